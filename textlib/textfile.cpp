@@ -1,0 +1,51 @@
+#include "textfile.h"
+
+#include <cstdio>
+
+bool ReadTextFile(const char* path, std::string& text) {
+    text.clear();
+    std::FILE* file = path ? std::fopen(path, "rb") : nullptr;
+    if (!file) return false;
+    char buffer[65536];
+    bool pendingCr = false;
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+        for (size_t i = 0; i < n; ++i) {
+            const char c = buffer[i];
+            if (pendingCr && c != '\n') text += '\r';
+            pendingCr = c == '\r';
+            if (!pendingCr) text += c;
+        }
+    }
+    if (pendingCr) text += '\r';
+    const bool ok = !std::ferror(file);
+    std::fclose(file);
+    if (!ok) text.clear();
+    return ok;
+}
+
+static bool WriteAll(std::FILE* file, const std::string& text) {
+    std::string bytes;
+    bytes.reserve(text.size() + text.size() / 16);
+    for (const char c : text) {
+        if (c == '\n') bytes += '\r';
+        bytes += c;
+    }
+    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+}
+
+bool WriteTextFileAtomically(const char* path, const std::string& text) {
+    if (!path || !*path) return false;
+    const std::string temporary = std::string(path) + ".tmp~";
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (!file) return false;
+    bool ok = WriteAll(file, text);
+    ok = (std::fflush(file) == 0) && ok;
+    ok = (std::fclose(file) == 0) && ok;
+#ifdef _WIN32
+    // rename() does not replace an existing file on Windows.
+    if (ok) std::remove(path);
+#endif
+    if (ok) ok = std::rename(temporary.c_str(), path) == 0;
+    if (!ok) std::remove(temporary.c_str());
+    return ok;
+}

@@ -1,0 +1,15 @@
+// Text-mode files, the same on every OS: "\n" is written as CR LF and CR LF
+// is read as "\n", so files are byte-identical on Linux and Windows.
+#pragma once
+
+#include <string>
+
+// Reads the whole file at path into text, CR LF turned into "\n" (a lone CR
+// stays). Returns false, leaving text empty, when the file cannot be opened.
+bool ReadTextFile(const char* path, std::string& text);
+
+// Writes text to path with every "\n" as CR LF. The bytes go to a temporary
+// file beside path that is then renamed over it, so a failed or interrupted
+// write leaves the old file whole. Returns false (and removes the temporary
+// file) when anything fails.
+bool WriteTextFileAtomically(const char* path, const std::string& text);
