@@ -35,6 +35,14 @@ std::string OneLine(const char* text) {
     return line;
 }
 
+// "[name]". Built by appending: gcc 12 warns falsely on "[" + std::string.
+std::string HeaderLine(const std::string& name) {
+    std::string line = "[";
+    line += name;
+    line += ']';
+    return line;
+}
+
 }  // namespace
 
 CCLIniFile::CCLIniFile(const char* path, uint32_t mode) {
@@ -142,7 +150,7 @@ void CCLIniFile::WriteString(const char* section, const char* key, const char* v
     if (comment) line += " #" + OneLine(comment);
 
     if (FindSection(section) < 0) {
-        lines_->Add(("[" + OneLine(section) + "]").c_str());
+        lines_->Add(HeaderLine(OneLine(section)).c_str());
         lines_->Add(line.c_str());
         return;
     }
@@ -187,7 +195,7 @@ int CCLIniFile::Save(const char* path, bool sort) {
     char name[textlib::kIniSectionMax];
     for (int32_t i = 0; i < lines_->Count(); ++i) {
         if (!HeaderName(LineText(i), name)) continue;
-        output.Add(("[" + std::string(name) + "]").c_str());
+        output.Add(HeaderLine(name).c_str());
         std::unique_ptr<CCLStringList> entries(GetSection(name));
         if (entries) {
             if (sort) entries->SortByText(0);

@@ -3,7 +3,50 @@
 #include <new>
 #include <vector>
 
+struct LinkNodeBlock {
+    LinkNodeBlock* next;  // the previously allocated block
+    int32_t capacity;
+    int32_t used;
+    // capacity nodes follow the header
+    LinkNode* Nodes() { return reinterpret_cast<LinkNode*>(this + 1); }
+};
+static_assert(sizeof(LinkNodeBlock) % alignof(LinkNode) == 0);
+
 namespace {
+
+// Blocks double from a few nodes, so small lists stay small, up to a size
+// that keeps each allocation modest.
+constexpr int32_t kFirstBlockNodes = 8;
+constexpr int32_t kLargestBlockNodes = 4096;
+
+LinkNode* NodeFromBlocks(LinkList* list) {
+    if (LinkNode* node = list->freeNodes) {
+        list->freeNodes = node->next;
+        return node;
+    }
+    LinkNodeBlock* block = list->blocks;
+    if (!block || block->used == block->capacity) {
+        int32_t capacity = block ? block->capacity * 2 : kFirstBlockNodes;
+        if (capacity > kLargestBlockNodes) capacity = kLargestBlockNodes;
+        void* memory = ::operator new(sizeof(LinkNodeBlock) + capacity * sizeof(LinkNode));
+        block = static_cast<LinkNodeBlock*>(memory);
+        block->next = list->blocks;
+        block->capacity = capacity;
+        block->used = 0;
+        list->blocks = block;
+    }
+    return &block->Nodes()[block->used++];
+}
+
+void ReleaseBlocks(LinkList* list) {
+    for (LinkNodeBlock* block = list->blocks; block;) {
+        LinkNodeBlock* next = block->next;
+        ::operator delete(block);
+        block = next;
+    }
+    list->blocks = nullptr;
+    list->freeNodes = nullptr;
+}
 
 LinkNode* NewNode(LinkList* list, void* payload, int32_t key) {
     LinkNode* node = nullptr;
@@ -12,7 +55,7 @@ LinkNode* NewNode(LinkList* list, void* payload, int32_t key) {
             if (list->pool[i].payload == kLinkNodeFree) node = &list->pool[i];
         if (!node) return nullptr;
     } else {
-        node = new LinkNode;
+        node = NodeFromBlocks(list);
     }
     *node = LinkNode{payload, nullptr, nullptr, key};
     return node;
@@ -22,7 +65,8 @@ void ReleaseNode(LinkList* list, LinkNode* node) {
     if (list->poolSize > 0) {
         node->payload = kLinkNodeFree;
     } else {
-        delete node;
+        node->next = list->freeNodes;
+        list->freeNodes = node;
     }
 }
 
@@ -42,7 +86,13 @@ LinkNode* LinkBefore(LinkList* list, LinkNode* before, LinkNode* node) {
         list->tail = node;
     }
     ++list->count;
-    list->cursorNode = nullptr;
+    // Keep the cursor where its index is still right, so that loops that
+    // insert or append while walking by index stay O(1) per step.
+    if (before && before == list->cursorNode) {
+        list->cursorNode = node;  // the new node now holds the cursor's index
+    } else if (before) {
+        list->cursorNode = nullptr;
+    }
     return node;
 }
 
@@ -84,15 +134,24 @@ void LinkList_Remove(LinkList* list, LinkNode* node) {
     (node->prev ? node->prev->next : list->head) = node->next;
     (node->next ? node->next->prev : list->tail) = node->prev;
     --list->count;
-    list->cursorNode = nullptr;
+    // Removing the cursor's own node (deleting line i, then looking at line
+    // i again) moves the cursor to the node that takes over its index.
+    if (node != list->cursorNode) {
+        list->cursorNode = nullptr;
+    } else if (node->next) {
+        list->cursorNode = node->next;
+    } else {
+        list->cursorNode = node->prev;
+        --list->cursorIndex;
+    }
     ReleaseNode(list, node);
 }
 
 void LinkList_Clear(LinkList* list) {
-    for (LinkNode* node = list->head; node;) {
-        LinkNode* next = node->next;
-        ReleaseNode(list, node);
-        node = next;
+    if (list->poolSize > 0) {
+        for (LinkNode* node = list->head; node; node = node->next) node->payload = kLinkNodeFree;
+    } else {
+        ReleaseBlocks(list);
     }
     list->count = 0;
     list->head = list->tail = nullptr;

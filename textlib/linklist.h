@@ -13,6 +13,8 @@ struct LinkNode {
     int32_t key;    // ordering key of LinkList_InsertSorted; 0 for plain insertion
 };
 
+struct LinkNodeBlock;
+
 struct LinkList {
     int32_t count;
     LinkNode* head;  // null when empty
@@ -20,8 +22,13 @@ struct LinkList {
     int32_t reserved;
     int32_t cursorIndex;   // index of the node last returned by LinkList_At
     LinkNode* cursorNode;  // that node; null means there is no cursor
-    int32_t poolSize;      // preallocated nodes; 0 allocates each node
+    int32_t poolSize;      // preallocated nodes; 0 allocates nodes in blocks
     LinkNode* pool;
+    // Without a pool, nodes come from blocks owned by the list, so that the
+    // nodes of a list lie together in memory and a scan stays cache-friendly
+    // however the heap was used before; released nodes wait in a free chain.
+    LinkNodeBlock* blocks;
+    LinkNode* freeNodes;
 };
 
 // Payload value that marks a free node of a pool.
@@ -29,6 +36,8 @@ inline void* const kLinkNodeFree = reinterpret_cast<void*>(~static_cast<uintptr_
 
 // New empty list. With poolSize > 0 that many nodes are preallocated and new
 // nodes come from them; exhausting the pool returns null from insertions.
+// Without a pool, the memory of removed nodes is reused by later insertions
+// and returned by LinkList_Clear and LinkList_Free.
 LinkList* LinkList_New(int32_t poolSize);
 
 // Clears the list and releases it (and its pool). Null is ignored.
@@ -53,7 +62,9 @@ void LinkList_Clear(LinkList* list);
 
 // Node at index, or null when index is out of range. Walks from the cursor
 // when it is nearer than a quarter of the count, else from the nearer end;
-// remembers index and result as the new cursor.
+// remembers index and result as the new cursor. Insertions before the
+// cursor's node, appends and the removal of the cursor's node keep the
+// cursor; other changes drop it.
 LinkNode* LinkList_At(LinkList* list, int32_t index);
 
 // Re-inserts every node in list order with LinkList_InsertSorted, so nodes

@@ -6,24 +6,24 @@
 #pragma once
 
 // 1 when c starts a double-byte character (0x81-0x9F or 0xE0-0xF5), else 0.
-inline int IsLeadByte(int c) {
+constexpr int IsLeadByte(int c) {
     const unsigned char b = static_cast<unsigned char>(c);
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xF5);
 }
 
 // 1 when c may be the second byte of a double-byte character (0x40-0x7E, 0x80-0xFC).
-inline int IsTrailByte(int c) {
+constexpr int IsTrailByte(int c) {
     const unsigned char b = static_cast<unsigned char>(c);
     return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
 }
 
 // "A"-"Z" to "a"-"z"; every other byte unchanged.
-inline int CharToLower(int c) {
+constexpr int CharToLower(int c) {
     return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c;
 }
 
 // "a"-"z" to "A"-"Z"; every other byte unchanged.
-inline int CharToUpper(int c) {
+constexpr int CharToUpper(int c) {
     return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c;
 }
 

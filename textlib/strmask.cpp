@@ -12,12 +12,40 @@ int CharWidth(const Byte* p) {
     return (IsLeadByte(*p) && p[1]) ? 2 : 1;
 }
 
+// ASCII folding as a table: this runs once per character of every name listed.
+struct FoldTable {
+    Byte to[256];
+    constexpr FoldTable() : to() {
+        for (int c = 0; c < 256; ++c) to[c] = static_cast<Byte>(CharToLower(c));
+    }
+};
+constexpr FoldTable kFold;
+
 // Whether the mask character at m (not "*") matches the name character at n
 // (not the end). A "?" takes any one character.
 bool CharMatches(const Byte* n, const Byte* m) {
     if (*m == '?') return true;
-    if (CharWidth(m) == 2) return n[0] == m[0] && n[1] == m[1];
-    return !IsLeadByte(*n) && CharToLower(*n) == CharToLower(*m);
+    if (IsLeadByte(*m) && m[1]) return n[0] == m[0] && n[1] == m[1];
+    return !IsLeadByte(*n) && kFold.to[*n] == kFold.to[*m];
+}
+
+// The first character at or after n that may start a match of the mask
+// character at m: for a plain single-byte letter, the next equal character
+// (double-byte characters skipped whole); otherwise n itself. May return the
+// end of the name.
+const Byte* NextCandidate(const Byte* n, const Byte* m) {
+    if (*m == '?' || IsLeadByte(*m)) return n;
+    const Byte wanted = kFold.to[*m];
+    while (*n) {
+        if (IsLeadByte(*n) && n[1]) {
+            n += 2;
+        } else if (kFold.to[*n] == wanted) {
+            return n;
+        } else {
+            ++n;
+        }
+    }
+    return n;
 }
 
 }  // namespace
@@ -39,7 +67,7 @@ int MaskMatch(const char* name, const char* mask) {
             while (*m == '*') ++m;
             if (!*m) return 1;
             starMask = m;
-            starName = n;
+            starName = n = NextCandidate(n, m);
             continue;
         }
         if (*m == '?' && !m[1]) return 1;
@@ -51,6 +79,7 @@ int MaskMatch(const char* name, const char* mask) {
         }
         if (!starMask) return 0;
         starName += CharWidth(starName);
+        starName = NextCandidate(starName, starMask);
         if (!*starName) return 0;
         n = starName;
         m = starMask;

@@ -73,6 +73,8 @@ TEST(LinkList, RandomOperationsKeepLinksConsistent) {
             const int op = static_cast<int>(random() % 5);
             const intptr_t value = step + 1;
             const int32_t size = static_cast<int32_t>(model.size());
+            // Leave the cursor anywhere, so each change meets it in every position.
+            if (size > 0) LinkList_At(list, static_cast<int32_t>(random() % size));
             if (op <= 1 && size < 60) {
                 const int32_t at = static_cast<int32_t>(random() % (size + 2));
                 LinkList_InsertAt(list, at, P(value));
@@ -83,11 +85,17 @@ TEST(LinkList, RandomOperationsKeepLinksConsistent) {
             } else if (size > 0) {
                 const int32_t at = static_cast<int32_t>(random() % size);
                 if (op == 3) {
+                    // Half of the removals take the cursor's own node.
                     LinkList_Remove(list, LinkList_At(list, at));
                     model.erase(model.begin() + at);
                 } else {
                     EXPECT_EQ(LinkList_At(list, at)->payload, P(model[at]));
                 }
+            }
+            // Look up through whatever cursor the change left, before the full walk.
+            if (!model.empty()) {
+                const int32_t probe = static_cast<int32_t>(random() % model.size());
+                EXPECT_EQ(LinkList_At(list, probe)->payload, P(model[probe]));
             }
             ExpectList(list, model);
             if (HasFailure()) break;
