@@ -42,7 +42,8 @@ const std::vector<std::string>& Names() {
         for (int i = 0; i < kNameCount; ++i) {
             std::string name;
             const int length = 6 + static_cast<int>(random() % 14);
-            for (int k = 0; k < length; ++k) name += static_cast<char>('a' + random() % 26);
+            for (int k = 0; k < length; ++k)
+                name += static_cast<char>('a' + random() % 26);
             if (random() % 5 == 0) name[0] = 'T';
             name += extensions[random() % 7];
             v.push_back(std::move(name));
@@ -57,7 +58,8 @@ void MaskMatchSimple(benchmark::State& state) {
     for (auto _ : state) {
         int matches = 0;
         for (const std::string& name : names)
-            for (const char* mask : kSimpleMasks) matches += MaskMatch(name.c_str(), mask);
+            for (const char* mask : kSimpleMasks)
+                matches += MaskMatch(name.c_str(), mask);
         benchmark::DoNotOptimize(matches);
     }
 }
@@ -77,7 +79,8 @@ void MaskMatchOne(benchmark::State& state, const char* mask) {
     const auto& names = Names();
     for (auto _ : state) {
         int matches = 0;
-        for (const std::string& name : names) matches += MaskMatch(name.c_str(), mask);
+        for (const std::string& name : names)
+            matches += MaskMatch(name.c_str(), mask);
         benchmark::DoNotOptimize(matches);
     }
 }
@@ -85,16 +88,19 @@ void MaskMatchOne(benchmark::State& state, const char* mask) {
 void LinkListScan(benchmark::State& state) {
     const int32_t count = static_cast<int32_t>(state.range(0));
     LinkList* list = LinkList_New(0);
-    for (int32_t i = 0; i < count; ++i) LinkList_Append(list, list);
+    for (int32_t i = 0; i < count; ++i)
+        LinkList_Append(list, list);
     for (auto _ : state) {
-        for (int32_t i = 0; i < count; ++i) benchmark::DoNotOptimize(LinkList_At(list, i));
+        for (int32_t i = 0; i < count; ++i)
+            benchmark::DoNotOptimize(LinkList_At(list, i));
     }
     LinkList_Free(list);
 }
 
 std::string ListFile() {
     static const std::string path = [] {
-        const std::string p = (std::filesystem::temp_directory_path() / "tamble-bench-list.txt").string();
+        const std::string p =
+            (std::filesystem::temp_directory_path() / "tamble-bench-list.txt").string();
         std::ofstream out(p, std::ios::binary);
         for (int i = 0; i < 200000; ++i) {
             out << "name_" << i << ".txt";
@@ -150,12 +156,13 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration) times[run.benchmark_name()] = run.GetAdjustedRealTime();
+            if (run.run_type == Run::RT_Iteration)
+                times[run.benchmark_name()] = run.GetAdjustedRealTime();
     }
     std::map<std::string, double> times;
 };
 
-}  // namespace
+} // namespace
 
 BENCHMARK(MaskMatchSimple)->Unit(benchmark::kMillisecond);
 BENCHMARK(FnmatchSimple)->Unit(benchmark::kMillisecond);

@@ -43,7 +43,7 @@ std::string HeaderLine(const std::string& name) {
     return line;
 }
 
-}  // namespace
+} // namespace
 
 CCLIniFile::CCLIniFile(const char* path, uint32_t mode) {
     Open(path, mode);
@@ -175,8 +175,7 @@ void CCLIniFile::WriteInt(const char* section, const char* key, int32_t value,
     WriteString(section, key, std::to_string(value).c_str(), comment);
 }
 
-void CCLIniFile::WriteBool(const char* section, const char* key, bool value,
-                           const char* comment) {
+void CCLIniFile::WriteBool(const char* section, const char* key, bool value, const char* comment) {
     WriteInt(section, key, value ? 1 : 0, comment);
 }
 
@@ -199,7 +198,8 @@ int CCLIniFile::Save(const char* path, bool sort) {
         std::unique_ptr<CCLStringList> entries(GetSection(name));
         if (entries) {
             if (sort) entries->SortByText(0);
-            for (int32_t e = 0; e < entries->Count(); ++e) output.Add(entries->Text(e));
+            for (int32_t e = 0; e < entries->Count(); ++e)
+                output.Add(entries->Text(e));
         }
         output.Add(nullptr);
     }

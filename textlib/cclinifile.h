@@ -17,8 +17,8 @@
 
 #include <cstdint>
 
-inline constexpr uint32_t CCLINI_LOAD = 0x80000000;  // load the file on Open
-inline constexpr uint32_t CCLINI_SAVE = 0x40000000;  // write the file on Close
+inline constexpr uint32_t CCLINI_LOAD = 0x80000000; // load the file on Open
+inline constexpr uint32_t CCLINI_SAVE = 0x40000000; // write the file on Close
 
 class CCLIniFile {
 public:
@@ -65,8 +65,7 @@ public:
     // the end of its section as needed. comment (may be null) is written as
     // " #comment" after the value; without one, a comment already on the
     // line stays.
-    void WriteString(const char* section, const char* key, const char* value,
-                     const char* comment);
+    void WriteString(const char* section, const char* key, const char* value, const char* comment);
     // Plain decimal value.
     void WriteInt(const char* section, const char* key, int32_t value, const char* comment);
     // 1 or 0.

@@ -1,12 +1,12 @@
 #include "cclstring.h"
 
-#include "textlimits.h"
 #include "strbasic.h"
 #include "strcompare.h"
 #include "stredit.h"
 #include "strformat.h"
 #include "strnumber.h"
 #include "strsearch.h"
+#include "textlimits.h"
 
 #include <cstdarg>
 #include <cstring>
@@ -37,7 +37,7 @@ void CCLString::Set(const char* text) {
     if (capacity_ < n) {
         char* storage = new char[n + 1];
         storage[0] = '\0';
-        std::memcpy(storage, text, n + 1);  // copy before release: text may be our own
+        std::memcpy(storage, text, n + 1); // copy before release: text may be our own
         delete[] text_;
         text_ = storage;
         capacity_ = n;

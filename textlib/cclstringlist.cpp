@@ -85,7 +85,8 @@ int CCLStringListBase::Delete(int32_t index) {
 }
 
 int CCLStringListBase::Clear() {
-    for (LinkNode* node = lines_->head; node; node = node->next) delete ItemOf(node);
+    for (LinkNode* node = lines_->head; node; node = node->next)
+        delete ItemOf(node);
     LinkList_Clear(lines_);
     return 0;
 }
@@ -143,7 +144,8 @@ int CCLStringListBase::LoadFromFile(const char* path, uint32_t flags) {
         return 0;
     std::string content;
     const bool loaded = ReadTextFile(path, content);
-    if (loaded) std::printf("open file(read) [%s(%d)]\n", path, static_cast<int>(content.size()) + 1);
+    if (loaded)
+        std::printf("open file(read) [%s(%d)]\n", path, static_cast<int>(content.size()) + 1);
     fileName_.Set(path);
     loadFlags_ = flags & ~CCLSL_RELOAD;
     if (!loaded) return 0;
@@ -182,13 +184,17 @@ int CompareText(const void* a, const void* b) {
 int CompareValue(const void* a, const void* b) {
     const int32_t x = static_cast<const SortRecord*>(a)->value;
     const int32_t y = static_cast<const SortRecord*>(b)->value;
-    return x < y ? -1 : (x > y ? 1 : 0);  // a difference could overflow
+    return x < y ? -1 : (x > y ? 1 : 0); // a difference could overflow
 }
 
-int CompareTextDescending(const void* a, const void* b) { return CompareText(b, a); }
-int CompareValueDescending(const void* a, const void* b) { return CompareValue(b, a); }
+int CompareTextDescending(const void* a, const void* b) {
+    return CompareText(b, a);
+}
+int CompareValueDescending(const void* a, const void* b) {
+    return CompareValue(b, a);
+}
 
-}  // namespace
+} // namespace
 
 void CCLStringListBase::SortBy(int (*compare)(const void*, const void*), uint32_t /*flags*/) {
     // The texts are moved out of the items first so the sort shuffles pointers only.
@@ -203,7 +209,8 @@ void CCLStringListBase::SortBy(int (*compare)(const void*, const void*), uint32_
     SortArray(kSortQuick, records.data(), static_cast<int>(records.size()), sizeof(SortRecord),
               compare);
     Clear();
-    for (const SortRecord& r : records) Add(r.text);
+    for (const SortRecord& r : records)
+        Add(r.text);
 }
 
 void CCLStringListBase::SortByText(uint32_t flags) {
@@ -231,7 +238,8 @@ void TrimRight(CCLStringListBase& list) {
     for (int32_t i = 0; i < list.Count(); ++i) {
         CCLString& line = list.Items.Item(i)->text;
         int n = line.Length();
-        while (n > 0 && (line.Text()[n - 1] == ' ' || line.Text()[n - 1] == '\t')) --n;
+        while (n > 0 && (line.Text()[n - 1] == ' ' || line.Text()[n - 1] == '\t'))
+            --n;
         if (n == line.Length()) continue;
         std::string kept(line.Text(), n);
         line.Set(kept.c_str());
@@ -239,8 +247,7 @@ void TrimRight(CCLStringListBase& list) {
 }
 
 // Deletes every line for which drop(text) holds; text may be null.
-template <typename Predicate>
-void DeleteLines(CCLStringListBase& list, Predicate drop) {
+template <typename Predicate> void DeleteLines(CCLStringListBase& list, Predicate drop) {
     for (int32_t i = 0; i < list.Count();) {
         if (drop(list.Text(i))) {
             list.Delete(i);
@@ -250,7 +257,7 @@ void DeleteLines(CCLStringListBase& list, Predicate drop) {
     }
 }
 
-}  // namespace
+} // namespace
 
 int CCLStringList::LoadFromText(const char* text, uint32_t flags) {
     if (CCLStringListBase::LoadFromText(text, flags) == 1) return 1;
@@ -289,7 +296,7 @@ bool StartsWith(const char* p, const char* marker, int length) {
     return length > 0 && std::strncmp(p, marker, length) == 0;
 }
 
-}  // namespace
+} // namespace
 
 void CCLStringList::StripComments(const char* lineComment, const char* blockStart,
                                   const char* blockEnd, const char* quote) {
@@ -302,11 +309,11 @@ void CCLStringList::StripComments(const char* lineComment, const char* blockStar
     const int quoteLength = StrLen(quote);
 
     LineCollector line;
-    int depth = -1;  // -1: outside a block; else the nesting depth inside one
+    int depth = -1; // -1: outside a block; else the nesting depth inside one
     bool inQuote = false;
     for (const char* p = joined;;) {
         if (*p == '\n' || *p == '\0') {
-            Add(line.Take());  // also inside a block, so the line count stays
+            Add(line.Take()); // also inside a block, so the line count stays
             if (*p == '\0') break;
             ++p;
             continue;
@@ -336,7 +343,8 @@ void CCLStringList::StripComments(const char* lineComment, const char* blockStar
             continue;
         }
         if (!inQuote && StartsWith(p, lineComment, lineLength)) {
-            while (*p && *p != '\n') ++p;
+            while (*p && *p != '\n')
+                ++p;
             continue;
         }
         line.Put(p, width);
@@ -345,8 +353,8 @@ void CCLStringList::StripComments(const char* lineComment, const char* blockStar
     delete[] joined;
 }
 
-CCLStringListBase* StrSplitToList(const char* text, const char* separators,
-                                  CCLStringListBase* list, uint32_t mode) {
+CCLStringListBase* StrSplitToList(const char* text, const char* separators, CCLStringListBase* list,
+                                  uint32_t mode) {
     const int length = StrLen(text);
     if (length == 0 || !list) return nullptr;
     std::vector<char> parts(length + 1);

@@ -4,21 +4,21 @@
 #pragma once
 
 #include "cclstring.h"
-#include "textlimits.h"
 #include "linklist.h"
+#include "textlimits.h"
 
 #include <cstdint>
 
 // Load flags of LoadFromFile / LoadFromText.
-inline constexpr uint32_t CCLSL_APPEND = 0x80000000;          // append instead of replacing
-inline constexpr uint32_t CCLSL_REMOVE_BLANK = 0x40000000;    // delete empty lines; directives
-                                                               // delete instead of blanking
-inline constexpr uint32_t CCLSL_TRIM_RIGHT = 0x10000000;      // drop trailing blanks and tabs
-inline constexpr uint32_t CCLSL_STRIP_COMMENTS = 0x08000000;  // remove // and /* */ comments
-inline constexpr uint32_t CCLSL_QUOTES = 0x04000000;          // ...but not inside double quotes
-inline constexpr uint32_t CCLSL_DROP_MARKED = 0x02000000;     // delete lines holding ";" or "#"
-inline constexpr uint32_t CCLSL_DIRECTIVES = 0x01000000;      // run #define / #if / #include
-inline constexpr uint32_t CCLSL_RELOAD = 0x00400000;          // load even the same file again
+inline constexpr uint32_t CCLSL_APPEND = 0x80000000;         // append instead of replacing
+inline constexpr uint32_t CCLSL_REMOVE_BLANK = 0x40000000;   // delete empty lines; directives
+                                                             // delete instead of blanking
+inline constexpr uint32_t CCLSL_TRIM_RIGHT = 0x10000000;     // drop trailing blanks and tabs
+inline constexpr uint32_t CCLSL_STRIP_COMMENTS = 0x08000000; // remove // and /* */ comments
+inline constexpr uint32_t CCLSL_QUOTES = 0x04000000;         // ...but not inside double quotes
+inline constexpr uint32_t CCLSL_DROP_MARKED = 0x02000000;    // delete lines holding ";" or "#"
+inline constexpr uint32_t CCLSL_DIRECTIVES = 0x01000000;     // run #define / #if / #include
+inline constexpr uint32_t CCLSL_RELOAD = 0x00400000;         // load even the same file again
 
 // Sort flag of SortByText / SortByValue: descending order.
 inline constexpr uint32_t CCLSL_SORT_DESCENDING = 0x40000000;
@@ -28,9 +28,9 @@ class CCLListItem {
 public:
     virtual ~CCLListItem() = default;
 
-    int32_t value = 0;   // the key of SortByValue
-    uint32_t spare = 0;  // a second number (the folder listing keeps a file size here)
-    CCLString text;      // without line break; absent for an empty line
+    int32_t value = 0;  // the key of SortByValue
+    uint32_t spare = 0; // a second number (the folder listing keeps a file size here)
+    CCLString text;     // without line break; absent for an empty line
 };
 
 // Index access to the items of a list.
@@ -152,12 +152,12 @@ private:
     CCLString blockEnd_{"*/"};
     CCLStringListBase* defineNames_;
     CCLStringListBase* defineValues_;
-    int includeDepth_ = 0;  // how deep this list sits in a chain of #include files
+    int includeDepth_ = 0; // how deep this list sits in a chain of #include files
 };
 
 // Splits a copy of text at any of the separator characters (StrSplit) and
 // appends the parts to list in order;
 // with mode bit 0x80000000 only non-empty parts. Returns list, or null for
 // an empty text.
-CCLStringListBase* StrSplitToList(const char* text, const char* separators,
-                                  CCLStringListBase* list, uint32_t mode);
+CCLStringListBase* StrSplitToList(const char* text, const char* separators, CCLStringListBase* list,
+                                  uint32_t mode);

@@ -4,7 +4,7 @@
 #include <vector>
 
 struct LinkNodeBlock {
-    LinkNodeBlock* next;  // the previously allocated block
+    LinkNodeBlock* next; // the previously allocated block
     int32_t capacity;
     int32_t used;
     // capacity nodes follow the header
@@ -89,21 +89,22 @@ LinkNode* LinkBefore(LinkList* list, LinkNode* before, LinkNode* node) {
     // Keep the cursor where its index is still right, so that loops that
     // insert or append while walking by index stay O(1) per step.
     if (before && before == list->cursorNode) {
-        list->cursorNode = node;  // the new node now holds the cursor's index
+        list->cursorNode = node; // the new node now holds the cursor's index
     } else if (before) {
         list->cursorNode = nullptr;
     }
     return node;
 }
 
-}  // namespace
+} // namespace
 
 LinkList* LinkList_New(int32_t poolSize) {
     auto* list = new LinkList{};
     if (poolSize > 0) {
         list->poolSize = poolSize;
         list->pool = new LinkNode[poolSize];
-        for (int32_t i = 0; i < poolSize; ++i) list->pool[i].payload = kLinkNodeFree;
+        for (int32_t i = 0; i < poolSize; ++i)
+            list->pool[i].payload = kLinkNodeFree;
     }
     return list;
 }
@@ -125,7 +126,8 @@ LinkNode* LinkList_InsertAt(LinkList* list, int32_t index, void* payload) {
 
 LinkNode* LinkList_InsertSorted(LinkList* list, int32_t key, void* payload) {
     LinkNode* before = list->head;
-    while (before && before->key < key) before = before->next;
+    while (before && before->key < key)
+        before = before->next;
     return LinkBefore(list, before, NewNode(list, payload, key));
 }
 
@@ -149,7 +151,8 @@ void LinkList_Remove(LinkList* list, LinkNode* node) {
 
 void LinkList_Clear(LinkList* list) {
     if (list->poolSize > 0) {
-        for (LinkNode* node = list->head; node; node = node->next) node->payload = kLinkNodeFree;
+        for (LinkNode* node = list->head; node; node = node->next)
+            node->payload = kLinkNodeFree;
     } else {
         ReleaseBlocks(list);
     }
@@ -166,13 +169,16 @@ LinkNode* LinkList_At(LinkList* list, int32_t index) {
         const int32_t distance = fromCursor < 0 ? -fromCursor : fromCursor;
         if (list->cursorNode && distance < (list->count >> 2)) {
             node = list->cursorNode;
-            for (int32_t i = 0; i < distance; ++i) node = fromCursor > 0 ? node->next : node->prev;
+            for (int32_t i = 0; i < distance; ++i)
+                node = fromCursor > 0 ? node->next : node->prev;
         } else if (index > (list->count >> 1)) {
             node = list->tail;
-            for (int32_t i = list->count - 1; i > index; --i) node = node->prev;
+            for (int32_t i = list->count - 1; i > index; --i)
+                node = node->prev;
         } else {
             node = list->head;
-            for (int32_t i = 0; i < index; ++i) node = node->next;
+            for (int32_t i = 0; i < index; ++i)
+                node = node->next;
         }
     }
     list->cursorIndex = index;
@@ -190,5 +196,6 @@ void LinkList_SortByKey(LinkList* list) {
     for (LinkNode* node = list->head; node; node = node->next)
         entries.push_back({node->payload, node->key});
     LinkList_Clear(list);
-    for (const Entry& e : entries) LinkList_InsertSorted(list, e.key, e.payload);
+    for (const Entry& e : entries)
+        LinkList_InsertSorted(list, e.key, e.payload);
 }

@@ -7,22 +7,22 @@
 #include <cstdint>
 
 struct LinkNode {
-    void* payload;  // the stored object; in a pool, kLinkNodeFree marks a free node
+    void* payload; // the stored object; in a pool, kLinkNodeFree marks a free node
     LinkNode* prev;
     LinkNode* next;
-    int32_t key;    // ordering key of LinkList_InsertSorted; 0 for plain insertion
+    int32_t key; // ordering key of LinkList_InsertSorted; 0 for plain insertion
 };
 
 struct LinkNodeBlock;
 
 struct LinkList {
     int32_t count;
-    LinkNode* head;  // null when empty
-    LinkNode* tail;  // null when empty
+    LinkNode* head; // null when empty
+    LinkNode* tail; // null when empty
     int32_t reserved;
-    int32_t cursorIndex;   // index of the node last returned by LinkList_At
-    LinkNode* cursorNode;  // that node; null means there is no cursor
-    int32_t poolSize;      // preallocated nodes; 0 allocates nodes in blocks
+    int32_t cursorIndex;  // index of the node last returned by LinkList_At
+    LinkNode* cursorNode; // that node; null means there is no cursor
+    int32_t poolSize;     // preallocated nodes; 0 allocates nodes in blocks
     LinkNode* pool;
     // Without a pool, nodes come from blocks owned by the list, so that the
     // nodes of a list lie together in memory and a scan stays cache-friendly

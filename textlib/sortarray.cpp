@@ -49,9 +49,11 @@ public:
     int Shell() {
         const int n = static_cast<int>(a_.size());
         int gap = 1;
-        while (gap <= n) gap = 3 * gap + 1;
+        while (gap <= n)
+            gap = 3 * gap + 1;
         int moves = 0;
-        for (gap /= 3; gap >= 1; gap /= 3) moves += GapInsertion(gap);
+        for (gap /= 3; gap >= 1; gap /= 3)
+            moves += GapInsertion(gap);
         return moves;
     }
 
@@ -77,8 +79,10 @@ public:
             int i = low;
             int j = high;
             while (i <= j) {
-                while (compare_(a_[i], pivot) < 0) ++i;
-                while (compare_(pivot, a_[j]) < 0) --j;
+                while (compare_(a_[i], pivot) < 0)
+                    ++i;
+                while (compare_(pivot, a_[j]) < 0)
+                    --j;
                 if (i <= j) {
                     if (i != j) {
                         std::swap(a_[i], a_[j]);
@@ -105,7 +109,7 @@ private:
     SortCompare compare_;
 };
 
-}  // namespace
+} // namespace
 
 int SortArray(int algorithm, void* base, int count, size_t size, SortCompare compare) {
     if (algorithm < kSortBubble || algorithm > kSortQuick || count < 2 || !base || !compare)
@@ -113,17 +117,29 @@ int SortArray(int algorithm, void* base, int count, size_t size, SortCompare com
     auto* bytes = static_cast<unsigned char*>(base);
     std::vector<unsigned char> copy(bytes, bytes + count * size);
     Items items(count);
-    for (int i = 0; i < count; ++i) items[i] = copy.data() + i * size;
+    for (int i = 0; i < count; ++i)
+        items[i] = copy.data() + i * size;
 
     Sorter sorter(items, compare);
     int result = 0;
     switch (algorithm) {
-    case kSortBubble: result = sorter.Bubble(); break;
-    case kSortInsertion: result = sorter.GapInsertion(1); break;
-    case kSortShell: result = sorter.Shell(); break;
-    case kSortSelection: result = sorter.Selection(0, count - 1); break;
-    default: result = sorter.Quick(0, count - 1); break;
+    case kSortBubble:
+        result = sorter.Bubble();
+        break;
+    case kSortInsertion:
+        result = sorter.GapInsertion(1);
+        break;
+    case kSortShell:
+        result = sorter.Shell();
+        break;
+    case kSortSelection:
+        result = sorter.Selection(0, count - 1);
+        break;
+    default:
+        result = sorter.Quick(0, count - 1);
+        break;
     }
-    for (int i = 0; i < count; ++i) std::memcpy(bytes + i * size, items[i], size);
+    for (int i = 0; i < count; ++i)
+        std::memcpy(bytes + i * size, items[i], size);
     return result;
 }

@@ -23,12 +23,14 @@ char* StrCopyN(char* destination, const char* source, int n) {
 }
 
 char* StrLower(char* text) {
-    for (char* p = text; p && *p; ++p) *p = static_cast<char>(CharToLower(static_cast<unsigned char>(*p)));
+    for (char* p = text; p && *p; ++p)
+        *p = static_cast<char>(CharToLower(static_cast<unsigned char>(*p)));
     return text;
 }
 
 char* StrUpper(char* text) {
-    for (char* p = text; p && *p; ++p) *p = static_cast<char>(CharToUpper(static_cast<unsigned char>(*p)));
+    for (char* p = text; p && *p; ++p)
+        *p = static_cast<char>(CharToUpper(static_cast<unsigned char>(*p)));
     return text;
 }
 

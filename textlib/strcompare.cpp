@@ -10,7 +10,7 @@ int StrCompareN(const char* a, const char* b, int n, int fold) {
     while (i < n) {
         if (!p[i] || !q[i]) {
             if (!p[i] && !q[i]) return 0;
-            return p[i] ? -1 : 1;  // the text that ended is the greater
+            return p[i] ? -1 : 1; // the text that ended is the greater
         }
         const bool wideP = IsLeadByte(p[i]) && p[i + 1];
         const bool wideQ = IsLeadByte(q[i]) && q[i + 1];

@@ -31,8 +31,7 @@ char* StrReplaceOnce(char* buffer, size_t size, const char* search, const char* 
     return buffer + start + written;
 }
 
-void StrReplace(char* buffer, size_t size, const char* search, const char* replacement,
-                int count) {
+void StrReplace(char* buffer, size_t size, const char* search, const char* replacement, int count) {
     char* from = buffer;
     while (from && *from) {
         const size_t used = static_cast<size_t>(from - buffer);
@@ -54,7 +53,8 @@ char* StrTrim(char* text, const char* set, int leftCount, int rightCount) {
         int keep = 0;
         int runCount = 0;
         for (int i = 0; i < length;) {
-            const int width = (IsLeadByte(static_cast<unsigned char>(text[i])) && text[i + 1]) ? 2 : 1;
+            const int width =
+                (IsLeadByte(static_cast<unsigned char>(text[i])) && text[i + 1]) ? 2 : 1;
             if (width == 1 && InSet(set, text[i])) {
                 ++runCount;
             } else {
@@ -131,7 +131,8 @@ int StrExtract(const char* text, const char* open, const char* close, char* out,
         span = StrFind(from, close);
         if (span < 0) return 0;
     }
-    const size_t n = static_cast<size_t>(span) < outSize - 1 ? static_cast<size_t>(span) : outSize - 1;
+    const size_t n =
+        static_cast<size_t>(span) < outSize - 1 ? static_cast<size_t>(span) : outSize - 1;
     std::memcpy(out, from, n);
     out[n] = '\0';
     return 1;

@@ -14,8 +14,7 @@ char* StrReplaceOnce(char* buffer, size_t size, const char* search, const char* 
 // of search by replacement. Searching resumes after each inserted text, so a
 // replacement that contains search does not loop: "aXbXc", X -> YY, gives
 // "aYYbYYc".
-void StrReplace(char* buffer, size_t size, const char* search, const char* replacement,
-                int count);
+void StrReplace(char* buffer, size_t size, const char* search, const char* replacement, int count);
 
 // Removes characters of set from the start and from the end of text. Per side
 // a count: 0 removes without limit, n > 0 at most n characters, negative

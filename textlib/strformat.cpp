@@ -1,8 +1,8 @@
 #include "strformat.h"
 
-#include "textlimits.h"
 #include "strbasic.h"
 #include "strnumber.h"
+#include "textlimits.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -18,10 +18,12 @@ public:
         if (length_ + 1 < size_) out_[length_++] = c;
     }
     void Put(const char* text, size_t n) {
-        for (size_t i = 0; i < n; ++i) Put(text[i]);
+        for (size_t i = 0; i < n; ++i)
+            Put(text[i]);
     }
     void Repeat(char c, int n) {
-        for (int i = 0; i < n; ++i) Put(c);
+        for (int i = 0; i < n; ++i)
+            Put(c);
     }
     int Finish() {
         if (size_ > 0) out_[length_] = '\0';
@@ -68,7 +70,7 @@ void PutFixed(Output& out, double value, const Spec& spec) {
     out.Put(text, std::strlen(text));
 }
 
-}  // namespace
+} // namespace
 
 int StrFormatV(char* out, size_t outSize, const char* format, va_list args) {
     Output output(out, outSize);
@@ -111,7 +113,7 @@ int StrFormatV(char* out, size_t outSize, const char* format, va_list args) {
         } else {
             PutText(output, "%", spec);
         }
-        if (!conversion) break;  // a "%" at the very end
+        if (!conversion) break; // a "%" at the very end
     }
     return output.Finish();
 }

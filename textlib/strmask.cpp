@@ -1,8 +1,8 @@
 #include "strmask.h"
 
-#include "textlimits.h"
 #include "strbasic.h"
 #include "strsplit.h"
+#include "textlimits.h"
 
 namespace {
 
@@ -16,7 +16,8 @@ int CharWidth(const Byte* p) {
 struct FoldTable {
     Byte to[256];
     constexpr FoldTable() : to() {
-        for (int c = 0; c < 256; ++c) to[c] = static_cast<Byte>(CharToLower(c));
+        for (int c = 0; c < 256; ++c)
+            to[c] = static_cast<Byte>(CharToLower(c));
     }
 };
 constexpr FoldTable kFold;
@@ -48,7 +49,7 @@ const Byte* NextCandidate(const Byte* n, const Byte* m) {
     return n;
 }
 
-}  // namespace
+} // namespace
 
 // Walks name and mask once; on a mismatch after a star, the star takes one
 // more character and the rest of the mask is tried again from there. Only
@@ -64,7 +65,8 @@ int MaskMatch(const char* name, const char* mask) {
 
     for (;;) {
         if (*m == '*') {
-            while (*m == '*') ++m;
+            while (*m == '*')
+                ++m;
             if (!*m) return 1;
             starMask = m;
             starName = n = NextCandidate(n, m);

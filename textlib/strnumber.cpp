@@ -1,23 +1,23 @@
 #include "strnumber.h"
 
-#include "textlimits.h"
 #include "strbasic.h"
+#include "textlimits.h"
 
 #include <cstring>
 
 namespace {
 
 constexpr char kNarrowSet[] = "0123456789ABCDEFabcdef+-,.xX ";
-constexpr int kSetSize = sizeof kNarrowSet - 1;  // 29
+constexpr int kSetSize = sizeof kNarrowSet - 1; // 29
 
 // The full-width forms in code page 932, index for index with kNarrowSet.
 constexpr unsigned char kWideSet[kSetSize][2] = {
     {0x82, 0x4F}, {0x82, 0x50}, {0x82, 0x51}, {0x82, 0x52}, {0x82, 0x53}, {0x82, 0x54},
-    {0x82, 0x55}, {0x82, 0x56}, {0x82, 0x57}, {0x82, 0x58},                // ０-９
-    {0x82, 0x60}, {0x82, 0x61}, {0x82, 0x62}, {0x82, 0x63}, {0x82, 0x64}, {0x82, 0x65},  // Ａ-Ｆ
-    {0x82, 0x81}, {0x82, 0x82}, {0x82, 0x83}, {0x82, 0x84}, {0x82, 0x85}, {0x82, 0x86},  // ａ-ｆ
-    {0x81, 0x7B}, {0x81, 0x7C}, {0x81, 0x43}, {0x81, 0x44},  // ＋ － ， ．
-    {0x82, 0x98}, {0x82, 0x77}, {0x81, 0x40},                // ｘ Ｘ and the ideographic space
+    {0x82, 0x55}, {0x82, 0x56}, {0x82, 0x57}, {0x82, 0x58},                             // ０-９
+    {0x82, 0x60}, {0x82, 0x61}, {0x82, 0x62}, {0x82, 0x63}, {0x82, 0x64}, {0x82, 0x65}, // Ａ-Ｆ
+    {0x82, 0x81}, {0x82, 0x82}, {0x82, 0x83}, {0x82, 0x84}, {0x82, 0x85}, {0x82, 0x86}, // ａ-ｆ
+    {0x81, 0x7B}, {0x81, 0x7C}, {0x81, 0x43}, {0x81, 0x44}, // ＋ － ， ．
+    {0x82, 0x98}, {0x82, 0x77}, {0x81, 0x40},               // ｘ Ｘ and the ideographic space
 };
 
 int NarrowIndex(unsigned char c) {
@@ -71,11 +71,12 @@ int WriteDigits(char* out, uint32_t magnitude, uint32_t flags) {
             if (flags & kIntThousands) ++run;
         } while (magnitude);
     }
-    for (int i = 0; i < n; ++i) out[i] = reversed[n - 1 - i];
+    for (int i = 0; i < n; ++i)
+        out[i] = reversed[n - 1 - i];
     return n;
 }
 
-}  // namespace
+} // namespace
 
 int HexDigitValue(int c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -91,17 +92,19 @@ char* StrFromInt(int32_t value, char* out, int width, uint32_t flags) {
 
     const bool hex = (flags & kIntHex) != 0;
     const bool negative = value < 0;
-    const uint32_t magnitude = (hex || !negative) ? static_cast<uint32_t>(value)
-                                                  : 0u - static_cast<uint32_t>(value);
+    const uint32_t magnitude =
+        (hex || !negative) ? static_cast<uint32_t>(value) : 0u - static_cast<uint32_t>(value);
     char text[textlib::kNumberScratch];
-    int n = 1;  // text[0] is kept for the sign
+    int n = 1; // text[0] is kept for the sign
     n += PadToWidth(text + 1, WriteDigits(text + 1, magnitude, flags), width, flags);
     text[n] = '\0';
 
     char sign = '\0';
     if (!hex) {
-        if (flags & kIntAlwaysSign) sign = negative ? '-' : '+';
-        else if (negative && !(flags & kIntNoMinus)) sign = '-';
+        if (flags & kIntAlwaysSign)
+            sign = negative ? '-' : '+';
+        else if (negative && !(flags & kIntNoMinus))
+            sign = '-';
     }
     const char* result = text + 1;
     if (sign) {
@@ -122,8 +125,10 @@ int32_t StrToInt(const char* text) {
     uint32_t value = 0;
     if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
         p += 2;
-        while (*p == '0') ++p;
-        for (; *p; ++p) value = value * 16 + static_cast<uint32_t>(HexDigitValue(*p));
+        while (*p == '0')
+            ++p;
+        for (; *p; ++p)
+            value = value * 16 + static_cast<uint32_t>(HexDigitValue(*p));
         return static_cast<int32_t>(value);
     }
     bool negative = false;

@@ -8,14 +8,14 @@
 #include <cstdint>
 
 // StrFromInt flags.
-inline constexpr uint32_t kIntZeroFill = 0x80000000;   // pad with "0" instead of blanks
-inline constexpr uint32_t kIntFullWidth = 0x20000000;  // convert the result to full width
-inline constexpr uint32_t kIntLeftJustify = 0x10000000;  // pad on the right
-inline constexpr uint32_t kIntHex = 0x00800000;        // hexadecimal, lower-case digits
-inline constexpr uint32_t kIntHexUpper = 0x00008000;   // with kIntHex: upper-case digits
-inline constexpr uint32_t kIntAlwaysSign = 0x80;       // "+" or "-" always
-inline constexpr uint32_t kIntNoMinus = 0x40;          // no "-" for negative values
-inline constexpr uint32_t kIntThousands = 0x20;        // "," every three decimal digits
+inline constexpr uint32_t kIntZeroFill = 0x80000000;    // pad with "0" instead of blanks
+inline constexpr uint32_t kIntFullWidth = 0x20000000;   // convert the result to full width
+inline constexpr uint32_t kIntLeftJustify = 0x10000000; // pad on the right
+inline constexpr uint32_t kIntHex = 0x00800000;         // hexadecimal, lower-case digits
+inline constexpr uint32_t kIntHexUpper = 0x00008000;    // with kIntHex: upper-case digits
+inline constexpr uint32_t kIntAlwaysSign = 0x80;        // "+" or "-" always
+inline constexpr uint32_t kIntNoMinus = 0x40;           // no "-" for negative values
+inline constexpr uint32_t kIntThousands = 0x20;         // "," every three decimal digits
 
 // Value of a digit character: "0"-"9" 0-9, "A"-"F" and "a"-"f" 10-15,
 // "," -1, any other byte 0.

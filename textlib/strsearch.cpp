@@ -32,8 +32,10 @@ int StrFindBM(const char* text, const char* pattern) {
     const auto* t = reinterpret_cast<const unsigned char*>(text);
     const auto* p = reinterpret_cast<const unsigned char*>(pattern);
     int shift[256];
-    for (int& s : shift) s = m;
-    for (int i = 0; i < m - 1; ++i) shift[p[i]] = m - 1 - i;
+    for (int& s : shift)
+        s = m;
+    for (int i = 0; i < m - 1; ++i)
+        shift[p[i]] = m - 1 - i;
     for (int pos = 0; pos <= n - m; pos += shift[t[pos + m - 1]]) {
         if (t[pos + m - 1] == p[m - 1] && std::memcmp(t + pos, p, m - 1) == 0) return pos;
     }

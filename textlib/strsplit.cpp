@@ -9,7 +9,8 @@
 static size_t FittingLength(const char* text, size_t limit) {
     size_t i = 0;
     while (text[i]) {
-        const size_t width = (IsLeadByte(static_cast<unsigned char>(text[i])) && text[i + 1]) ? 2 : 1;
+        const size_t width =
+            (IsLeadByte(static_cast<unsigned char>(text[i])) && text[i + 1]) ? 2 : 1;
         if (i + width > limit) break;
         i += width;
     }
@@ -43,6 +44,7 @@ int StrSplit(const char* text, const char* separators, char* buffer, size_t size
 
 const char* StrNth(const char* buffer, int n) {
     const char* p = buffer;
-    for (int i = 0; i < n; ++i) p += std::strlen(p) + 1;
+    for (int i = 0; i < n; ++i)
+        p += std::strlen(p) + 1;
     return p;
 }

@@ -4,15 +4,15 @@
 
 namespace textlib {
 
-inline constexpr int kLineScratch = 1024;       // one line of a string list or an INI store
-inline constexpr int kFormatScratch = 2048;     // CCLString::Format and CCLString::Replace
-inline constexpr int kCommentLineScratch = 2048;  // one output line of comment stripping
-inline constexpr int kMaskScratch = 512;        // MaskMatch name and mask, MaskMatchList masks
-inline constexpr int kNumberScratch = 256;      // StrToInt input, StrFromInt output
-inline constexpr int kIniSectionMax = 256;      // section name, terminator included
-inline constexpr int kIniKeyMax = 128;          // key, terminator included
-inline constexpr int kExpressionMax = 128;      // a joined #if expression, terminator included
-inline constexpr int kConditionDepth = 31;      // open conditionals at once
-inline constexpr int kIncludeDepth = 16;        // nested #include files
+inline constexpr int kLineScratch = 1024;        // one line of a string list or an INI store
+inline constexpr int kFormatScratch = 2048;      // CCLString::Format and CCLString::Replace
+inline constexpr int kCommentLineScratch = 2048; // one output line of comment stripping
+inline constexpr int kMaskScratch = 512;         // MaskMatch name and mask, MaskMatchList masks
+inline constexpr int kNumberScratch = 256;       // StrToInt input, StrFromInt output
+inline constexpr int kIniSectionMax = 256;       // section name, terminator included
+inline constexpr int kIniKeyMax = 128;           // key, terminator included
+inline constexpr int kExpressionMax = 128;       // a joined #if expression, terminator included
+inline constexpr int kConditionDepth = 31;       // open conditionals at once
+inline constexpr int kIncludeDepth = 16;         // nested #include files
 
-}  // namespace textlib
+} // namespace textlib

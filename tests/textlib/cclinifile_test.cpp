@@ -51,7 +51,7 @@ TEST_F(IniTest, LookupsTable) {
         {"Application", "top", "<default>"},
         {"Application", "NoEquals", "<default>"},
         {"Position", "Left", "-5"},
-        {"Position", "Inside", "<default>"},  // a header without "]" ends the section
+        {"Position", "Inside", "<default>"}, // a header without "]" ends the section
         {"Missing", "Left", "<default>"},
         {"", "Left", "<default>"},
         {"Position", "", "<default>"},
@@ -72,12 +72,12 @@ TEST_F(IniTest, LookupsTable) {
 
 TEST_F(IniTest, WritesEditLinesInPlace) {
     Load("[A]\r\nk=1 # keep me\r\n[B]\r\nz=9\r\n");
-    store.WriteString("A", "K", "2", nullptr);  // keeps the comment in memory
+    store.WriteString("A", "K", "2", nullptr); // keeps the comment in memory
     store.WriteString("A", "new", "3", nullptr);
     store.WriteInt("C", "n", -4, "why");
     EXPECT_EQ(Read(store, "A", "k"), "2");
-    EXPECT_EQ(store.FindKey("A", "new"), 2);  // before the next header
-    EXPECT_EQ(store.FindSection("C"), 6);  // after the empty last line
+    EXPECT_EQ(store.FindKey("A", "new"), 2); // before the next header
+    EXPECT_EQ(store.FindSection("C"), 6);    // after the empty last line
     CCLStringList* a = store.GetSection("A");
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->Count(), 2);
@@ -86,7 +86,7 @@ TEST_F(IniTest, WritesEditLinesInPlace) {
     EXPECT_EQ(Read(store, "C", "n"), "-4");
 
     EXPECT_EQ(store.DeleteKey("B", "z"), 0);
-    EXPECT_EQ(store.FindSection("B"), -1);  // its last key took the header along
+    EXPECT_EQ(store.FindSection("B"), -1); // its last key took the header along
     EXPECT_EQ(store.DeleteKey("B", "z"), 1);
     EXPECT_EQ(store.GetSection("B"), nullptr);
 }
@@ -110,10 +110,9 @@ TEST_F(IniTest, SaveWritesTheNormalForm) {
                                   "FilterName10=b\r\n"
                                   "FilterName1=a\r\n");
     ASSERT_EQ(store.Save(path.c_str(), true), 1);
-    EXPECT_EQ(dir.Read("settings.ini"),
-              "[Position]\r\nLeft=10\r\nTop = 20\r\n\r\n"
-              "[Empty]\r\n\r\n"
-              "[Application]\r\nFilterName10=b\r\nFilterName1=a\r\n");
+    EXPECT_EQ(dir.Read("settings.ini"), "[Position]\r\nLeft=10\r\nTop = 20\r\n\r\n"
+                                        "[Empty]\r\n\r\n"
+                                        "[Application]\r\nFilterName10=b\r\nFilterName1=a\r\n");
 }
 
 TEST_F(IniTest, SaveOnlyStoreRewritesTheFileWhole) {
@@ -149,9 +148,9 @@ TEST_F(IniTest, SaveOnlyStoreRewritesTheFileWhole) {
 TEST_F(IniTest, MissingFileAndLongLines) {
     Load("[A]\r\nk=" + std::string(5000, 'v') + "\r\n" + std::string(400, 'K') + "=1\r\n");
     EXPECT_EQ(Read(store, "A", "k").size(), textlib::kLineScratch - 3u);
-    EXPECT_EQ(Read(store, "A", std::string(127, 'K').c_str()), "1");  // keys are cut at their limit
+    EXPECT_EQ(Read(store, "A", std::string(127, 'K').c_str()), "1"); // keys are cut at their limit
     store.Open(dir.File("missing.ini").c_str(), CCLINI_LOAD);
     EXPECT_EQ(store.ReadInt("A", "k", 3), 3);
 }
 
-}  // namespace
+} // namespace

@@ -9,8 +9,7 @@
 namespace {
 
 // Format through a non-literal, as the conversions here are not printf's.
-template <typename... Args>
-std::string Formatted(const char* format, Args... args) {
+template <typename... Args> std::string Formatted(const char* format, Args... args) {
     CCLString s;
     const char* text = s.Format(format, args...);
     return text ? text : "";
@@ -39,7 +38,7 @@ TEST(CCLString, ShorterSetKeepsStorage) {
     s.Set("short");
     EXPECT_EQ(s.Text(), storage);
     EXPECT_EQ(s.Length(), 5);
-    s.Set(s.Text() + 2);  // overlapping source
+    s.Set(s.Text() + 2); // overlapping source
     EXPECT_STREQ(s.Text(), "ort");
     CCLString copy(s);
     s.Set("changed");
@@ -76,7 +75,8 @@ TEST(CCLString, FormatterConversionTable) {
         {"fixed leading zeros", Formatted("%3f", 1.05), "1.050"},
         {"trailing percent", Formatted("a%"), "a%"},
     };
-    for (const Row& r : rows) EXPECT_EQ(r.actual, r.expected) << r.name;
+    for (const Row& r : rows)
+        EXPECT_EQ(r.actual, r.expected) << r.name;
 }
 
 TEST(CCLString, FormatAppendsAfterPercentAmpersand) {
@@ -103,7 +103,7 @@ TEST(CCLString, FormatAndReplaceAreCutAtTheScratch) {
 TEST(CCLString, FindReplaceCompareToInt) {
     CCLString s("a\\b\\c");
     EXPECT_EQ(s.Find("\\", 0), 1);
-    EXPECT_EQ(s.Find("\\", 2), 1);  // counted from the offset
+    EXPECT_EQ(s.Find("\\", 2), 1); // counted from the offset
     EXPECT_EQ(s.Find("\\", 9), -1);
     CCLString r("aXbXc");
     r.Replace("X", "-", -1);
@@ -119,4 +119,4 @@ TEST(CCLString, FindReplaceCompareToInt) {
     EXPECT_EQ(CCLString().ToInt(), 0);
 }
 
-}  // namespace
+} // namespace

@@ -13,7 +13,8 @@ namespace {
 
 std::vector<std::string> Lines(const CCLStringListBase& list) {
     std::vector<std::string> lines;
-    for (int32_t i = 0; i < list.Count(); ++i) lines.push_back(list.Text(i) ? list.Text(i) : "");
+    for (int32_t i = 0; i < list.Count(); ++i)
+        lines.push_back(list.Text(i) ? list.Text(i) : "");
     return lines;
 }
 
@@ -25,11 +26,9 @@ TEST(StringList, SetTextSplitsAtLineBreaks) {
         V expected;
     };
     const Row rows[] = {
-        {"a\nb", {"a", "b"}},
-        {"a\n", {"a", ""}},
-        {"", {""}},
-        {"a\r\nb", {"a\r", "b"}},
-        {"\x95\n\n", {"\x95\n", ""}},  // 0x95 is a lead byte: its second byte is not a break
+        {"a\nb", {"a", "b"}},     {"a\n", {"a", ""}},           {"", {""}},
+        {"a\r\nb", {"a\r", "b"}}, {"\x95\n\n", {"\x95\n", ""}}, // 0x95 is a lead byte: its second
+                                                                // byte is not a break
     };
     for (const Row& r : rows) {
         CCLStringListBase list;
@@ -66,7 +65,7 @@ TEST(StringList, EditingByIndex) {
     char* text = list.GetText();
     EXPECT_STREQ(text, "b!\nc3\nd");
     delete[] text;
-    EXPECT_EQ(list.Items.Item(-1)->text.Text(), nullptr);  // a bad index neither hangs nor crashes
+    EXPECT_EQ(list.Items.Item(-1)->text.Text(), nullptr); // a bad index neither hangs nor crashes
     list.Clear();
     EXPECT_EQ(list.GetText(), nullptr);
 }
@@ -80,7 +79,8 @@ TEST(StringList, LoadFlagsTable) {
     };
     const Row rows[] = {
         {"copy tool flags",
-         "x // note\n/* block */ z \"a // b\"\n\n  w  ", 0x5D800000,
+         "x // note\n/* block */ z \"a // b\"\n\n  w  ",
+         0x5D800000,
          {"x", " z \"a // b\"", "  w"}},
         {"block over two lines", "a /* one\ntwo */ d", CCLSL_STRIP_COMMENTS, {"a ", " d"}},
         {"nested blocks", "a/* x /* y */ z */b", CCLSL_STRIP_COMMENTS, {"ab"}},
@@ -116,7 +116,7 @@ TEST(StringList, LoadFromFileReadsTextModeOnceAndSkipsReloads) {
     EXPECT_EQ(Lines(list), (V{"a", "b", ""}));
 
     list.Add("changed");
-    EXPECT_EQ(list.LoadFromFile(path.c_str(), 0), 0);  // same name: nothing happens
+    EXPECT_EQ(list.LoadFromFile(path.c_str(), 0), 0); // same name: nothing happens
     EXPECT_EQ(list.Count(), 4);
     EXPECT_EQ(list.LoadFromFile(path.c_str(), CCLSL_RELOAD | CCLSL_REMOVE_BLANK), 1);
     EXPECT_EQ(Lines(list), (V{"a", "b"}));
@@ -140,7 +140,8 @@ TEST(StringList, SaveWritesCrLfAndRoundTrips) {
     };
     for (const Row& r : rows) {
         CCLStringListBase list;
-        for (const std::string& line : r.lines) list.Add(line.c_str());
+        for (const std::string& line : r.lines)
+            list.Add(line.c_str());
         testing::internal::CaptureStdout();
         ASSERT_EQ(list.SaveToFile(dir.File("out.txt").c_str(), 0), 1);
         testing::internal::GetCapturedStdout();
@@ -173,19 +174,22 @@ TEST(StringList, SortByTextAndValue) {
     CCLStringListBase list;
     const char* texts[] = {"b", "C", "a", "ab", "B2"};
     int value = 5;
-    for (const char* t : texts) list.Add(t)->value = value--;
+    for (const char* t : texts)
+        list.Add(t)->value = value--;
     list.SortByText(0);
-    EXPECT_EQ(Lines(list), (V{"ab", "a", "B2", "b", "C"}));  // a prefix sorts after
+    EXPECT_EQ(Lines(list), (V{"ab", "a", "B2", "b", "C"})); // a prefix sorts after
     EXPECT_EQ(list.Items.Item(0)->value, 0);                // only texts survive
     list.SortByText(CCLSL_SORT_DESCENDING);
     EXPECT_EQ(Lines(list), (V{"C", "b", "B2", "a", "ab"}));
 
     CCLStringListBase numbers;
-    for (int v : {3, -1, 2}) numbers.AddFormat("%d", v)->value = v;
+    for (int v : {3, -1, 2})
+        numbers.AddFormat("%d", v)->value = v;
     numbers.SortByValue(0);
     EXPECT_EQ(Lines(numbers), (V{"-1", "2", "3"}));
     numbers.Clear();
-    for (int v : {3, -1, 2}) numbers.AddFormat("%d", v)->value = v;
+    for (int v : {3, -1, 2})
+        numbers.AddFormat("%d", v)->value = v;
     numbers.SortByValue(CCLSL_SORT_DESCENDING);
     EXPECT_EQ(Lines(numbers), (V{"3", "2", "-1"}));
 }
@@ -209,7 +213,8 @@ TEST(SortArray, EveryAlgorithmSortsEverySize) {
     for (int algorithm = kSortBubble; algorithm <= kSortQuick; ++algorithm) {
         for (int count : {0, 1, 2, 11, 12, 13, 100, 1000}) {
             std::vector<int> data(count);
-            for (int i = 0; i < count; ++i) data[i] = (i * 7919) % 97 - 40;
+            for (int i = 0; i < count; ++i)
+                data[i] = (i * 7919) % 97 - 40;
             std::vector<int> expected = data;
             std::sort(expected.begin(), expected.end());
             SortArray(algorithm, data.data(), count, sizeof(int), CompareInt);
@@ -224,4 +229,4 @@ TEST(SortArray, EveryAlgorithmSortsEverySize) {
     EXPECT_EQ(SortArray(kSortSelection, data.data(), 3, sizeof(int), CompareInt), 2);
 }
 
-}  // namespace
+} // namespace

@@ -8,7 +8,9 @@
 
 namespace {
 
-void* P(intptr_t n) { return reinterpret_cast<void*>(n); }
+void* P(intptr_t n) {
+    return reinterpret_cast<void*>(n);
+}
 
 // Walks the list both ways and checks it against the expected payloads.
 void ExpectList(LinkList* list, const std::vector<intptr_t>& expected) {
@@ -23,7 +25,8 @@ void ExpectList(LinkList* list, const std::vector<intptr_t>& expected) {
     }
     EXPECT_EQ(i, expected.size());
     EXPECT_EQ(list->tail, previous);
-    for (int32_t k = 0; k < list->count; ++k) EXPECT_EQ(LinkList_At(list, k)->payload, P(expected[k]));
+    for (int32_t k = 0; k < list->count; ++k)
+        EXPECT_EQ(LinkList_At(list, k)->payload, P(expected[k]));
     for (int32_t k = list->count - 1; k >= 0; --k)
         EXPECT_EQ(LinkList_At(list, k)->payload, P(expected[k]));
 }
@@ -31,13 +34,13 @@ void ExpectList(LinkList* list, const std::vector<intptr_t>& expected) {
 TEST(LinkList, EdgeCases) {
     LinkList* list = LinkList_New(0);
     EXPECT_EQ(LinkList_At(list, 0), nullptr);
-    LinkList_InsertAt(list, 0, P(1));  // empty list: appends
+    LinkList_InsertAt(list, 0, P(1)); // empty list: appends
     LinkList_Append(list, P(2));
     LinkList_Append(list, P(3));
     EXPECT_EQ(LinkList_At(list, 3), nullptr);
     EXPECT_EQ(LinkList_At(list, -1), nullptr);
     EXPECT_EQ(LinkList_At(list, 2)->payload, P(3));
-    EXPECT_EQ(LinkList_At(list, 1)->payload, P(2));  // backwards from the cursor
+    EXPECT_EQ(LinkList_At(list, 1)->payload, P(2)); // backwards from the cursor
     LinkList_InsertAt(list, 0, P(0));
     ExpectList(list, {0, 1, 2, 3});
     LinkList_Remove(list, list->head);
@@ -57,7 +60,8 @@ TEST(LinkList, SortedInsertPutsEqualKeysFirst) {
     LinkList_InsertSorted(list, 5, P(3));
     ExpectList(list, {2, 3, 1});
     LinkList_Clear(list);
-    for (int k : {4, 1, 4, 2}) LinkList_Append(list, P(k))->key = k;
+    for (int k : {4, 1, 4, 2})
+        LinkList_Append(list, P(k))->key = k;
     LinkList_SortByKey(list);
     ExpectList(list, {1, 2, 4, 4});
     LinkList_Free(list);
@@ -104,4 +108,4 @@ TEST(LinkList, RandomOperationsKeepLinksConsistent) {
     }
 }
 
-}  // namespace
+} // namespace

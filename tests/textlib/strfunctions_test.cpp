@@ -1,12 +1,12 @@
 // Comparison, searching, editing, splitting and number conversion of
 // Shift-JIS byte strings.
-#include "textlimits.h"
 #include "strbasic.h"
 #include "strcompare.h"
 #include "stredit.h"
 #include "strnumber.h"
 #include "strsearch.h"
 #include "strsplit.h"
+#include "textlimits.h"
 
 #include <gtest/gtest.h>
 
@@ -157,7 +157,7 @@ TEST(StrSplit, PartsAndSeparators) {
 
 TEST(StrSplit, LongTextIsCutAtACharacterBoundary) {
     std::string text(10, 'a');
-    text += kHyo;  // bytes 10 and 11
+    text += kHyo; // bytes 10 and 11
     char buffer[12];
     EXPECT_EQ(StrSplit(text.c_str(), ";", buffer, sizeof buffer), 1);
     EXPECT_STREQ(buffer, "aaaaaaaaaa");
@@ -206,14 +206,23 @@ TEST(StrToInt, ConversionTable) {
         int32_t expected;
     };
     const Row rows[] = {
-        {"0x1F", 31},       {"0X00ff", 255},  {"-42", -42},     {"+7", 7},
-        {"1,234", 1234},    {"12z", 12},      {"abc", 1122},    {"1.5", 105},
-        {"", 0},            {nullptr, 0},     {"z12", 0},
-        {"\x82\x50\x82\x51", 12},              // full-width 12
-        {"\x81\x7C\x82\x52", -3},              // full-width minus and 3
-        {"4294967297", 1},                     // wraps, never traps
+        {"0x1F", 31},
+        {"0X00ff", 255},
+        {"-42", -42},
+        {"+7", 7},
+        {"1,234", 1234},
+        {"12z", 12},
+        {"abc", 1122},
+        {"1.5", 105},
+        {"", 0},
+        {nullptr, 0},
+        {"z12", 0},
+        {"\x82\x50\x82\x51", 12}, // full-width 12
+        {"\x81\x7C\x82\x52", -3}, // full-width minus and 3
+        {"4294967297", 1},        // wraps, never traps
     };
-    for (const Row& r : rows) EXPECT_EQ(StrToInt(r.text), r.expected) << (r.text ? r.text : "null");
+    for (const Row& r : rows)
+        EXPECT_EQ(StrToInt(r.text), r.expected) << (r.text ? r.text : "null");
     EXPECT_EQ(HexDigitValue(','), -1);
     EXPECT_EQ(HexDigitValue('g'), 0);
 }
@@ -249,4 +258,4 @@ TEST(StrBasic, CopyCaseAndReverse) {
     EXPECT_EQ(IsTrailByte(0x7F), 0);
 }
 
-}  // namespace
+} // namespace

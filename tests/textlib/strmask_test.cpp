@@ -44,11 +44,11 @@ TEST(MaskMatch, Table) {
 }
 
 TEST(MaskMatch, DoubleByteCharacters) {
-    const std::string hyo = "\x95\x5C";      // second byte is a backslash
-    const std::string kataA = "\x83\x41";    // second byte "A"
-    const std::string smallYa = "\x83\x61";  // second byte "a"
+    const std::string hyo = "\x95\x5C";     // second byte is a backslash
+    const std::string kataA = "\x83\x41";   // second byte "A"
+    const std::string smallYa = "\x83\x61"; // second byte "a"
     EXPECT_EQ(MaskMatch((hyo + ".txt").c_str(), "*.txt"), 1);
-    EXPECT_EQ(MaskMatch((hyo + ".txt").c_str(), "?.txt"), 1);  // one character, two bytes
+    EXPECT_EQ(MaskMatch((hyo + ".txt").c_str(), "?.txt"), 1); // one character, two bytes
     EXPECT_EQ(MaskMatch((kataA + "x").c_str(), (kataA + "*").c_str()), 1);
     // Letters fold, but never the second byte of a double-byte character.
     EXPECT_EQ(MaskMatch(kataA.c_str(), smallYa.c_str()), 0);
@@ -62,7 +62,8 @@ TEST(MaskMatch, DoubleByteCharacters) {
 TEST(MaskMatch, PathologicalMasksStayFast) {
     const std::string name(100000, 'a');
     std::string mask;
-    for (int i = 0; i < 200; ++i) mask += "*a";
+    for (int i = 0; i < 200; ++i)
+        mask += "*a";
     mask += "*b";
     EXPECT_EQ(MaskMatch(name.c_str(), mask.c_str()), 0);
     EXPECT_EQ(MaskMatch((name + "b").c_str(), mask.c_str()), 1);
@@ -72,10 +73,10 @@ TEST(MaskMatchList, SplitsAtSemicolons) {
     EXPECT_EQ(MaskMatchList("x.h", "*.c;*.h"), 1);
     EXPECT_EQ(MaskMatchList("x.cpp", "*.c;*.h"), 0);
     EXPECT_EQ(MaskMatchList("x.h", ""), 0);
-    EXPECT_EQ(MaskMatchList("", "*.c;"), 1);  // an empty part matches an empty name
+    EXPECT_EQ(MaskMatchList("", "*.c;"), 1); // an empty part matches an empty name
     EXPECT_EQ(MaskMatchList("x", "*.c;"), 0);
     const std::string longList(5000, ';');
-    EXPECT_EQ(MaskMatchList("x", (longList + "*").c_str()), 0);  // cut before the star
+    EXPECT_EQ(MaskMatchList("x", (longList + "*").c_str()), 0); // cut before the star
 }
 
-}  // namespace
+} // namespace

@@ -9,7 +9,8 @@
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tamble-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tamble-test-XXXXXX").string();
         path_ = mkdtemp(pattern.data());
     }
     ~TempDir() { std::filesystem::remove_all(path_); }
