@@ -2,9 +2,23 @@
 
 #include <cstdio>
 
+namespace {
+
+TextFilePathMapper pathMapper = nullptr;
+
+std::string NativePath(const char* path) {
+    return pathMapper ? pathMapper(path) : std::string(path);
+}
+
+} // namespace
+
+void SetTextFilePathMapper(TextFilePathMapper mapper) {
+    pathMapper = mapper;
+}
+
 bool ReadTextFile(const char* path, std::string& text) {
     text.clear();
-    std::FILE* file = path ? std::fopen(path, "rb") : nullptr;
+    std::FILE* file = path ? std::fopen(NativePath(path).c_str(), "rb") : nullptr;
     if (!file) return false;
     char buffer[65536];
     bool pendingCr = false;
@@ -35,7 +49,8 @@ static bool WriteAll(std::FILE* file, const std::string& text) {
 
 bool WriteTextFileAtomically(const char* path, const std::string& text) {
     if (!path || !*path) return false;
-    const std::string temporary = std::string(path) + ".tmp~";
+    const std::string target = NativePath(path);
+    const std::string temporary = target + ".tmp~";
     std::FILE* file = std::fopen(temporary.c_str(), "wb");
     if (!file) return false;
     bool ok = WriteAll(file, text);
@@ -43,9 +58,9 @@ bool WriteTextFileAtomically(const char* path, const std::string& text) {
     ok = (std::fclose(file) == 0) && ok;
 #ifdef _WIN32
     // rename() does not replace an existing file on Windows.
-    if (ok) std::remove(path);
+    if (ok) std::remove(target.c_str());
 #endif
-    if (ok) ok = std::rename(temporary.c_str(), path) == 0;
+    if (ok) ok = std::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) std::remove(temporary.c_str());
     return ok;
 }

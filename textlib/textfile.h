@@ -4,6 +4,15 @@
 
 #include <string>
 
+// Maps a library path (code page 932 bytes) to the name the C library opens.
+// The identity by default; a POSIX program installs a CP932-to-UTF-8 mapper
+// at start-up so that files with Japanese names open as themselves.
+using TextFilePathMapper = std::string (*)(const char* path);
+
+// Installs mapper for every later open, rename and remove of this module;
+// null restores the identity.
+void SetTextFilePathMapper(TextFilePathMapper mapper);
+
 // Reads the whole file at path into text, CR LF turned into "\n" (a lone CR
 // stays). Returns false, leaving text empty, when the file cannot be opened.
 bool ReadTextFile(const char* path, std::string& text);

@@ -2,6 +2,7 @@
 #include "cclstringlist.h"
 #include "sortarray.h"
 #include "tempdir.h"
+#include "textfile.h"
 
 #include <gtest/gtest.h>
 
@@ -227,6 +228,32 @@ TEST(SortArray, EveryAlgorithmSortsEverySize) {
     std::vector<int> sorted = {1, 2, 3};
     EXPECT_EQ(SortArray(kSortBubble, sorted.data(), 3, sizeof(int), CompareInt), 0);
     EXPECT_EQ(SortArray(kSortSelection, data.data(), 3, sizeof(int), CompareInt), 2);
+}
+
+} // namespace
+
+namespace {
+
+std::string mappedFolder;
+
+std::string IntoMappedFolder(const char* path) {
+    return mappedFolder + "/" + path;
+}
+
+TEST(StringList, FilesOpenThroughThePathMapper) {
+    TempDir dir;
+    mappedFolder = dir.File("");
+    SetTextFilePathMapper(IntoMappedFolder);
+    CCLStringListBase list;
+    list.Add("mapped");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(list.SaveToFile("\x95\x5C.txt", 0), 1);
+    CCLStringListBase back;
+    EXPECT_EQ(back.LoadFromFile("\x95\x5C.txt", 0), 1);
+    testing::internal::GetCapturedStdout();
+    SetTextFilePathMapper(nullptr);
+    EXPECT_EQ(dir.Read("\x95\x5C.txt"), "mapped");
+    EXPECT_STREQ(back.Text(0), "mapped");
 }
 
 } // namespace
