@@ -361,7 +361,7 @@ CCLStringListBase* StrSplitToList(const char* text, const char* separators, CCLS
     const int count = StrSplit(text, separators, parts.data(), parts.size());
     for (int i = 0; i < count; ++i) {
         const char* part = StrNth(parts.data(), i);
-        if (!(mode & 0x80000000u) || *part) list->Add(part);
+        if (!(mode & kSplitNonEmpty) || *part) list->Add(part);
     }
     return list;
 }

@@ -155,9 +155,11 @@ private:
     int includeDepth_ = 0; // how deep this list sits in a chain of #include files
 };
 
+// StrSplitToList mode: append only non-empty parts.
+inline constexpr uint32_t kSplitNonEmpty = 0x80000000;
+
 // Splits a copy of text at any of the separator characters (StrSplit) and
-// appends the parts to list in order;
-// with mode bit 0x80000000 only non-empty parts. Returns list, or null for
-// an empty text.
+// appends the parts to list in order; with kSplitNonEmpty in mode only the
+// non-empty parts. Returns list, or null for an empty text.
 CCLStringListBase* StrSplitToList(const char* text, const char* separators, CCLStringListBase* list,
                                   uint32_t mode);
