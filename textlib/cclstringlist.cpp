@@ -293,64 +293,81 @@ private:
 };
 
 bool StartsWith(const char* p, const char* marker, int length) {
-    return length > 0 && std::strncmp(p, marker, length) == 0;
+    return length > 0 && *p == *marker && std::strncmp(p, marker, length) == 0;
 }
+
+// Removes comments from one line after another; a block comment or a quote
+// may run on over line ends, so its state is carried from line to line.
+class CommentStripper {
+public:
+    CommentStripper(const char* lineComment, const char* blockStart, const char* blockEnd,
+                    const char* quote)
+        : lineComment_(lineComment), blockStart_(blockStart), blockEnd_(blockEnd), quote_(quote),
+          lineLength_(StrLen(lineComment)), startLength_(StrLen(blockStart)),
+          endLength_(StrLen(blockEnd)), quoteLength_(StrLen(quote)) {}
+
+    // The text of line p (may be null) without its comments; valid until the next call.
+    const char* Strip(const char* p) {
+        while (p && *p) {
+            const int width = (IsLeadByte(static_cast<unsigned char>(*p)) && p[1]) ? 2 : 1;
+            if (depth_ >= 0) {
+                p += SkipInBlock(p, width);
+            } else if (StartsWith(p, quote_, quoteLength_)) {
+                inQuote_ = !inQuote_;
+                line_.Put(p, quoteLength_);
+                p += quoteLength_;
+            } else if (!inQuote_ && StartsWith(p, blockStart_, startLength_)) {
+                depth_ = 0;
+                p += startLength_;
+            } else if (!inQuote_ && StartsWith(p, lineComment_, lineLength_)) {
+                break;
+            } else {
+                line_.Put(p, width);
+                p += width;
+            }
+        }
+        return line_.Take();
+    }
+
+private:
+    // Inside a block: nested starts count up, ends count down and leave the
+    // block at depth 0; everything else is dropped. Returns the bytes used.
+    int SkipInBlock(const char* p, int width) {
+        if (StartsWith(p, blockStart_, startLength_)) {
+            ++depth_;
+            return startLength_;
+        }
+        if (StartsWith(p, blockEnd_, endLength_)) {
+            --depth_;
+            return endLength_;
+        }
+        return width;
+    }
+
+    const char* lineComment_;
+    const char* blockStart_;
+    const char* blockEnd_;
+    const char* quote_;
+    int lineLength_;
+    int startLength_;
+    int endLength_;
+    int quoteLength_;
+    int depth_ = -1; // -1: outside a block; else the nesting depth inside one
+    bool inQuote_ = false;
+    LineCollector line_;
+};
 
 } // namespace
 
 void CCLStringList::StripComments(const char* lineComment, const char* blockStart,
                                   const char* blockEnd, const char* quote) {
-    char* joined = GetText();
-    if (!joined) return;
-    Clear();
-    const int lineLength = StrLen(lineComment);
-    const int startLength = StrLen(blockStart);
-    const int endLength = StrLen(blockEnd);
-    const int quoteLength = StrLen(quote);
-
-    LineCollector line;
-    int depth = -1; // -1: outside a block; else the nesting depth inside one
-    bool inQuote = false;
-    for (const char* p = joined;;) {
-        if (*p == '\n' || *p == '\0') {
-            Add(line.Take()); // also inside a block, so the line count stays
-            if (*p == '\0') break;
-            ++p;
-            continue;
-        }
-        const int width = (IsLeadByte(static_cast<unsigned char>(*p)) && p[1]) ? 2 : 1;
-        if (depth >= 0) {
-            if (StartsWith(p, blockStart, startLength)) {
-                ++depth;
-                p += startLength;
-            } else if (StartsWith(p, blockEnd, endLength)) {
-                --depth;
-                p += endLength;
-            } else {
-                p += width;
-            }
-            continue;
-        }
-        if (StartsWith(p, quote, quoteLength)) {
-            inQuote = !inQuote;
-            line.Put(p, quoteLength);
-            p += quoteLength;
-            continue;
-        }
-        if (!inQuote && StartsWith(p, blockStart, startLength)) {
-            depth = 0;
-            p += startLength;
-            continue;
-        }
-        if (!inQuote && StartsWith(p, lineComment, lineLength)) {
-            while (*p && *p != '\n')
-                ++p;
-            continue;
-        }
-        line.Put(p, width);
-        p += width;
+    // Each line is edited in place (never longer than before), so the number
+    // of lines stays, also for lines wholly inside a block comment.
+    CommentStripper stripper(lineComment, blockStart, blockEnd, quote);
+    for (LinkNode* node = Lines()->head; node; node = node->next) {
+        CCLString& text = ItemOf(node)->text;
+        text.Set(stripper.Strip(text.Text()));
     }
-    delete[] joined;
 }
 
 CCLStringListBase* StrSplitToList(const char* text, const char* separators, CCLStringListBase* list,

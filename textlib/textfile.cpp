@@ -21,20 +21,22 @@ bool ReadTextFile(const char* path, std::string& text) {
     std::FILE* file = path ? std::fopen(NativePath(path).c_str(), "rb") : nullptr;
     if (!file) return false;
     char buffer[65536];
-    bool pendingCr = false;
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
-        for (size_t i = 0; i < n; ++i) {
-            const char c = buffer[i];
-            if (pendingCr && c != '\n') text += '\r';
-            pendingCr = c == '\r';
-            if (!pendingCr) text += c;
-        }
-    }
-    if (pendingCr) text += '\r';
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        text.append(buffer, n);
     const bool ok = !std::ferror(file);
     std::fclose(file);
-    if (!ok) text.clear();
-    return ok;
+    if (!ok) {
+        text.clear();
+        return false;
+    }
+    // CR LF becomes "\n" in place; a lone CR stays.
+    size_t out = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        text[out++] = text[i];
+    }
+    text.resize(out);
+    return true;
 }
 
 static bool WriteAll(std::FILE* file, const std::string& text) {
