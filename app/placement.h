@@ -1,0 +1,39 @@
+// Window geometry decisions: the file view's layout rule and keeping a
+// restored window reachable.
+#pragma once
+
+#include "settings.h"
+
+#include <vector>
+
+namespace tamble {
+
+// Widths and the one left edge of the file view's controls for a bottom
+// strip of width W: the path box spans the strip, the filter box and the
+// narrowing box end 1 and 51 pixels short of its right edge, and "keep"
+// sits 45 pixels from it.
+struct FileViewLayout {
+    int pathAddressWidth;
+    int filterWidth;
+    int narrowWidth;
+    int narrowKeepLeft;
+};
+
+[[nodiscard]] constexpr FileViewLayout ComputeFileViewLayout(int stripWidth) {
+    return {stripWidth, stripWidth - 35, stripWidth - 85, stripWidth - 45};
+}
+
+// How much of a window must lie on some screen to count as reachable: a
+// grip of the title bar.
+inline constexpr int kMinVisibleWidth = 40;
+inline constexpr int kMinVisibleHeight = 20;
+
+// window as it should be placed: unchanged when at least a
+// kMinVisibleWidth x kMinVisibleHeight piece of it (or all of a smaller
+// window) lies on one of screens; otherwise moved, size kept, to the
+// top-left corner of primaryWorkArea. A stored position from a monitor that
+// is gone would otherwise leave the window unreachable.
+[[nodiscard]] ScreenRect KeepOnScreen(const ScreenRect& window, const std::vector<ScreenRect>& screens,
+                                      const ScreenRect& primaryWorkArea);
+
+}  // namespace tamble
