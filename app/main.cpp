@@ -1,0 +1,33 @@
+// Entry point: one instance per session, then the main window until it
+// closes. No command-line arguments are read.
+#include "errortext.h"
+#include "instancelock.h"
+#include "locations.h"
+#include "qtuserprompts.h"
+#include "tambleapplication.h"
+#include "tfrmtamble.h"
+
+#include <exception>
+
+int main(int argc, char** argv) {
+    // Before anything else, so a second start ends at once and silently,
+    // even without a display.
+    if (!platform::AcquireInstanceLock(tamble::kApplicationTitle)) return 1;
+
+    tamble::TambleApplication application(argc, argv);
+    try {
+        platform::QtUserPrompts prompts(nullptr);
+        tamble::ShellEnvironment environment;
+        environment.settingsPath = platform::SettingsFilePath();
+        environment.dataFolder = platform::DataFolder();
+        environment.prompts = &prompts;
+        tamble::TfrmTamble window(std::move(environment));
+        prompts.SetParent(&window);
+        QObject::connect(&window, &tamble::TfrmTamble::Closed, &application, &QCoreApplication::quit);
+        window.show();
+        application.exec();
+    } catch (const std::exception& error) {
+        tamble::ShowErrorBox(error.what());
+    }
+    return 0;
+}

@@ -1,0 +1,35 @@
+// What the main window needs from outside: where its files live, how it
+// asks the user, and the steps that other parts of the program plug into
+// its life (launcher items, folder tree, dropped files). A step left empty
+// does nothing, so the window runs before those parts exist, and tests see
+// exactly which steps ran and in which order.
+#pragma once
+
+#include "userprompts.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tamble {
+
+struct ShellHooks {
+    std::function<void()> LoadLauncherItems;  // at creation, after the settings
+    std::function<void()> BuildFolderTree;    // at creation, after the launcher items
+    std::function<void()> SaveLauncherItems;  // at exit, after the settings
+    // Dropped files (CP932 full paths) on the project page and the item page.
+    std::function<void(const std::vector<std::string>&)> DropOnProject;
+    std::function<void(const std::vector<std::string>&)> DropOnLauncher;
+};
+
+struct ShellEnvironment {
+    std::string settingsPath;   // native path of the settings file
+    std::string dataFolder;     // native folder of item.lst
+    platform::UserPrompts* prompts = nullptr;  // never null in use
+    ShellHooks hooks;
+    // Whether the desktop has a notification area; nullopt asks the system.
+    std::optional<bool> trayAvailable;
+};
+
+}  // namespace tamble

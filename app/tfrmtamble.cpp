@@ -1,0 +1,247 @@
+#include "tfrmtamble.h"
+
+#include "appstyle.h"
+#include "errortext.h"
+#include "escapehook.h"
+#include "placement.h"
+#include "qtext.h"
+#include "tfrmoption.h"
+#include "tfrmoutput.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace tamble {
+
+TfrmTamble* frmTamble = nullptr;
+
+namespace {
+
+constexpr int kDesignLeft = 282;
+constexpr int kDesignTop = 108;
+constexpr int kDesignWidth = 273;
+constexpr int kDesignHeight = 537;
+constexpr int kBevelHeight = 4;
+constexpr int kStatusBarHeight = 19;
+constexpr const char* kAboutNotice = "プログラマのための小さなユーティリティ";
+
+std::string Cp932(const char* utf8) {
+    return platform::Utf8ToCp932(utf8);
+}
+
+}  // namespace
+
+TfrmTamble::TfrmTamble(ShellEnvironment environment, QWidget* parent)
+    : QMainWindow(parent), env_(std::move(environment)) {
+    setObjectName(QStringLiteral("frmTamble"));
+    frmTamble = this;
+    trayAvailable_ = env_.trayAvailable.value_or(QSystemTrayIcon::isSystemTrayAvailable());
+    setFont(MainFont());
+    setWindowIcon(ProgramIcon());
+    setMinimumWidth(kMainWindowMinWidth);
+    setGeometry(kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight);
+
+    CreateMenus();
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    Bevel1 = new QFrame(central);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameShape(QFrame::HLine);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+    Bevel1->setFixedHeight(kBevelHeight);
+    column->addWidget(Bevel1);
+    PageControl = new QTabWidget(central);
+    PageControl->setObjectName(QStringLiteral("PageControl"));
+    PageControl->setTabPosition(QTabWidget::South);
+    // Narrow tabs, so that all three fit the narrowest window.
+    PageControl->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 2px 6px; }"));
+    column->addWidget(PageControl, 1);
+    setCentralWidget(central);
+    CreateProjectPage();
+    CreateFilePage();
+    CreateItemPage();
+
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setFixedHeight(kStatusBarHeight);
+    StatusBar->setSizeGripEnabled(false);
+    StatusText = new QLabel(StatusBar);
+    StatusText->setObjectName(QStringLiteral("StatusText"));
+    StatusBar->addWidget(StatusText, 1);
+    setStatusBar(StatusBar);
+
+    CreateTray();
+    ConnectHandlers();
+    setAcceptDrops(true);
+    FormCreate();
+}
+
+TfrmTamble::~TfrmTamble() {
+    if (frmTamble == this) frmTamble = nullptr;
+}
+
+void TfrmTamble::FormCreate() {
+    setWindowTitle(QString::fromLatin1(kVersionCaption));
+    state.IconCashList.clear();
+    state.ClipboardFiles.clear();
+    ScreenRect workArea;
+    if (const QScreen* primary = screen()) {
+        const QRect area = primary->availableGeometry();
+        workArea = {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+    }
+    ApplySettings(LoadSettings(env_.settingsPath.c_str(), workArea));
+    // The folder tree opens the folder named in cmbPathAddress, so it is
+    // built after the settings have filled that box.
+    if (env_.hooks.LoadLauncherItems) env_.hooks.LoadLauncherItems();
+    if (env_.hooks.BuildFolderTree) env_.hooks.BuildFolderTree();
+}
+
+void TfrmTamble::FormDestroy() {
+    if (destroyed_) return;
+    destroyed_ = true;
+    SaveSettings(env_.settingsPath.c_str(), CollectSettings());
+    if (env_.hooks.SaveLauncherItems) env_.hooks.SaveLauncherItems();
+    state.ClipboardFiles.clear();
+    state.IconCashList.clear();
+    TrayIcon1->hide();
+    emit Closed();
+}
+
+void TfrmTamble::closeEvent(QCloseEvent* event) {
+    // Closing always ends the program; it never merely hides the window.
+    FormDestroy();
+    event->accept();
+}
+
+void TfrmTamble::FormCanResize() {
+    const FileViewLayout layout = ComputeFileViewLayout(Panel->width());
+    cmbPathAddress->resize(layout.pathAddressWidth, cmbPathAddress->height());
+    cmbFilter->resize(layout.filterWidth, cmbFilter->height());
+    edtNarrow->resize(layout.narrowWidth, edtNarrow->height());
+    chkNarrowKeep->move(layout.narrowKeepLeft, chkNarrowKeep->y());
+}
+
+bool TfrmTamble::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Panel && event->type() == QEvent::Resize) {
+        FormCanResize();
+    } else if (watched == Splitter1 && event->type() == QEvent::Resize && !splitterApplied_) {
+        ApplySplitter();
+    } else if (watched == StatusBar && event->type() == QEvent::MouseButtonDblClick) {
+        StatusBarDblClick();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmTamble::StatusBarDblClick() {
+    TfrmOutput output(state.ClipboardFiles, this);
+    EscapeHook hook(&output, [&output] { output.reject(); });
+    output.exec();
+}
+
+void TfrmTamble::RenewStatusBar() {
+    StatusText->setText(platform::FromCp932(state.StatusLine()));
+}
+
+void TfrmTamble::N1Click() {
+    close();
+}
+
+void TfrmTamble::N30Click() {
+    const std::string text = std::string(kVersionCaption) + "\n" + Cp932(kAboutNotice);
+    Prompts().Message(text, Cp932("バージョン情報"), platform::PromptIcon::None);
+}
+
+void TfrmTamble::mnuOptionClick() {
+    TfrmOption option(*this);
+    option.exec();
+}
+
+void TfrmTamble::mnuAllOpenEditorClick() {
+    state.options.AllOpenEditor = mnuAllOpenEditor->isChecked();
+}
+
+void TfrmTamble::mnuRowSelectModeClick() {
+    state.options.RowSelectMode = mnuRowSelectMode->isChecked();
+    ListViewFile->setSelectionBehavior(state.options.RowSelectMode ? QAbstractItemView::SelectItems
+                                                                   : QAbstractItemView::SelectRows);
+}
+
+void TfrmTamble::chkNarrowKeepClick() {
+    state.options.NarrowKeep = chkNarrowKeep->isChecked();
+}
+
+void TfrmTamble::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && !inTray_) {
+        // Hiding inside the state change confuses some window managers;
+        // do it once the event has been handled.
+        QTimer::singleShot(0, this, &TfrmTamble::MinimizeToTray);
+    }
+}
+
+void TfrmTamble::MinimizeToTray() {
+    if (!trayAvailable_) {
+        if (!isMinimized()) showMinimized();
+        return;
+    }
+    inTray_ = true;
+    hide();
+}
+
+void TfrmTamble::RestoreFromTray() {
+    inTray_ = false;
+    showNormal();
+    raise();
+    activateWindow();
+    TrayIcon1Restore();
+}
+
+void TfrmTamble::TrayIcon1Restore() {
+    // On Windows the hidden application window would show a taskbar button
+    // again here; a Qt main window has no such second window to hide.
+}
+
+void TfrmTamble::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TfrmTamble::dropEvent(QDropEvent* event) {
+    std::vector<std::string> files;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) files.push_back(platform::ToCp932(url.toLocalFile()));
+    }
+    if (files.empty()) return;
+    const int page = PageControl->currentIndex();
+    QWidget* target = page == kProjectPage ? TreeView1->viewport() : ListViewItem1->viewport();
+    const QPoint point = target->mapFrom(this, event->position().toPoint());
+    if (page == kProjectPage && env_.hooks.DropOnProject) {
+        state.LastMouseX = point.x();
+        state.LastMouseY = point.y();
+        env_.hooks.DropOnProject(files);
+    } else if (page == kItemPage && env_.hooks.DropOnLauncher) {
+        state.LastMouseX = point.x();
+        state.LastMouseY = point.y();
+        env_.hooks.DropOnLauncher(files);
+    }
+    event->acceptProposedAction();
+}
+
+}  // namespace tamble

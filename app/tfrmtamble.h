@@ -1,0 +1,166 @@
+// TfrmTamble: the main window. Three pages (projects, files, launcher
+// items), the menus, the status bar and the notification-area icon. The
+// controls keep the names the rest of the program knows them by; the state
+// shared with the pages and dialogs lives in `state`.
+#pragma once
+
+#include "mainstate.h"
+#include "shellenvironment.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QSplitter;
+class QStatusBar;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+class QSystemTrayIcon;
+
+namespace tamble {
+
+// Page indexes of PageControl.
+inline constexpr int kProjectPage = 0;
+inline constexpr int kFilePage = 1;
+inline constexpr int kItemPage = 2;
+
+class TfrmTamble : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Creates the window and runs its creation steps (settings, launcher
+    // items, folder tree); the caller shows it.
+    explicit TfrmTamble(ShellEnvironment environment, QWidget* parent = nullptr);
+    ~TfrmTamble() override;
+
+    // --- Shared state
+    MainWindowState state;
+    [[nodiscard]] platform::UserPrompts& Prompts() const { return *env_.prompts; }
+    [[nodiscard]] const ShellEnvironment& Environment() const { return env_; }
+
+    // --- Options the dialogs edit
+    void ApplyFormStyle(int formStyle);
+    [[nodiscard]] HistoryList FilterItems() const;
+    // Replaces the filter history and selects its first entry.
+    void SetFilterItems(const HistoryList& items);
+    // Writes the status line (SelectStatusText / ClipboardStatusText).
+    void RenewStatusBar();
+    [[nodiscard]] bool InTray() const { return inTray_; }
+
+    // --- Menu bar
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* File1 = nullptr;
+    QAction* mnuNewProject = nullptr;
+    QAction* mnuOpenProject = nullptr;
+    QAction* mnuSaveProject = nullptr;
+    QAction* N1 = nullptr;
+    QMenu* N8 = nullptr;
+    QAction* mnuAllOpenEditor = nullptr;
+    QAction* mnuRowSelectMode = nullptr;
+    QAction* mnuOption = nullptr;
+    QMenu* debug1 = nullptr;
+    QAction* C2 = nullptr;
+    QAction* I1 = nullptr;
+    QAction* N30 = nullptr;
+
+    // --- Frame
+    QFrame* Bevel1 = nullptr;
+    QTabWidget* PageControl = nullptr;
+    QStatusBar* StatusBar = nullptr;
+    QLabel* StatusText = nullptr;
+    QSystemTrayIcon* TrayIcon1 = nullptr;
+    QMenu* PopupMenu2 = nullptr;
+    QAction* N9 = nullptr;
+    QAction* N7 = nullptr;
+    QAction* N4 = nullptr;
+    QAction* X1 = nullptr;
+
+    // --- ProjectView
+    QWidget* tabProjectView = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    QToolButton* btnNewProject = nullptr;
+    QToolButton* btnOpenProject = nullptr;
+    QToolButton* btnSaveProject = nullptr;
+    QTreeWidget* TreeView1 = nullptr;
+    QWidget* Panel2 = nullptr;
+    QCheckBox* chkShortLongName = nullptr;
+
+    // --- FileView
+    QWidget* tabFileView = nullptr;
+    QWidget* Panel1 = nullptr;
+    QComboBox* cmbPathAddress = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QTreeWidget* TreeViewDirectory = nullptr;
+    QTreeWidget* ListViewFile = nullptr;
+    QWidget* Panel = nullptr;
+    QLineEdit* edtNarrow = nullptr;
+    QCheckBox* chkNarrowKeep = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* cmbFilter = nullptr;
+
+    // --- ItemView
+    QWidget* TabSheet1 = nullptr;
+    QTreeWidget* ListViewItem1 = nullptr;
+
+signals:
+    // The exit steps have run; the program may end.
+    void Closed();
+
+public slots:
+    void FormCreate();
+    void FormDestroy();
+    void FormCanResize();
+    void StatusBarDblClick();
+    void TrayIcon1Restore();
+    void N1Click();
+    void N30Click();
+    void mnuOptionClick();
+    void mnuAllOpenEditorClick();
+    void mnuRowSelectModeClick();
+    void chkNarrowKeepClick();
+    // Minimizes into the notification area (or normally without one).
+    void MinimizeToTray();
+    // Brings the window back from the notification area.
+    void RestoreFromTray();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Builders of the controls (tfrmtamble_controls.cpp).
+    void CreateMenus();
+    void CreateTray();
+    void CreateProjectPage();
+    void CreateFilePage();
+    void CreateItemPage();
+    void ConnectHandlers();
+
+    // Settings onto the controls and back (tfrmtamble_settings.cpp).
+    void ApplySettings(const Settings& settings);
+    [[nodiscard]] Settings CollectSettings() const;
+    void ApplySplitter();
+
+    ShellEnvironment env_;
+    bool trayAvailable_ = false;
+    bool inTray_ = false;
+    bool destroyed_ = false;
+    int splitterHeight_ = kDefaultSplitter;  // wanted tree height until the splitter has a size
+    bool splitterApplied_ = false;
+};
+
+// The one main window while it exists, else null.
+extern TfrmTamble* frmTamble;
+
+}  // namespace tamble

@@ -1,0 +1,234 @@
+// The main window's controls, built as designed: names, captions,
+// shortcuts and fixed sizes. Behaviour is wired in ConnectHandlers.
+#include "tfrmtamble.h"
+
+#include "appstyle.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace tamble {
+namespace {
+
+constexpr int kBevelHeight = 4;
+constexpr int kStatusBarHeight = 19;
+constexpr int kToolBarHeight = 28;
+constexpr int kShortLongPanelHeight = 19;
+constexpr int kPathPanelHeight = 22;
+constexpr int kSplitterWidth = 3;
+constexpr int kFilterPanelHeight = 50;
+constexpr int kFileNameColumnWidth = 200;
+constexpr int kSizeColumnWidth = 80;
+constexpr int kEditHeight = 20;
+
+template <typename T>
+T* Named(T* object, const char* name) {
+    object->setObjectName(QString::fromLatin1(name));
+    return object;
+}
+
+QAction* AddAction(QMenu* menu, const char* name, const QString& caption,
+                   const QKeySequence& shortcut = {}) {
+    QAction* action = Named(menu->addAction(caption), name);
+    action->setShortcut(shortcut);
+    return action;
+}
+
+QVBoxLayout* FlatColumn(QWidget* parent) {
+    auto* layout = new QVBoxLayout(parent);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    return layout;
+}
+
+// A strip whose children are placed at fixed positions.
+QWidget* Strip(QWidget* parent, const char* name, int height) {
+    auto* strip = Named(new QWidget(parent), name);
+    strip->setFixedHeight(height);
+    return strip;
+}
+
+QTreeWidget* ReportList(QWidget* parent, const char* name) {
+    auto* list = Named(new QTreeWidget(parent), name);
+    list->setRootIsDecorated(false);
+    list->setItemsExpandable(false);
+    list->setUniformRowHeights(true);
+    return list;
+}
+
+}  // namespace
+
+void TfrmTamble::CreateMenus() {
+    MainMenu1 = Named(new QMenuBar(this), "MainMenu1");
+    setMenuBar(MainMenu1);
+    const QStyle* look = style();
+
+    File1 = Named(MainMenu1->addMenu(QStringLiteral("ファイル(&F)")), "File1");
+    mnuNewProject = AddAction(File1, "mnuNewProject", QStringLiteral("プロジェクトの新規作成(&N)"),
+                              QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuNewProject->setIcon(look->standardIcon(QStyle::SP_FileIcon));
+    // No "&" here: the entry's "(O)" is plain text.
+    mnuOpenProject = AddAction(File1, "mnuOpenProject", QStringLiteral("プロジェクトを開く(O)"),
+                               QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuOpenProject->setIcon(look->standardIcon(QStyle::SP_DialogOpenButton));
+    mnuSaveProject = AddAction(File1, "mnuSaveProject", QStringLiteral("プロジェクトの保存(&S)"),
+                               QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuSaveProject->setIcon(look->standardIcon(QStyle::SP_DialogSaveButton));
+    File1->addSeparator();
+    N1 = AddAction(File1, "N1", QStringLiteral("アプリケーションの終了(&X)"));
+
+    N8 = Named(MainMenu1->addMenu(QStringLiteral("ツール(&T)")), "N8");
+    mnuAllOpenEditor = AddAction(N8, "mnuAllOpenEditor", QStringLiteral("すべて指定のエディタで開く(&E)"));
+    mnuAllOpenEditor->setCheckable(true);
+    mnuRowSelectMode = AddAction(N8, "mnuRowSelectMode", QStringLiteral("RowSelectMode(&R)"));
+    mnuRowSelectMode->setCheckable(true);
+    N8->addSeparator();
+    mnuOption = AddAction(N8, "mnuOption", QStringLiteral("設定(&O)"));
+    N8->addSeparator();
+    debug1 = Named(N8->addMenu(QStringLiteral("Debug(&D)")), "debug1");
+    C2 = AddAction(debug1, "C2", QStringLiteral("アイコンキャッシュのクリア(&C)"));
+    I1 = AddAction(debug1, "I1", QStringLiteral("フォルダツリーの初期化(&I)"));
+    N30 = AddAction(N8, "N30", QStringLiteral("バージョン情報(&A)"));
+}
+
+void TfrmTamble::CreateTray() {
+    PopupMenu2 = Named(new QMenu(this), "PopupMenu2");
+    N9 = AddAction(PopupMenu2, "N9", QStringLiteral("プロジェクトの新規作成(&N)"));
+    N7 = AddAction(PopupMenu2, "N7", QStringLiteral("プロジェクトを開く(&O)"));
+    N4 = AddAction(PopupMenu2, "N4", QStringLiteral("プロジェクトの保存(&S)"));
+    PopupMenu2->addSeparator();
+    X1 = AddAction(PopupMenu2, "X1", QStringLiteral("アプリケーションの終了(&X)"));
+
+    TrayIcon1 = Named(new QSystemTrayIcon(ProgramIcon(), this), "TrayIcon1");
+    TrayIcon1->setToolTip(QStringLiteral("Tamble"));
+    TrayIcon1->setContextMenu(PopupMenu2);
+    // Without a notification area there is no icon; the window then
+    // minimizes like any other instead of failing to start.
+    if (trayAvailable_) TrayIcon1->show();
+}
+
+void TfrmTamble::CreateProjectPage() {
+    tabProjectView = Named(new QWidget(PageControl), "tabProjectView");
+    QVBoxLayout* column = FlatColumn(tabProjectView);
+
+    ToolBar1 = Named(new QToolBar(tabProjectView), "ToolBar1");
+    ToolBar1->setFixedHeight(kToolBarHeight);
+    ToolBar1->setMovable(false);
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // The buttons share the File menu's actions: same caption, image, handler.
+    ToolBar1->addAction(mnuNewProject);
+    ToolBar1->addAction(mnuOpenProject);
+    ToolBar1->addAction(mnuSaveProject);
+    btnNewProject = Named(qobject_cast<QToolButton*>(ToolBar1->widgetForAction(mnuNewProject)), "btnNewProject");
+    btnOpenProject = Named(qobject_cast<QToolButton*>(ToolBar1->widgetForAction(mnuOpenProject)), "btnOpenProject");
+    btnSaveProject = Named(qobject_cast<QToolButton*>(ToolBar1->widgetForAction(mnuSaveProject)), "btnSaveProject");
+    for (QToolButton* button : {btnNewProject, btnOpenProject, btnSaveProject}) button->setAutoRaise(true);
+    column->addWidget(ToolBar1);
+
+    TreeView1 = Named(new QTreeWidget(tabProjectView), "TreeView1");
+    TreeView1->setHeaderHidden(true);
+    column->addWidget(TreeView1, 1);
+
+    Panel2 = Strip(tabProjectView, "Panel2", kShortLongPanelHeight);
+    chkShortLongName = Named(new QCheckBox(QStringLiteral("短い名前にする"), Panel2), "chkShortLongName");
+    chkShortLongName->setChecked(true);
+    chkShortLongName->move(2, 1);
+    column->addWidget(Panel2);
+
+    PageControl->addTab(tabProjectView, QStringLiteral("ProjectView"));
+}
+
+void TfrmTamble::CreateFilePage() {
+    tabFileView = Named(new QWidget(PageControl), "tabFileView");
+    QVBoxLayout* column = FlatColumn(tabFileView);
+
+    Panel1 = Strip(tabFileView, "Panel1", kPathPanelHeight);
+    cmbPathAddress = Named(new QComboBox(Panel1), "cmbPathAddress");
+    cmbPathAddress->setEditable(true);
+    cmbPathAddress->setInsertPolicy(QComboBox::NoInsert);
+    cmbPathAddress->setGeometry(0, 0, 100, kPathPanelHeight);
+    column->addWidget(Panel1);
+
+    Splitter1 = Named(new QSplitter(Qt::Vertical, tabFileView), "Splitter1");
+    Splitter1->setHandleWidth(kSplitterWidth);
+    Splitter1->setChildrenCollapsible(false);
+    TreeViewDirectory = Named(new QTreeWidget(Splitter1), "TreeViewDirectory");
+    TreeViewDirectory->setHeaderHidden(true);
+    ListViewFile = ReportList(Splitter1, "ListViewFile");
+    ListViewFile->setHeaderLabels({QStringLiteral("ファイル名"), QStringLiteral("サイズ")});
+    ListViewFile->setColumnWidth(0, kFileNameColumnWidth);
+    ListViewFile->setColumnWidth(1, kSizeColumnWidth);
+    ListViewFile->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    ListViewFile->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // The folder tree keeps its height when the window is resized; the
+    // file list takes up the difference.
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter1->installEventFilter(this);
+    column->addWidget(Splitter1, 1);
+
+    Panel = Strip(tabFileView, "Panel", kFilterPanelHeight);
+    edtNarrow = Named(new QLineEdit(Panel), "edtNarrow");
+    edtNarrow->setGeometry(34, 3, 100, kEditHeight);
+    chkNarrowKeep = Named(new QCheckBox(QStringLiteral("keep"), Panel), "chkNarrowKeep");
+    chkNarrowKeep->setGeometry(150, 4, 45, 17);
+    Label1 = Named(new QLabel(QStringLiteral("Filter"), Panel), "Label1");
+    Label1->move(3, 32);
+    cmbFilter = Named(new QComboBox(Panel), "cmbFilter");
+    cmbFilter->setEditable(true);
+    cmbFilter->setInsertPolicy(QComboBox::NoInsert);
+    cmbFilter->setGeometry(34, 27, 100, kEditHeight);
+    Panel->installEventFilter(this);
+    column->addWidget(Panel);
+
+    PageControl->addTab(tabFileView, QStringLiteral("FileView"));
+}
+
+void TfrmTamble::CreateItemPage() {
+    TabSheet1 = Named(new QWidget(PageControl), "TabSheet1");
+    QVBoxLayout* column = FlatColumn(TabSheet1);
+    ListViewItem1 = ReportList(TabSheet1, "ListViewItem1");
+    ListViewItem1->setHeaderLabels({QStringLiteral("アイテム")});
+    ListViewItem1->setHeaderHidden(true);
+    ListViewItem1->header()->setSectionResizeMode(QHeaderView::Stretch);
+    column->addWidget(ListViewItem1);
+    PageControl->addTab(TabSheet1, QStringLiteral("ItemView"));
+}
+
+void TfrmTamble::ConnectHandlers() {
+    connect(N1, &QAction::triggered, this, &TfrmTamble::N1Click);
+    connect(X1, &QAction::triggered, this, &TfrmTamble::N1Click);
+    connect(N30, &QAction::triggered, this, &TfrmTamble::N30Click);
+    connect(mnuOption, &QAction::triggered, this, &TfrmTamble::mnuOptionClick);
+    connect(mnuAllOpenEditor, &QAction::triggered, this, &TfrmTamble::mnuAllOpenEditorClick);
+    connect(mnuRowSelectMode, &QAction::triggered, this, &TfrmTamble::mnuRowSelectModeClick);
+    connect(chkNarrowKeep, &QCheckBox::clicked, this, &TfrmTamble::chkNarrowKeepClick);
+    connect(TrayIcon1, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        // Hosts that follow the StatusNotifierItem protocol report a click
+        // as Trigger and never a double-click; accepting it keeps the
+        // window reachable there. The right button opens PopupMenu2.
+        if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger ||
+            reason == QSystemTrayIcon::MiddleClick) {
+            RestoreFromTray();
+        }
+    });
+    StatusBar->installEventFilter(this);
+}
+
+}  // namespace tamble

@@ -1,0 +1,123 @@
+// The settings onto the main window's controls at creation, and back into
+// a Settings record at exit; also the options the options dialog edits.
+#include "tfrmtamble.h"
+
+#include "comboitems.h"
+#include "placement.h"
+#include "qtext.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+namespace tamble {
+namespace {
+
+ScreenRect ToScreenRect(const QRect& rect) {
+    return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
+
+}  // namespace
+
+void TfrmTamble::ApplySettings(const Settings& settings) {
+    state.options = settings.options;
+    const AppOptions& o = state.options;
+    mnuAllOpenEditor->setChecked(o.AllOpenEditor);
+    mnuRowSelectMode->setChecked(o.RowSelectMode);
+    // A stored page that does not exist leaves the first page showing: a
+    // tab control here always shows one of its pages.
+    const bool pageExists = settings.ActivePage >= 0 && settings.ActivePage < PageControl->count();
+    PageControl->setCurrentIndex(pageExists ? settings.ActivePage : kProjectPage);
+    ApplyFormStyle(o.FormStyle);
+
+    std::vector<ScreenRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) screens.push_back(ToScreenRect(screen->geometry()));
+    ScreenRect workArea;
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) workArea = ToScreenRect(primary->availableGeometry());
+    const ScreenRect stored{settings.Left, settings.Top, settings.Left + settings.Width,
+                            settings.Top + settings.Height};
+    const ScreenRect placed = screens.empty() ? stored : KeepOnScreen(stored, screens, workArea);
+    move(placed.left, placed.top);
+    resize(placed.Width(), placed.Height());
+
+    splitterHeight_ = settings.Splitter;
+    splitterApplied_ = false;
+    ApplySplitter();
+    chkNarrowKeep->setChecked(o.NarrowKeep);
+    ListViewFile->setSelectionBehavior(o.RowSelectMode ? QAbstractItemView::SelectItems
+                                                       : QAbstractItemView::SelectRows);
+
+    SetFilterItems(settings.histories[kFilterHistory]);
+    state.cmbDeleteFilesFromMask = settings.histories[kDeleteFilesMaskHistory];
+    state.cmbOutOfFilePattern = settings.histories[kOutOfFilePatternHistory];
+    state.cmbOutOfFolderPattern = settings.histories[kOutOfFolderPatternHistory];
+    SetComboItems(*cmbPathAddress, settings.histories[kPathAddressHistory]);
+    const QSignalBlocker quiet(cmbPathAddress);
+    cmbPathAddress->setEditText(platform::FromCp932(settings.PathAddressText));
+}
+
+Settings TfrmTamble::CollectSettings() const {
+    Settings settings;
+    settings.options = state.options;
+    settings.options.AllOpenEditor = mnuAllOpenEditor->isChecked();
+    settings.options.RowSelectMode = mnuRowSelectMode->isChecked();
+    settings.options.NarrowKeep = chkNarrowKeep->isChecked();
+    settings.ActivePage = PageControl->currentIndex();
+    // pos() and size() give back exactly what move() and resize() took, so
+    // the window comes back where it was; a maximized window comes back as
+    // a normal one of the maximized size.
+    settings.Left = pos().x();
+    settings.Top = pos().y();
+    settings.Width = width();
+    settings.Height = height();
+    settings.Splitter = splitterApplied_ ? TreeViewDirectory->height() : splitterHeight_;
+    settings.histories[kFilterHistory] = FilterItems();
+    settings.histories[kDeleteFilesMaskHistory] = state.cmbDeleteFilesFromMask;
+    settings.histories[kOutOfFilePatternHistory] = state.cmbOutOfFilePattern;
+    settings.histories[kOutOfFolderPatternHistory] = state.cmbOutOfFolderPattern;
+    settings.histories[kPathAddressHistory] = ComboItems(*cmbPathAddress);
+    settings.PathAddressText = platform::ToCp932(cmbPathAddress->currentText());
+    return settings;
+}
+
+void TfrmTamble::ApplySplitter() {
+    // The splitter shares out only the height it has; until it is laid out
+    // the wanted tree height waits in splitterHeight_.
+    const int total = Splitter1->height() - Splitter1->handleWidth();
+    if (!Splitter1->isVisible() || total <= 0) return;
+    Splitter1->setSizes({splitterHeight_, std::max(0, total - splitterHeight_)});
+    splitterApplied_ = true;
+}
+
+void TfrmTamble::ApplyFormStyle(int formStyle) {
+    state.options.FormStyle = formStyle == kFormStyleStayOnTop ? kFormStyleStayOnTop : kFormStyleNormal;
+    const bool onTop = state.options.FormStyle == kFormStyleStayOnTop;
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
+    // Changing a window flag hides the window; show it again as it was.
+    // Drops stay accepted: acceptDrops is a property of the widget.
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (wasVisible) show();
+}
+
+HistoryList TfrmTamble::FilterItems() const {
+    return ComboItems(*cmbFilter);
+}
+
+void TfrmTamble::SetFilterItems(const HistoryList& items) {
+    SetComboItems(*cmbFilter, items);
+    const QSignalBlocker quiet(cmbFilter);
+    if (cmbFilter->count() > 0) {
+        cmbFilter->setCurrentIndex(0);
+    } else {
+        cmbFilter->setEditText(QString());
+    }
+}
+
+}  // namespace tamble

@@ -1,0 +1,281 @@
+#include "guitest.h"
+
+#include "codepage.h"
+#include "tfrmoutput.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QUrl>
+
+namespace {
+
+using tamble::TfrmTamble;
+
+TEST_F(MainWindowTest, MenusHaveTheirNamesCaptionsAndShortcuts) {
+    auto window = Create();
+    const struct {
+        const char* name;
+        const char* caption;
+        const char* shortcut;
+    } entries[] = {
+        {"mnuNewProject", "プロジェクトの新規作成(&N)", "Ctrl+N"},
+        {"mnuOpenProject", "プロジェクトを開く(O)", "Ctrl+O"},
+        {"mnuSaveProject", "プロジェクトの保存(&S)", "Ctrl+S"},
+        {"N1", "アプリケーションの終了(&X)", ""},
+        {"mnuAllOpenEditor", "すべて指定のエディタで開く(&E)", ""},
+        {"mnuRowSelectMode", "RowSelectMode(&R)", ""},
+        {"mnuOption", "設定(&O)", ""},
+        {"C2", "アイコンキャッシュのクリア(&C)", ""},
+        {"I1", "フォルダツリーの初期化(&I)", ""},
+        {"N30", "バージョン情報(&A)", ""},
+        {"N9", "プロジェクトの新規作成(&N)", ""},
+        {"N7", "プロジェクトを開く(&O)", ""},
+        {"N4", "プロジェクトの保存(&S)", ""},
+        {"X1", "アプリケーションの終了(&X)", ""},
+    };
+    for (const auto& e : entries) {
+        const auto* action = window->findChild<QAction*>(QString::fromLatin1(e.name));
+        ASSERT_NE(action, nullptr) << e.name;
+        EXPECT_EQ(action->text(), QString::fromUtf8(e.caption)) << e.name;
+        EXPECT_EQ(action->shortcut().toString(), QString::fromLatin1(e.shortcut)) << e.name;
+    }
+    EXPECT_EQ(window->File1->title(), QStringLiteral("ファイル(&F)"));
+    EXPECT_EQ(window->N8->title(), QStringLiteral("ツール(&T)"));
+    EXPECT_EQ(window->debug1->title(), QStringLiteral("Debug(&D)"));
+    const QList<QAction*> tools = window->N8->actions();
+    ASSERT_EQ(tools.size(), 7);
+    EXPECT_EQ(tools[0], window->mnuAllOpenEditor);
+    EXPECT_TRUE(tools[2]->isSeparator() && tools[4]->isSeparator());
+    EXPECT_EQ(tools[5], window->debug1->menuAction());
+    EXPECT_EQ(tools[6], window->N30);
+    EXPECT_EQ(window->debug1->actions(), (QList<QAction*>{window->C2, window->I1}));
+    EXPECT_TRUE(window->mnuAllOpenEditor->isCheckable());
+    EXPECT_TRUE(window->mnuRowSelectMode->isCheckable());
+    // Menu order: the tray menu's exit comes last, after a separator.
+    const QList<QAction*> tray = window->PopupMenu2->actions();
+    ASSERT_EQ(tray.size(), 5);
+    EXPECT_EQ(tray[0], window->N9);
+    EXPECT_TRUE(tray[3]->isSeparator());
+    EXPECT_EQ(tray[4], window->X1);
+    EXPECT_EQ(window->TrayIcon1->contextMenu(), window->PopupMenu2);
+    EXPECT_EQ(window->TrayIcon1->toolTip(), QStringLiteral("Tamble"));
+}
+
+TEST_F(MainWindowTest, PagesAndControlsAreInPlace) {
+    auto window = Create();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tamble Ver.1.21"));
+    EXPECT_EQ(window->minimumWidth(), 200);
+    ASSERT_EQ(window->PageControl->count(), 3);
+    EXPECT_EQ(window->PageControl->tabPosition(), QTabWidget::South);
+    const char* tabs[][2] = {{"tabProjectView", "ProjectView"}, {"tabFileView", "FileView"}, {"TabSheet1", "ItemView"}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(window->PageControl->widget(i)->objectName(), QString::fromLatin1(tabs[i][0]));
+        EXPECT_EQ(window->PageControl->tabText(i), QString::fromLatin1(tabs[i][1]));
+    }
+    for (const char* name : {"Bevel1", "PageControl", "StatusBar", "ToolBar1", "btnNewProject", "btnOpenProject",
+                             "btnSaveProject", "TreeView1", "Panel2", "chkShortLongName", "Panel1",
+                             "cmbPathAddress", "TreeViewDirectory", "Splitter1", "ListViewFile", "Panel",
+                             "edtNarrow", "chkNarrowKeep", "Label1", "cmbFilter", "ListViewItem1"}) {
+        EXPECT_NE(window->findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
+    }
+    EXPECT_EQ(window->btnOpenProject->defaultAction(), window->mnuOpenProject);
+    EXPECT_TRUE(window->chkShortLongName->isChecked());
+    EXPECT_EQ(window->chkShortLongName->text(), QStringLiteral("短い名前にする"));
+    EXPECT_EQ(window->StatusBar->height(), 19);
+    EXPECT_EQ(window->ListViewFile->headerItem()->text(0), QStringLiteral("ファイル名"));
+    EXPECT_EQ(window->ListViewFile->headerItem()->text(1), QStringLiteral("サイズ"));
+    EXPECT_EQ(window->ListViewFile->columnWidth(0), 200);
+    EXPECT_EQ(window->ListViewFile->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_TRUE(window->ListViewItem1->isHeaderHidden());
+    EXPECT_EQ(window->edtNarrow->pos(), QPoint(34, 3));
+    EXPECT_EQ(window->cmbFilter->pos(), QPoint(34, 27));
+    EXPECT_EQ(window->Label1->text(), QStringLiteral("Filter"));
+    EXPECT_EQ(steps_, (std::vector<std::string>{"LoadLauncherItems", "BuildFolderTree"}));
+}
+
+TEST_F(MainWindowTest, LayoutRuleFollowsEveryResize) {
+    auto window = Create();
+    window->PageControl->setCurrentIndex(tamble::kFilePage);
+    window->show();
+    for (int width : {273, 500, 100}) {
+        window->resize(width, 500);
+        QApplication::processEvents();
+        const int strip = window->Panel->width();
+        EXPECT_GE(window->width(), 200) << width;
+        EXPECT_EQ(window->cmbPathAddress->width(), strip) << width;
+        EXPECT_EQ(strip - window->cmbFilter->geometry().right() - 1, 1) << width;
+        EXPECT_EQ(strip - window->edtNarrow->geometry().right() - 1, 51) << width;
+        EXPECT_EQ(window->chkNarrowKeep->x(), strip - 45) << width;
+    }
+    window->close();
+}
+
+TEST_F(MainWindowTest, MinimizeGoesToTrayAndDoubleClickRestores) {
+    auto window = Create(true);
+    window->show();
+    window->showMinimized();
+    QApplication::processEvents();
+    EXPECT_TRUE(window->InTray());
+    EXPECT_FALSE(window->isVisible());
+    emit window->TrayIcon1->activated(QSystemTrayIcon::DoubleClick);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_FALSE(window->InTray());
+    // The tray menu's exit works while the window is in the tray.
+    window->showMinimized();
+    QApplication::processEvents();
+    ASSERT_FALSE(window->isVisible());
+    window->X1->trigger();
+    EXPECT_EQ(steps_.back(), "SaveLauncherItems, settings written");
+}
+
+TEST_F(MainWindowTest, WithoutTrayMinimizeIsOrdinary) {
+    auto window = Create(false);
+    window->show();
+    window->showMinimized();
+    QApplication::processEvents();
+    EXPECT_FALSE(window->InTray());
+    EXPECT_TRUE(window->isVisible());
+    window->close();
+}
+
+TEST_F(MainWindowTest, ExitSavesSettingsThenLauncherItemsOnce) {
+    auto window = Create();
+    bool closed = false;
+    QObject::connect(window.get(), &TfrmTamble::Closed, [&closed] { closed = true; });
+    window->show();
+    window->N1->trigger();
+    window->close();  // a second close runs no step again
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(steps_, (std::vector<std::string>{"LoadLauncherItems", "BuildFolderTree",
+                                                "SaveLauncherItems, settings written"}));
+}
+
+TEST_F(MainWindowTest, RestartRestoresWhatTheUserLeft) {
+    {
+        auto window = Create();
+        window->show();
+        window->move(40, 50);
+        window->resize(300, 400);
+        window->PageControl->setCurrentIndex(tamble::kItemPage);
+        window->mnuAllOpenEditor->trigger();  // on by default: now off
+        window->mnuRowSelectMode->trigger();
+        window->chkNarrowKeep->click();
+        window->cmbPathAddress->addItem(QStringLiteral("/tmp"));
+        window->cmbPathAddress->setEditText(QStringLiteral("/var"));
+        window->state.options.StartFolderIsBefore = true;
+        window->state.cmbOutOfFolderPattern = {".git", ".svn"};
+        window->SetFilterItems({"*.md", "*.*"});
+        window->ApplyFormStyle(tamble::kFormStyleStayOnTop);
+        window->close();
+    }
+    auto window = Create();
+    EXPECT_EQ(window->pos(), QPoint(40, 50));
+    EXPECT_EQ(window->size(), QSize(300, 400));
+    EXPECT_EQ(window->PageControl->currentIndex(), tamble::kItemPage);
+    EXPECT_FALSE(window->mnuAllOpenEditor->isChecked());
+    EXPECT_TRUE(window->mnuRowSelectMode->isChecked());
+    EXPECT_EQ(window->ListViewFile->selectionBehavior(), QAbstractItemView::SelectItems);
+    EXPECT_TRUE(window->chkNarrowKeep->isChecked());
+    EXPECT_EQ(window->cmbPathAddress->count(), 1);
+    EXPECT_EQ(window->cmbPathAddress->currentText(), QStringLiteral("/var"));
+    EXPECT_EQ(window->state.cmbOutOfFolderPattern, (tamble::HistoryList{".git", ".svn"}));
+    EXPECT_EQ(window->FilterItems(), (tamble::HistoryList{"*.md", "*.*"}));
+    EXPECT_EQ(window->cmbFilter->currentText(), QStringLiteral("*.md"));
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(MainWindowTest, PositionOffEveryScreenComesBackOnTheScreen) {
+    folder_.Write("tamble.ini", "[Position]\r\nLeft=-5000\r\nTop=-5000\r\nWidth=300\r\nHeight=400\r\n");
+    auto window = Create();
+    const QRect screen = window->screen()->geometry();
+    EXPECT_TRUE(screen.intersects(QRect(window->pos(), window->size())));
+    EXPECT_EQ(window->size(), QSize(300, 400));
+}
+
+TEST_F(MainWindowTest, NoSuchPageShowsTheFirst) {
+    folder_.Write("tamble.ini", "[Application]\r\nActivePage=7\r\n");
+    auto window = Create();
+    EXPECT_EQ(window->PageControl->currentIndex(), tamble::kProjectPage);
+}
+
+TEST_F(MainWindowTest, DroppedFilesGoByActivePage) {
+    auto window = Create();
+    window->show();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/表.txt"))});
+    const std::string cp932 = platform::Utf8ToCp932("/tmp/表.txt");
+    const struct {
+        int page;
+        std::string expected;
+    } cases[] = {{tamble::kProjectPage, "DropOnProject " + cp932}, {tamble::kFilePage, ""},
+                 {tamble::kItemPage, "DropOnLauncher " + cp932}};
+    for (const auto& c : cases) {
+        window->PageControl->setCurrentIndex(c.page);
+        steps_.clear();
+        // Qt hands a drop to the widget that accepted the drag's entry.
+        QDragEnterEvent enter(QPoint(20, 60), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(20, 60), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &drop);
+        EXPECT_EQ(steps_.empty() ? std::string() : steps_.back(), c.expected) << c.page;
+    }
+    window->ApplyFormStyle(tamble::kFormStyleStayOnTop);  // drops still accepted on top
+    EXPECT_TRUE(window->acceptDrops());
+    window->close();
+}
+
+TEST_F(MainWindowTest, AboutBoxText) {
+    auto window = Create();
+    window->N30->trigger();
+    ASSERT_EQ(prompts_.asked.size(), 1u);
+    EXPECT_EQ(prompts_.asked[0].title, platform::Utf8ToCp932("バージョン情報"));
+    EXPECT_EQ(prompts_.asked[0].text.substr(0, 16), "Tamble Ver.1.21\n");
+    EXPECT_EQ(prompts_.asked[0].icon, platform::PromptIcon::None);
+}
+
+TEST_F(MainWindowTest, OutputWindowShowsClipboardAndClosesOnEscape) {
+    auto window = Create();
+    window->show();
+    const struct {
+        const char* name;
+        std::vector<std::string> files;
+        QString text;
+    } cases[] = {{"empty clipboard", {}, QString()},
+                 {"two files", {"/a/x.c", platform::Utf8ToCp932("/a/表.h")}, QStringLiteral("/a/x.c\n/a/表.h")}};
+    for (const auto& c : cases) {
+        window->state.ClipboardFiles = c.files;
+        QString shown;
+        QString caption;
+        WhenModal([&](QWidget* modal) {
+            auto* output = qobject_cast<tamble::TfrmOutput*>(modal);
+            ASSERT_NE(output, nullptr);
+            shown = output->Memo1->toPlainText();
+            caption = output->windowTitle();
+            QTest::keyClick(output->Memo1, Qt::Key_Escape);
+        });
+        QTest::mouseDClick(window->StatusBar, Qt::LeftButton);
+        EXPECT_EQ(shown, c.text) << c.name;
+        EXPECT_EQ(caption, QStringLiteral("アウトプット")) << c.name;
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << c.name;
+    }
+    window->close();
+}
+
+}  // namespace
