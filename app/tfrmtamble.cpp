@@ -5,6 +5,7 @@
 #include "escapehook.h"
 #include "placement.h"
 #include "qtext.h"
+#include "taskbarhint.h"
 #include "tfrmoption.h"
 #include "tfrmoutput.h"
 
@@ -195,6 +196,13 @@ void TfrmTamble::changeEvent(QEvent* event) {
         // do it once the event has been handled.
         QTimer::singleShot(0, this, &TfrmTamble::MinimizeToTray);
     }
+}
+
+void TfrmTamble::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Only once the window manager has mapped the window can it be asked
+    // to leave it out of the taskbar; each show maps it anew.
+    QTimer::singleShot(0, this, [this] { platform::HideTaskbarButton(this); });
 }
 
 void TfrmTamble::MinimizeToTray() {

@@ -216,6 +216,9 @@ void TfrmTamble::ConnectHandlers() {
     connect(X1, &QAction::triggered, this, &TfrmTamble::N1Click);
     connect(N30, &QAction::triggered, this, &TfrmTamble::N30Click);
     connect(mnuOption, &QAction::triggered, this, &TfrmTamble::mnuOptionClick);
+    connect(I1, &QAction::triggered, this, [this] {
+        if (env_.hooks.BuildFolderTree) env_.hooks.BuildFolderTree();
+    });
     connect(mnuAllOpenEditor, &QAction::triggered, this, &TfrmTamble::mnuAllOpenEditorClick);
     connect(mnuRowSelectMode, &QAction::triggered, this, &TfrmTamble::mnuRowSelectModeClick);
     connect(chkNarrowKeep, &QCheckBox::clicked, this, &TfrmTamble::chkNarrowKeepClick);
