@@ -26,8 +26,6 @@
 namespace tamble {
 namespace {
 
-constexpr int kBevelHeight = 4;
-constexpr int kStatusBarHeight = 19;
 constexpr int kToolBarHeight = 28;
 constexpr int kShortLongPanelHeight = 19;
 constexpr int kPathPanelHeight = 22;

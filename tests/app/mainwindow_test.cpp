@@ -200,6 +200,26 @@ TEST_F(MainWindowTest, RestartRestoresWhatTheUserLeft) {
     EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
+TEST_F(MainWindowTest, FolderTreeHeightSurvivesRestart) {
+    folder_.Write("tamble.ini", "[Application]\r\nActivePage=1\r\n[Position]\r\nHeight=600\r\nSplitter=150\r\n");
+    {
+        auto window = Create();
+        window->show();
+        QApplication::processEvents();
+        EXPECT_EQ(window->TreeViewDirectory->height(), 150);
+        window->resize(window->width(), 500);  // the tree keeps its height, the list gives way
+        QApplication::processEvents();
+        EXPECT_EQ(window->TreeViewDirectory->height(), 150);
+        window->Splitter1->setSizes({120, 200});
+        window->close();
+    }
+    EXPECT_NE(folder_.Read("tamble.ini").find("Splitter=120\r\n"), std::string::npos);
+    // A window closed before the file page was ever shown keeps the stored height.
+    folder_.Write("tamble.ini", "[Position]\r\nSplitter=90\r\n");
+    Create()->close();
+    EXPECT_NE(folder_.Read("tamble.ini").find("Splitter=90\r\n"), std::string::npos);
+}
+
 TEST_F(MainWindowTest, PositionOffEveryScreenComesBackOnTheScreen) {
     folder_.Write("tamble.ini", "[Position]\r\nLeft=-5000\r\nTop=-5000\r\nWidth=300\r\nHeight=400\r\n");
     auto window = Create();

@@ -131,6 +131,20 @@ TEST_F(OptionDialogTest, OkWithoutChangesSelectsTheFirstFilter) {
     EXPECT_EQ(window_->cmbFilter->currentText(), QStringLiteral("*.*"));
 }
 
+TEST_F(OptionDialogTest, EscapeInABoxOpenedFromTheDialogKeepsTheDialog) {
+    // Escape cancels a file chooser opened from the dialog; it must not
+    // cancel the dialog and its edits as well.
+    OpenAndEdit([](TfrmOption& d) {
+        d.edtUseEditor->setText(QStringLiteral("kept"));
+        QDialog chooser(&d);
+        QTimer::singleShot(0, [&chooser] { QTest::keyClick(&chooser, Qt::Key_Escape); });
+        chooser.exec();
+        EXPECT_TRUE(d.isVisible());
+        d.btnOK->click();
+    });
+    EXPECT_EQ(window_->state.options.UseEditor, "kept");
+}
+
 TEST_F(OptionDialogTest, FilterEditing) {
     TfrmOption d(*window_);
     auto items = [&d] {
