@@ -214,9 +214,24 @@ void TfrmTamble::ConnectHandlers() {
     connect(X1, &QAction::triggered, this, &TfrmTamble::N1Click);
     connect(N30, &QAction::triggered, this, &TfrmTamble::N30Click);
     connect(mnuOption, &QAction::triggered, this, &TfrmTamble::mnuOptionClick);
-    connect(I1, &QAction::triggered, this, [this] {
-        if (env_.hooks.BuildFolderTree) env_.hooks.BuildFolderTree();
-    });
+    // Entries whose work other parts of the program do; the toolbar buttons
+    // share the File menu's actions.
+    const auto runHook = [this](std::function<void()> ShellHooks::*hook) {
+        return [this, hook] {
+            if (env_.hooks.*hook) (env_.hooks.*hook)();
+        };
+    };
+    const struct {
+        QAction* action;
+        std::function<void()> ShellHooks::*hook;
+    } routes[] = {
+        {mnuNewProject, &ShellHooks::CreateProject},  {N9, &ShellHooks::CreateProject},
+        {mnuOpenProject, &ShellHooks::OpenProjectFile}, {N7, &ShellHooks::OpenProjectFile},
+        {mnuSaveProject, &ShellHooks::SaveProjectFile}, {N4, &ShellHooks::SaveProjectFile},
+    };
+    for (const auto& route : routes) connect(route.action, &QAction::triggered, this, runHook(route.hook));
+    connect(C2, &QAction::triggered, this, runHook(&ShellHooks::ClearIconCache));
+    connect(I1, &QAction::triggered, this, runHook(&ShellHooks::BuildFolderTree));
     connect(mnuAllOpenEditor, &QAction::triggered, this, &TfrmTamble::mnuAllOpenEditorClick);
     connect(mnuRowSelectMode, &QAction::triggered, this, &TfrmTamble::mnuRowSelectModeClick);
     connect(chkNarrowKeep, &QCheckBox::clicked, this, &TfrmTamble::chkNarrowKeepClick);

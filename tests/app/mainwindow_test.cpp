@@ -75,6 +75,26 @@ TEST_F(MainWindowTest, MenusHaveTheirNamesCaptionsAndShortcuts) {
     EXPECT_EQ(window->TrayIcon1->toolTip(), QStringLiteral("Tamble"));
 }
 
+TEST_F(MainWindowTest, EntriesReachTheirSteps) {
+    auto window = Create();
+    steps_.clear();
+    const struct {
+        QAction* action;
+        const char* step;
+    } entries[] = {
+        {window->mnuNewProject, "CreateProject"}, {window->N9, "CreateProject"},
+        {window->mnuOpenProject, "OpenProjectFile"}, {window->N7, "OpenProjectFile"},
+        {window->mnuSaveProject, "SaveProjectFile"}, {window->N4, "SaveProjectFile"},
+        {window->C2, "ClearIconCache"}, {window->I1, "BuildFolderTree"},
+    };
+    for (const auto& e : entries) {
+        e.action->trigger();
+        EXPECT_EQ(steps_.back(), e.step) << e.action->objectName().toStdString();
+    }
+    window->btnSaveProject->click();
+    EXPECT_EQ(steps_.back(), "SaveProjectFile");
+}
+
 TEST_F(MainWindowTest, PagesAndControlsAreInPlace) {
     auto window = Create();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Tamble Ver.1.21"));
