@@ -35,4 +35,4 @@ QIcon ProgramIcon() {
     return icon;
 }
 
-}  // namespace tamble
+} // namespace tamble

@@ -13,4 +13,4 @@ namespace tamble {
 // The program's icon: window, notification area.
 [[nodiscard]] QIcon ProgramIcon();
 
-}  // namespace tamble
+} // namespace tamble

@@ -22,4 +22,4 @@ bool IsNewComboText(const HistoryList& list, const std::string& text) {
     return !text.empty() && std::find(list.begin(), list.end(), text) == list.end();
 }
 
-}  // namespace tamble
+} // namespace tamble

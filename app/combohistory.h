@@ -23,4 +23,4 @@ bool PushComboHistory(HistoryList& list, const std::string& text);
 // history from stored values closes gaps and drops repeats.
 [[nodiscard]] bool IsNewComboText(const HistoryList& list, const std::string& text);
 
-}  // namespace tamble
+} // namespace tamble

@@ -11,4 +11,4 @@ namespace tamble {
 // Replaces the items; the edit text is left to the caller.
 void SetComboItems(QComboBox& combo, const HistoryList& items);
 
-}  // namespace tamble
+} // namespace tamble

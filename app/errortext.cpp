@@ -7,4 +7,4 @@ std::string ErrorBoxText(const std::string& message) {
     return message;
 }
 
-}  // namespace tamble
+} // namespace tamble

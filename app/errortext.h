@@ -15,4 +15,4 @@ inline constexpr const char* kVersionCaption = "Tamble Ver.1.21";
 // and "Disk full." stay as they are).
 [[nodiscard]] std::string ErrorBoxText(const std::string& message);
 
-}  // namespace tamble
+} // namespace tamble

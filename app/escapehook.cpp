@@ -31,4 +31,4 @@ bool EscapeHook::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-}  // namespace tamble
+} // namespace tamble

@@ -26,7 +26,7 @@ protected:
 private:
     QWidget* window_;
     std::function<void()> onEscape_;
-    const QEvent* lastEvent_ = nullptr;  // one key press is offered to each parent in turn
+    const QEvent* lastEvent_ = nullptr; // one key press is offered to each parent in turn
 };
 
-}  // namespace tamble
+} // namespace tamble

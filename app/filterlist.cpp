@@ -9,7 +9,7 @@ bool IsEntry(const FilterList& list, int index) {
     return index >= 0 && static_cast<size_t>(index) < list.size();
 }
 
-}  // namespace
+} // namespace
 
 bool AddFilter(FilterList& list, const std::string& text) {
     if (text.empty() || std::find(list.begin(), list.end(), text) != list.end()) return false;
@@ -29,4 +29,4 @@ bool DeleteFilter(FilterList& list, int selected) {
     return true;
 }
 
-}  // namespace tamble
+} // namespace tamble

@@ -21,4 +21,4 @@ bool UpdateFilter(FilterList& list, int selected, const std::string& text);
 // Delete: removes entry selected. Returns false when it is not an entry.
 bool DeleteFilter(FilterList& list, int selected);
 
-}  // namespace tamble
+} // namespace tamble

@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
         environment.prompts = &prompts;
         tamble::TfrmTamble window(std::move(environment));
         prompts.SetParent(&window);
-        QObject::connect(&window, &tamble::TfrmTamble::Closed, &application, &QCoreApplication::quit);
+        QObject::connect(&window, &tamble::TfrmTamble::Closed, &application,
+                         &QCoreApplication::quit);
         window.show();
         application.exec();
     } catch (const std::exception& error) {

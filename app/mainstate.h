@@ -12,22 +12,22 @@
 namespace tamble {
 
 // Values of ClipboardMode.
-inline constexpr int kClipboardCopied = 0;  // paste copies
-inline constexpr int kClipboardCut = 1;     // paste moves
+inline constexpr int kClipboardCopied = 0; // paste copies
+inline constexpr int kClipboardCut = 1;    // paste moves
 
 struct MainWindowState {
     // --- File view
-    std::string CurrentPath;           // folder the file list shows
-    bool ForceFileListUpdate = false;  // refill the list even if the folder is unchanged
-    std::vector<std::string> IconCashList;  // extensions whose icons are cached
-    std::string SelectStatusText;      // left half of the status line
+    std::string CurrentPath;               // folder the file list shows
+    bool ForceFileListUpdate = false;      // refill the list even if the folder is unchanged
+    std::vector<std::string> IconCashList; // extensions whose icons are cached
+    std::string SelectStatusText;          // left half of the status line
 
     // --- The program's own file clipboard
-    std::vector<std::string> ClipboardFiles;  // full paths last cut or copied
+    std::vector<std::string> ClipboardFiles; // full paths last cut or copied
     int ClipboardMode = kClipboardCopied;
     std::string ClipboardSourcePath;
-    std::string ClipboardStatusText;   // right half of the status line
-    std::string DuplicateFilePath;     // source of the copy-by-list tool
+    std::string ClipboardStatusText; // right half of the status line
+    std::string DuplicateFilePath;   // source of the copy-by-list tool
 
     // --- Project and item pages: last pointer position, the drop point
     int LastMouseX = 0;
@@ -43,7 +43,9 @@ struct MainWindowState {
     HistoryList cmbOutOfFolderPattern;
 
     // The status bar's text: SelectStatusText, " / ", ClipboardStatusText.
-    [[nodiscard]] std::string StatusLine() const { return SelectStatusText + " / " + ClipboardStatusText; }
+    [[nodiscard]] std::string StatusLine() const {
+        return SelectStatusText + " / " + ClipboardStatusText;
+    }
 };
 
-}  // namespace tamble
+} // namespace tamble

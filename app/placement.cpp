@@ -9,12 +9,14 @@ ScreenRect KeepOnScreen(const ScreenRect& window, const std::vector<ScreenRect>&
     const int needWidth = std::max(1, std::min(kMinVisibleWidth, window.Width()));
     const int needHeight = std::max(1, std::min(kMinVisibleHeight, window.Height()));
     for (const ScreenRect& screen : screens) {
-        const int overlapWidth = std::min(window.right, screen.right) - std::max(window.left, screen.left);
-        const int overlapHeight = std::min(window.bottom, screen.bottom) - std::max(window.top, screen.top);
+        const int overlapWidth =
+            std::min(window.right, screen.right) - std::max(window.left, screen.left);
+        const int overlapHeight =
+            std::min(window.bottom, screen.bottom) - std::max(window.top, screen.top);
         if (overlapWidth >= needWidth && overlapHeight >= needHeight) return window;
     }
     return {primaryWorkArea.left, primaryWorkArea.top, primaryWorkArea.left + window.Width(),
             primaryWorkArea.top + window.Height()};
 }
 
-}  // namespace tamble
+} // namespace tamble

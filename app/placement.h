@@ -33,7 +33,8 @@ inline constexpr int kMinVisibleHeight = 20;
 // window) lies on one of screens; otherwise moved, size kept, to the
 // top-left corner of primaryWorkArea. A stored position from a monitor that
 // is gone would otherwise leave the window unreachable.
-[[nodiscard]] ScreenRect KeepOnScreen(const ScreenRect& window, const std::vector<ScreenRect>& screens,
+[[nodiscard]] ScreenRect KeepOnScreen(const ScreenRect& window,
+                                      const std::vector<ScreenRect>& screens,
                                       const ScreenRect& primaryWorkArea);
 
-}  // namespace tamble
+} // namespace tamble

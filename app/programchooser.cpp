@@ -21,7 +21,7 @@ size_t LastSeparator(const std::string& path) {
     return last;
 }
 
-}  // namespace
+} // namespace
 
 platform::FileBoxOptions ProgramFileBox(bool completeExtension, const std::string& initialFolder) {
     platform::FileBoxOptions box;
@@ -48,4 +48,4 @@ std::optional<std::string> ChooseProgram(platform::UserPrompts& prompts, bool co
     return chosen;
 }
 
-}  // namespace tamble
+} // namespace tamble

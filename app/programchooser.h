@@ -20,7 +20,7 @@ namespace tamble {
 // Asks for a program; the chosen full path, or nullopt when the user
 // cancelled or confirmed an empty name. lastFolder (may be null) starts the
 // box and receives the folder of the chosen file.
-[[nodiscard]] std::optional<std::string> ChooseProgram(platform::UserPrompts& prompts,
-                                                       bool completeExtension, std::string* lastFolder);
+[[nodiscard]] std::optional<std::string>
+ChooseProgram(platform::UserPrompts& prompts, bool completeExtension, std::string* lastFolder);
 
-}  // namespace tamble
+} // namespace tamble

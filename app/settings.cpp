@@ -21,7 +21,7 @@ void WriteText(CCLIniFile& ini, const char* key, const std::string& value) {
     ini.WriteString(kApplication, key, value.c_str(), nullptr);
 }
 
-}  // namespace
+} // namespace
 
 Settings LoadSettings(const char* path, const ScreenRect& workArea) {
     Settings settings;
@@ -33,8 +33,10 @@ Settings LoadSettings(const char* path, const ScreenRect& workArea) {
     o.UseEditor = ReadText(ini, "UseEditor", defaults.UseEditor);
     o.EditorCommandLine = ReadText(ini, "EditorCommandLine", defaults.EditorCommandLine);
     o.SearchStringApp = ReadText(ini, "SearchStringApp", defaults.SearchStringApp);
-    o.SearchStringAppCmdLineA = ReadText(ini, "SearchStringAppCmdLineA", defaults.SearchStringAppCmdLineA);
-    o.SearchStringAppCmdLineB = ReadText(ini, "SearchStringAppCmdLineB", defaults.SearchStringAppCmdLineB);
+    o.SearchStringAppCmdLineA =
+        ReadText(ini, "SearchStringAppCmdLineA", defaults.SearchStringAppCmdLineA);
+    o.SearchStringAppCmdLineB =
+        ReadText(ini, "SearchStringAppCmdLineB", defaults.SearchStringAppCmdLineB);
 
     o.AllOpenEditor = ini.ReadBool(kApplication, "AllOpenEditor", defaults.AllOpenEditor);
     o.RowSelectMode = ini.ReadBool(kApplication, "RowSelectMode", defaults.RowSelectMode);
@@ -55,8 +57,10 @@ Settings LoadSettings(const char* path, const ScreenRect& workArea) {
     o.StartFolderIsBefore = ini.ReadBool(kApplication, "StartFolderIsBefore", false);
     o.DblClickUpFolder = ini.ReadBool(kApplication, "DblClickUpFolder", false);
     o.DeleteFilesFindSubFolders = ini.ReadBool(kApplication, "DeleteFilesFindSubFolders", false);
-    o.DeleteFilesOutOfFilePattern = ini.ReadBool(kApplication, "DeleteFilesOutOfFilePattern", false);
-    o.DeleteFilesOutOfFolderPattern = ini.ReadBool(kApplication, "DeleteFilesOutOfFolderPattern", false);
+    o.DeleteFilesOutOfFilePattern =
+        ini.ReadBool(kApplication, "DeleteFilesOutOfFilePattern", false);
+    o.DeleteFilesOutOfFolderPattern =
+        ini.ReadBool(kApplication, "DeleteFilesOutOfFolderPattern", false);
     o.DeleteFilesDeleteEraseBox = ini.ReadBool(kApplication, "DeleteFilesDeleteEraseBox", false);
 
     CCLString key;
@@ -64,7 +68,8 @@ Settings LoadSettings(const char* path, const ScreenRect& workArea) {
         for (int list = 0; list < kHistoryCount; ++list) {
             key.Format(kHistoryKeyFormats[list], i);
             const std::string value = Str(ini.ReadString(kApplication, key.Text(), ""));
-            if (IsNewComboText(settings.histories[list], value)) settings.histories[list].push_back(value);
+            if (IsNewComboText(settings.histories[list], value))
+                settings.histories[list].push_back(value);
         }
     }
     if (settings.histories[kFilterHistory].empty()) {
@@ -104,8 +109,10 @@ void SaveSettings(const char* path, const Settings& settings) {
     ini.WriteBool(kApplication, "StartFolderIsBefore", o.StartFolderIsBefore, nullptr);
     ini.WriteBool(kApplication, "DblClickUpFolder", o.DblClickUpFolder, nullptr);
     ini.WriteBool(kApplication, "DeleteFilesFindSubFolders", o.DeleteFilesFindSubFolders, nullptr);
-    ini.WriteBool(kApplication, "DeleteFilesOutOfFilePattern", o.DeleteFilesOutOfFilePattern, nullptr);
-    ini.WriteBool(kApplication, "DeleteFilesOutOfFolderPattern", o.DeleteFilesOutOfFolderPattern, nullptr);
+    ini.WriteBool(kApplication, "DeleteFilesOutOfFilePattern", o.DeleteFilesOutOfFilePattern,
+                  nullptr);
+    ini.WriteBool(kApplication, "DeleteFilesOutOfFolderPattern", o.DeleteFilesOutOfFolderPattern,
+                  nullptr);
     ini.WriteBool(kApplication, "DeleteFilesDeleteEraseBox", o.DeleteFilesDeleteEraseBox, nullptr);
 
     CCLString key;
@@ -124,4 +131,4 @@ void SaveSettings(const char* path, const Settings& settings) {
     // The store writes the file when it closes, at the end of this scope.
 }
 
-}  // namespace tamble
+} // namespace tamble

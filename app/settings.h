@@ -38,8 +38,8 @@ struct AppOptions {
     std::string SearchStringAppCmdLineA = "-sf:$PATH";
     std::string SearchStringAppCmdLineB = "-sf:$PATH -gf:$FILE";
     bool AllOpenEditor = true;
-    bool RowSelectMode = false;  // whole-row selection of the file list exactly when false
-    bool TreeState1 = false;     // the project tree opens the selected branch, folds the others
+    bool RowSelectMode = false; // whole-row selection of the file list exactly when false
+    bool TreeState1 = false;    // the project tree opens the selected branch, folds the others
     int FormStyle = kFormStyleNormal;
     bool NarrowKeep = false;
     bool StartFolderIsBefore = false;
@@ -54,11 +54,11 @@ struct AppOptions {
 
 // The five stored histories, in the order they are read and written.
 enum HistoryIndex {
-    kFilterHistory,                 // cmbFilter
-    kDeleteFilesMaskHistory,        // cmbDeleteFilesFromMask
-    kOutOfFilePatternHistory,       // cmbOutOfFilePattern
-    kOutOfFolderPatternHistory,     // cmbOutOfFolderPattern
-    kPathAddressHistory,            // cmbPathAddress
+    kFilterHistory,             // cmbFilter
+    kDeleteFilesMaskHistory,    // cmbDeleteFilesFromMask
+    kOutOfFilePatternHistory,   // cmbOutOfFilePattern
+    kOutOfFolderPatternHistory, // cmbOutOfFolderPattern
+    kPathAddressHistory,        // cmbPathAddress
     kHistoryCount
 };
 
@@ -68,7 +68,8 @@ inline constexpr std::array<const char*, kHistoryCount> kHistoryKeyFormats = {
     "DeleteFilesOutOfFolderPatternName%d", "PathAddressName%d"};
 
 // The filters a first start (or an emptied filter list) gets back.
-inline constexpr std::array<const char*, 2> kDefaultFilters = {"*.*", "*.c;*.cpp;*.cxx;*.h;*.hpp;*.hxx"};
+inline constexpr std::array<const char*, 2> kDefaultFilters = {"*.*",
+                                                               "*.c;*.cpp;*.cxx;*.h;*.hpp;*.hxx"};
 
 // Screen rectangle, right and bottom exclusive.
 struct ScreenRect {
@@ -84,12 +85,12 @@ struct ScreenRect {
 
 struct Settings {
     AppOptions options;
-    int ActivePage = 0;  // may be outside 0..2: then no page is active
+    int ActivePage = 0; // may be outside 0..2: then no page is active
     int Left = 0;
     int Top = 0;
     int Width = kMainWindowMinWidth;
     int Height = 0;
-    int Splitter = kDefaultSplitter;  // height of the folder tree
+    int Splitter = kDefaultSplitter; // height of the folder tree
     std::array<HistoryList, kHistoryCount> histories;
     // The text of cmbPathAddress: on load the last folder when
     // StartFolderIsBefore is set, else ""; on save whatever the box shows.
@@ -107,4 +108,4 @@ struct Settings {
 // kComboHistoryMax entries of each history are stored.
 void SaveSettings(const char* path, const Settings& settings);
 
-}  // namespace tamble
+} // namespace tamble

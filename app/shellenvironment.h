@@ -15,9 +15,9 @@
 namespace tamble {
 
 struct ShellHooks {
-    std::function<void()> LoadLauncherItems;  // at creation, after the settings
-    std::function<void()> BuildFolderTree;    // at creation, after the launcher items
-    std::function<void()> SaveLauncherItems;  // at exit, after the settings
+    std::function<void()> LoadLauncherItems; // at creation, after the settings
+    std::function<void()> BuildFolderTree;   // at creation, after the launcher items
+    std::function<void()> SaveLauncherItems; // at exit, after the settings
     // Project commands of the File menu, the toolbar and the tray menu.
     std::function<void()> CreateProject;
     std::function<void()> OpenProjectFile;
@@ -30,12 +30,12 @@ struct ShellHooks {
 };
 
 struct ShellEnvironment {
-    std::string settingsPath;   // native path of the settings file
-    std::string dataFolder;     // native folder of item.lst
-    platform::UserPrompts* prompts = nullptr;  // never null in use
+    std::string settingsPath;                 // native path of the settings file
+    std::string dataFolder;                   // native folder of item.lst
+    platform::UserPrompts* prompts = nullptr; // never null in use
     ShellHooks hooks;
     // Whether the desktop has a notification area; nullopt asks the system.
     std::optional<bool> trayAvailable;
 };
 
-}  // namespace tamble
+} // namespace tamble

@@ -33,4 +33,4 @@ void ShowErrorBox(const char* message) {
                           QString::fromStdString(ErrorBoxText(message)));
 }
 
-}  // namespace tamble
+} // namespace tamble

@@ -15,4 +15,4 @@ public:
 // The error box: title "Tamble", error icon, OK, ErrorBoxText(message).
 void ShowErrorBox(const char* message);
 
-}  // namespace tamble
+} // namespace tamble

@@ -21,7 +21,7 @@ namespace {
 using platform::FromCp932;
 using platform::ToCp932;
 
-}  // namespace
+} // namespace
 
 TfrmOption::TfrmOption(TfrmTamble& main) : QDialog(&main), main_(main) {
     setObjectName(QStringLiteral("frmOption"));
@@ -30,7 +30,8 @@ TfrmOption::TfrmOption(TfrmTamble& main) : QDialog(&main), main_(main) {
     CreateButtons();
     CreateGeneralPage();
     CreateSearchPage();
-    if (const QScreen* screen = main.screen()) move(screen->availableGeometry().center() - rect().center());
+    if (const QScreen* screen = main.screen())
+        move(screen->availableGeometry().center() - rect().center());
     FormCreate();
 }
 
@@ -53,7 +54,7 @@ void TfrmOption::FormCreate() {
 }
 
 void TfrmOption::done(int result) {
-    hook_.reset();  // after the dialog has closed, Escape is the main window's again
+    hook_.reset(); // after the dialog has closed, Escape is the main window's again
     QDialog::done(result);
 }
 
@@ -110,10 +111,11 @@ void TfrmOption::btnSearchStringAppClick() {
 }
 
 void TfrmOption::ShowFilters(int selected) {
-    const QSignalBlocker quiet(ListBoxFilter);  // refilling is not a click
+    const QSignalBlocker quiet(ListBoxFilter); // refilling is not a click
     ListBoxFilter->clear();
-    for (const std::string& filter : filters_) ListBoxFilter->addItem(FromCp932(filter));
+    for (const std::string& filter : filters_)
+        ListBoxFilter->addItem(FromCp932(filter));
     ListBoxFilter->setCurrentRow(selected < ListBoxFilter->count() ? selected : -1);
 }
 
-}  // namespace tamble
+} // namespace tamble

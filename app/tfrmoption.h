@@ -89,8 +89,8 @@ private:
 
     TfrmTamble& main_;
     FilterList filters_;
-    std::string openDialogFolder_;  // the editor chooser starts where it ended last
+    std::string openDialogFolder_; // the editor chooser starts where it ended last
     std::unique_ptr<EscapeHook> hook_;
 };
 
-}  // namespace tamble
+} // namespace tamble

@@ -23,8 +23,7 @@ constexpr int kEditWidth = 369;
 constexpr int kMacroColumnWidth = 75;
 constexpr int kFunctionColumnWidth = 200;
 
-template <typename T>
-T* Named(T* object, const char* name) {
+template <typename T> T* Named(T* object, const char* name) {
     object->setObjectName(QString::fromLatin1(name));
     return object;
 }
@@ -63,7 +62,7 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption, Q
     return button;
 }
 
-}  // namespace
+} // namespace
 
 void TfrmOption::CreateGeneralPage() {
     TabSheet1 = Named(new QWidget(PageControl1), "TabSheet1");
@@ -74,17 +73,20 @@ void TfrmOption::CreateGeneralPage() {
     Label3 = Label(TabSheet1, "Label3", QStringLiteral("エディタを起動したときに渡す引数"), 8, 72);
     Label3->setEnabled(false);
     edtCommandLineToEditor = Edit(TabSheet1, "edtCommandLineToEditor", 8, 88, kEditWidth);
-    edtCommandLineToEditor->setEnabled(false);  // shown for reference; the editor gets no arguments
+    edtCommandLineToEditor->setEnabled(false); // shown for reference; the editor gets no arguments
 
     GroupBox4 = Named(new QGroupBox(QStringLiteral("ProjectView"), TabSheet1), "GroupBox4");
     GroupBox4->setGeometry(8, 112, 273, 41);
-    chkTreeState1 = Check(GroupBox4, "chkTreeState1", QStringLiteral("選択されていないツリーを自動的に折りたたむ"), 8, 16);
+    chkTreeState1 = Check(GroupBox4, "chkTreeState1",
+                          QStringLiteral("選択されていないツリーを自動的に折りたたむ"), 8, 16);
 
     GroupBox5 = Named(new QGroupBox(QStringLiteral("FileView"), TabSheet1), "GroupBox5");
     GroupBox5->setGeometry(8, 160, 393, 153);
-    chkStartFolderIsBefore = Check(GroupBox5, "chkStartFolderIsBefore", QStringLiteral("起動時に前回のフォルダを開く"), 8, 16);
-    chkDblClickUpFolder = Check(GroupBox5, "chkDblClickUpFolder",
-                                QStringLiteral("ファイル一覧の空き領域をダブルクリックで上の階層へ"), 8, 32);
+    chkStartFolderIsBefore = Check(GroupBox5, "chkStartFolderIsBefore",
+                                   QStringLiteral("起動時に前回のフォルダを開く"), 8, 16);
+    chkDblClickUpFolder =
+        Check(GroupBox5, "chkDblClickUpFolder",
+              QStringLiteral("ファイル一覧の空き領域をダブルクリックで上の階層へ"), 8, 32);
     Label13 = Label(GroupBox5, "Label13", QStringLiteral("フィルターの編集"), 8, 56);
     edtFilter = Edit(GroupBox5, "edtFilter", 8, 72, 297);
     ListBoxFilter = Named(new QListWidget(GroupBox5), "ListBoxFilter");
@@ -105,7 +107,8 @@ void TfrmOption::CreateGeneralPage() {
 
 void TfrmOption::CreateSearchPage() {
     TabSheet9 = Named(new QWidget(PageControl1), "TabSheet9");
-    Label6 = Label(TabSheet9, "Label6", QStringLiteral("文字列検索に使用するアプリケーション"), 8, 8);
+    Label6 =
+        Label(TabSheet9, "Label6", QStringLiteral("文字列検索に使用するアプリケーション"), 8, 8);
     edtSearchStringApp = Edit(TabSheet9, "edtSearchStringApp", 8, 24, kEditWidth);
     btnSearchStringApp = SmallButton(TabSheet9, "btnSearchStringApp", 379, 25);
     Label2 = Label(TabSheet9, "Label2", QStringLiteral("実行時引数（フォルダ）"), 8, 48);
@@ -132,7 +135,7 @@ void TfrmOption::CreateButtons() {
     setFixedSize(kClientWidth, kClientHeight);
     PageControl1 = Named(new QTabWidget(this), "PageControl1");
     PageControl1->setGeometry(0, 0, kClientWidth, kClientHeight - kButtonStripHeight);
-    PageControl1->setUsesScrollButtons(false);  // tabs wrap rather than scroll
+    PageControl1->setUsesScrollButtons(false); // tabs wrap rather than scroll
 
     Panel15 = Named(new QWidget(this), "Panel15");
     Panel15->setGeometry(0, kClientHeight - kButtonStripHeight, kClientWidth, kButtonStripHeight);
@@ -145,4 +148,4 @@ void TfrmOption::CreateButtons() {
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-}  // namespace tamble
+} // namespace tamble

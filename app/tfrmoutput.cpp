@@ -12,7 +12,7 @@ namespace {
 constexpr int kDesignWidth = 419;
 constexpr int kDesignHeight = 325;
 
-}  // namespace
+} // namespace
 
 TfrmOutput::TfrmOutput(const std::vector<std::string>& lines, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
@@ -28,7 +28,8 @@ TfrmOutput::TfrmOutput(const std::vector<std::string>& lines, QWidget* parent)
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QStringList text;
-    for (const std::string& line : lines) text << platform::FromCp932(line);
+    for (const std::string& line : lines)
+        text << platform::FromCp932(line);
     Memo1->setPlainText(text.join(QLatin1Char('\n')));
 
     auto* layout = new QVBoxLayout(this);
@@ -41,4 +42,4 @@ TfrmOutput::TfrmOutput(const std::vector<std::string>& lines, QWidget* parent)
     }
 }
 
-}  // namespace tamble
+} // namespace tamble

@@ -21,4 +21,4 @@ public:
     QPlainTextEdit* Memo1 = nullptr;
 };
 
-}  // namespace tamble
+} // namespace tamble

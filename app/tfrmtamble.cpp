@@ -45,7 +45,7 @@ std::string Cp932(const char* utf8) {
     return platform::Utf8ToCp932(utf8);
 }
 
-}  // namespace
+} // namespace
 
 TfrmTamble::TfrmTamble(ShellEnvironment environment, QWidget* parent)
     : QMainWindow(parent), env_(std::move(environment)) {
@@ -105,7 +105,8 @@ void TfrmTamble::FormCreate() {
     ScreenRect workArea;
     if (const QScreen* primary = screen()) {
         const QRect area = primary->availableGeometry();
-        workArea = {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+        workArea = {area.left(), area.top(), area.left() + area.width(),
+                    area.top() + area.height()};
     }
     ApplySettings(LoadSettings(env_.settingsPath.c_str(), workArea));
     // The folder tree opens the folder named in cmbPathAddress, so it is
@@ -252,4 +253,4 @@ void TfrmTamble::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
 }
 
-}  // namespace tamble
+} // namespace tamble

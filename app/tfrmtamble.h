@@ -157,11 +157,11 @@ private:
     bool trayAvailable_ = false;
     bool inTray_ = false;
     bool destroyed_ = false;
-    int splitterHeight_ = kDefaultSplitter;  // wanted tree height until the splitter has a size
+    int splitterHeight_ = kDefaultSplitter; // wanted tree height until the splitter has a size
     bool splitterApplied_ = false;
 };
 
 // The one main window while it exists, else null.
 extern TfrmTamble* frmTamble;
 
-}  // namespace tamble
+} // namespace tamble

@@ -35,8 +35,7 @@ constexpr int kFileNameColumnWidth = 200;
 constexpr int kSizeColumnWidth = 80;
 constexpr int kEditHeight = 20;
 
-template <typename T>
-T* Named(T* object, const char* name) {
+template <typename T> T* Named(T* object, const char* name) {
     object->setObjectName(QString::fromLatin1(name));
     return object;
 }
@@ -70,7 +69,7 @@ QTreeWidget* ReportList(QWidget* parent, const char* name) {
     return list;
 }
 
-}  // namespace
+} // namespace
 
 void TfrmTamble::CreateMenus() {
     MainMenu1 = Named(new QMenuBar(this), "MainMenu1");
@@ -92,7 +91,8 @@ void TfrmTamble::CreateMenus() {
     N1 = AddAction(File1, "N1", QStringLiteral("アプリケーションの終了(&X)"));
 
     N8 = Named(MainMenu1->addMenu(QStringLiteral("ツール(&T)")), "N8");
-    mnuAllOpenEditor = AddAction(N8, "mnuAllOpenEditor", QStringLiteral("すべて指定のエディタで開く(&E)"));
+    mnuAllOpenEditor =
+        AddAction(N8, "mnuAllOpenEditor", QStringLiteral("すべて指定のエディタで開く(&E)"));
     mnuAllOpenEditor->setCheckable(true);
     mnuRowSelectMode = AddAction(N8, "mnuRowSelectMode", QStringLiteral("RowSelectMode(&R)"));
     mnuRowSelectMode->setCheckable(true);
@@ -133,10 +133,14 @@ void TfrmTamble::CreateProjectPage() {
     ToolBar1->addAction(mnuNewProject);
     ToolBar1->addAction(mnuOpenProject);
     ToolBar1->addAction(mnuSaveProject);
-    btnNewProject = Named(qobject_cast<QToolButton*>(ToolBar1->widgetForAction(mnuNewProject)), "btnNewProject");
-    btnOpenProject = Named(qobject_cast<QToolButton*>(ToolBar1->widgetForAction(mnuOpenProject)), "btnOpenProject");
-    btnSaveProject = Named(qobject_cast<QToolButton*>(ToolBar1->widgetForAction(mnuSaveProject)), "btnSaveProject");
-    for (QToolButton* button : {btnNewProject, btnOpenProject, btnSaveProject}) button->setAutoRaise(true);
+    btnNewProject = Named(qobject_cast<QToolButton*>(ToolBar1->widgetForAction(mnuNewProject)),
+                          "btnNewProject");
+    btnOpenProject = Named(qobject_cast<QToolButton*>(ToolBar1->widgetForAction(mnuOpenProject)),
+                           "btnOpenProject");
+    btnSaveProject = Named(qobject_cast<QToolButton*>(ToolBar1->widgetForAction(mnuSaveProject)),
+                           "btnSaveProject");
+    for (QToolButton* button : {btnNewProject, btnOpenProject, btnSaveProject})
+        button->setAutoRaise(true);
     column->addWidget(ToolBar1);
 
     TreeView1 = Named(new QTreeWidget(tabProjectView), "TreeView1");
@@ -144,7 +148,8 @@ void TfrmTamble::CreateProjectPage() {
     column->addWidget(TreeView1, 1);
 
     Panel2 = Strip(tabProjectView, "Panel2", kShortLongPanelHeight);
-    chkShortLongName = Named(new QCheckBox(QStringLiteral("短い名前にする"), Panel2), "chkShortLongName");
+    chkShortLongName =
+        Named(new QCheckBox(QStringLiteral("短い名前にする"), Panel2), "chkShortLongName");
     chkShortLongName->setChecked(true);
     chkShortLongName->move(2, 1);
     column->addWidget(Panel2);
@@ -225,26 +230,28 @@ void TfrmTamble::ConnectHandlers() {
         QAction* action;
         std::function<void()> ShellHooks::*hook;
     } routes[] = {
-        {mnuNewProject, &ShellHooks::CreateProject},  {N9, &ShellHooks::CreateProject},
+        {mnuNewProject, &ShellHooks::CreateProject},    {N9, &ShellHooks::CreateProject},
         {mnuOpenProject, &ShellHooks::OpenProjectFile}, {N7, &ShellHooks::OpenProjectFile},
         {mnuSaveProject, &ShellHooks::SaveProjectFile}, {N4, &ShellHooks::SaveProjectFile},
     };
-    for (const auto& route : routes) connect(route.action, &QAction::triggered, this, runHook(route.hook));
+    for (const auto& route : routes)
+        connect(route.action, &QAction::triggered, this, runHook(route.hook));
     connect(C2, &QAction::triggered, this, runHook(&ShellHooks::ClearIconCache));
     connect(I1, &QAction::triggered, this, runHook(&ShellHooks::BuildFolderTree));
     connect(mnuAllOpenEditor, &QAction::triggered, this, &TfrmTamble::mnuAllOpenEditorClick);
     connect(mnuRowSelectMode, &QAction::triggered, this, &TfrmTamble::mnuRowSelectModeClick);
     connect(chkNarrowKeep, &QCheckBox::clicked, this, &TfrmTamble::chkNarrowKeepClick);
-    connect(TrayIcon1, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        // Hosts that follow the StatusNotifierItem protocol report a click
-        // as Trigger and never a double-click; accepting it keeps the
-        // window reachable there. The right button opens PopupMenu2.
-        if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger ||
-            reason == QSystemTrayIcon::MiddleClick) {
-            RestoreFromTray();
-        }
-    });
+    connect(TrayIcon1, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                // Hosts that follow the StatusNotifierItem protocol report a click
+                // as Trigger and never a double-click; accepting it keeps the
+                // window reachable there. The right button opens PopupMenu2.
+                if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger ||
+                    reason == QSystemTrayIcon::MiddleClick) {
+                    RestoreFromTray();
+                }
+            });
     StatusBar->installEventFilter(this);
 }
 
-}  // namespace tamble
+} // namespace tamble

@@ -23,7 +23,7 @@ ScreenRect ToScreenRect(const QRect& rect) {
     return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
 }
 
-}  // namespace
+} // namespace
 
 void TfrmTamble::ApplySettings(const Settings& settings) {
     state.options = settings.options;
@@ -37,9 +37,11 @@ void TfrmTamble::ApplySettings(const Settings& settings) {
     ApplyFormStyle(o.FormStyle);
 
     std::vector<ScreenRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) screens.push_back(ToScreenRect(screen->geometry()));
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.push_back(ToScreenRect(screen->geometry()));
     ScreenRect workArea;
-    if (const QScreen* primary = QGuiApplication::primaryScreen()) workArea = ToScreenRect(primary->availableGeometry());
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        workArea = ToScreenRect(primary->availableGeometry());
     const ScreenRect stored{settings.Left, settings.Top, settings.Left + settings.Width,
                             settings.Top + settings.Height};
     const ScreenRect placed = screens.empty() ? stored : KeepOnScreen(stored, screens, workArea);
@@ -96,7 +98,8 @@ void TfrmTamble::ApplySplitter() {
 }
 
 void TfrmTamble::ApplyFormStyle(int formStyle) {
-    state.options.FormStyle = formStyle == kFormStyleStayOnTop ? kFormStyleStayOnTop : kFormStyleNormal;
+    state.options.FormStyle =
+        formStyle == kFormStyleStayOnTop ? kFormStyleStayOnTop : kFormStyleNormal;
     const bool onTop = state.options.FormStyle == kFormStyleStayOnTop;
     if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
     // Changing a window flag hides the window; show it again as it was.
@@ -120,4 +123,4 @@ void TfrmTamble::SetFilterItems(const HistoryList& items) {
     }
 }
 
-}  // namespace tamble
+} // namespace tamble

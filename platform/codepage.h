@@ -25,4 +25,4 @@ inline constexpr unsigned char kEscapeLead = 0xF0;
 // sequence that is not CP932 gives U+FFFD per bad byte. Never fails.
 [[nodiscard]] std::string Cp932ToUtf8(std::string_view cp932);
 
-}  // namespace platform
+} // namespace platform

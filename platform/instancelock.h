@@ -16,4 +16,4 @@ namespace platform {
 // Path of the lock file used for name (for diagnostics and tests).
 [[nodiscard]] std::string InstanceLockPath(const std::string& name);
 
-}  // namespace platform
+} // namespace platform

@@ -22,4 +22,4 @@ namespace platform {
 // extension replaced by ".ini" ("tamble" -> "tamble.ini").
 [[nodiscard]] std::string SettingsFilePath();
 
-}  // namespace platform
+} // namespace platform

@@ -16,8 +16,9 @@ std::string DirName(std::string_view path) {
 
 std::string ReplaceExtension(std::string_view name, std::string_view extension) {
     const size_t dot = name.rfind('.');
-    const std::string_view stem = dot == std::string_view::npos || dot == 0 ? name : name.substr(0, dot);
+    const std::string_view stem =
+        dot == std::string_view::npos || dot == 0 ? name : name.substr(0, dot);
     return std::string(stem) + std::string(extension);
 }
 
-}  // namespace platform
+} // namespace platform

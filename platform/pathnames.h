@@ -19,4 +19,4 @@ namespace platform {
 // (".profile", ".ini") -> ".profile.ini".
 [[nodiscard]] std::string ReplaceExtension(std::string_view name, std::string_view extension);
 
-}  // namespace platform
+} // namespace platform

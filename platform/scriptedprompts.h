@@ -14,17 +14,18 @@ namespace platform {
 class ScriptedPrompts : public UserPrompts {
 public:
     struct Question {
-        std::string kind;   // "Message", "YesNo", "Input", "OpenFile", "OpenFiles", "SaveFile", "BrowseFolder"
-        std::string title;  // title, caption or file box title
-        std::string text;   // message text, prompt, or initial folder
+        std::string kind;  // "Message", "YesNo", "Input", "OpenFile", "OpenFiles", "SaveFile",
+                           // "BrowseFolder"
+        std::string title; // title, caption or file box title
+        std::string text;  // message text, prompt, or initial folder
         PromptIcon icon = PromptIcon::None;
-        FileBoxOptions fileBox;  // for the file boxes
+        FileBoxOptions fileBox; // for the file boxes
     };
 
     std::deque<bool> yesNoAnswers;
     std::deque<std::optional<std::string>> inputAnswers;
-    std::deque<std::optional<std::string>> fileAnswers;  // OpenFile and SaveFile
-    std::deque<std::vector<std::string>> filesAnswers;   // OpenFiles
+    std::deque<std::optional<std::string>> fileAnswers; // OpenFile and SaveFile
+    std::deque<std::vector<std::string>> filesAnswers;  // OpenFiles
     std::deque<std::optional<std::string>> folderAnswers;
     std::vector<Question> asked;
 
@@ -41,15 +42,18 @@ public:
         return Take(inputAnswers, std::optional<std::string>{});
     }
     std::optional<std::string> OpenFile(const FileBoxOptions& options) override {
-        asked.push_back({"OpenFile", options.title, options.initialFolder, PromptIcon::None, options});
+        asked.push_back(
+            {"OpenFile", options.title, options.initialFolder, PromptIcon::None, options});
         return Take(fileAnswers, std::optional<std::string>{});
     }
     std::vector<std::string> OpenFiles(const FileBoxOptions& options) override {
-        asked.push_back({"OpenFiles", options.title, options.initialFolder, PromptIcon::None, options});
+        asked.push_back(
+            {"OpenFiles", options.title, options.initialFolder, PromptIcon::None, options});
         return Take(filesAnswers, std::vector<std::string>{});
     }
     std::optional<std::string> SaveFile(const FileBoxOptions& options) override {
-        asked.push_back({"SaveFile", options.title, options.initialFolder, PromptIcon::None, options});
+        asked.push_back(
+            {"SaveFile", options.title, options.initialFolder, PromptIcon::None, options});
         return Take(fileAnswers, std::optional<std::string>{});
     }
     std::optional<std::string> BrowseFolder(const std::string& title,
@@ -59,8 +63,7 @@ public:
     }
 
 private:
-    template <typename T>
-    static T Take(std::deque<T>& queue, T whenEmpty) {
+    template <typename T> static T Take(std::deque<T>& queue, T whenEmpty) {
         if (queue.empty()) return whenEmpty;
         T answer = std::move(queue.front());
         queue.pop_front();
@@ -68,4 +71,4 @@ private:
     }
 };
 
-}  // namespace platform
+} // namespace platform

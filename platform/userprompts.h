@@ -15,15 +15,15 @@ enum class PromptIcon { None, Information, Warning, Error, Question };
 // One entry of a file box's type list: "テキストファイル (*.txt)", "*.txt".
 struct FileFilter {
     std::string description;
-    std::string pattern;  // masks separated by ';'
+    std::string pattern; // masks separated by ';'
 };
 
 struct FileBoxOptions {
-    std::string title;               // "" gives the system's default title
+    std::string title; // "" gives the system's default title
     std::vector<FileFilter> filters;
-    std::string defaultExtension;    // without dot; appended to a name typed without one
+    std::string defaultExtension; // without dot; appended to a name typed without one
     std::string initialFolder;
-    std::string fileName;            // proposed name
+    std::string fileName; // proposed name
 };
 
 class UserPrompts {
@@ -48,8 +48,8 @@ public:
     // Save box; the chosen full path, or nullopt when cancelled.
     [[nodiscard]] virtual std::optional<std::string> SaveFile(const FileBoxOptions& options) = 0;
     // Folder picker; the chosen folder, or nullopt when cancelled.
-    [[nodiscard]] virtual std::optional<std::string> BrowseFolder(const std::string& title,
-                                                                  const std::string& startFolder) = 0;
+    [[nodiscard]] virtual std::optional<std::string>
+    BrowseFolder(const std::string& title, const std::string& startFolder) = 0;
 };
 
-}  // namespace platform
+} // namespace platform

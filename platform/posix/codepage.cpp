@@ -9,9 +9,9 @@
 namespace platform {
 namespace {
 
-constexpr unsigned char kFirstEscapedByte = 0x80;  // only non-ASCII bytes need carrying
-constexpr int kLowTrailCount = 0x7F - 0x40;        // trail bytes 0x40..0x7E
-constexpr const char* kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+constexpr unsigned char kFirstEscapedByte = 0x80;    // only non-ASCII bytes need carrying
+constexpr int kLowTrailCount = 0x7F - 0x40;          // trail bytes 0x40..0x7E
+constexpr const char* kReplacement = "\xEF\xBF\xBD"; // U+FFFD
 
 // One converter per direction, opened on first use and kept: opening is
 // far dearer than converting a short text.
@@ -65,8 +65,10 @@ void AppendEscape(unsigned char byte, std::string& out) {
 // The original byte of an escape's trail byte, or -1 when trail is not one.
 int EscapedByte(unsigned char trail) {
     int index = -1;
-    if (trail >= 0x40 && trail <= 0x7E) index = trail - 0x40;
-    else if (trail >= 0x80) index = kLowTrailCount + (trail - 0x80);
+    if (trail >= 0x40 && trail <= 0x7E)
+        index = trail - 0x40;
+    else if (trail >= 0x80)
+        index = kLowTrailCount + (trail - 0x80);
     return index >= 0 && index < 0x80 ? kFirstEscapedByte + index : -1;
 }
 
@@ -74,17 +76,25 @@ int EscapedByte(unsigned char trail) {
 size_t Utf8SequenceLength(std::string_view text, size_t pos, char32_t& codePoint) {
     const auto lead = static_cast<unsigned char>(text[pos]);
     size_t length = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) { length = 2; codePoint = lead & 0x1F; }
-    else if (lead >= 0xE0 && lead <= 0xEF) { length = 3; codePoint = lead & 0x0F; }
-    else if (lead >= 0xF0 && lead <= 0xF4) { length = 4; codePoint = lead & 0x07; }
-    else return 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        codePoint = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        codePoint = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        codePoint = lead & 0x07;
+    } else
+        return 0;
     if (pos + length > text.size()) return 0;
     for (size_t i = 1; i < length; ++i) {
         const auto next = static_cast<unsigned char>(text[pos + i]);
         if ((next & 0xC0) != 0x80) return 0;
         codePoint = (codePoint << 6) | (next & 0x3F);
     }
-    const bool overlong = (length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000);
+    const bool overlong =
+        (length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000);
     const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
     if (overlong || surrogate || codePoint > 0x10FFFF) return 0;
     return length;
@@ -94,7 +104,7 @@ bool IsCp932LeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-}  // namespace
+} // namespace
 
 std::string Utf8ToCp932(std::string_view utf8) {
     std::string out;
@@ -149,7 +159,7 @@ std::string Cp932ToUtf8(std::string_view cp932) {
                 continue;
             }
         } else if (!IsCp932LeadByte(byte) && ToUtf8().Convert(cp932.substr(pos, 1), out)) {
-            ++pos;  // half-width katakana
+            ++pos; // half-width katakana
             continue;
         }
         out += kReplacement;
@@ -158,4 +168,4 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     return out;
 }
 
-}  // namespace platform
+} // namespace platform

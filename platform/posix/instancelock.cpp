@@ -26,10 +26,10 @@ bool AcquireInstanceLock(const std::string& name) {
     // inherit the descriptor, or they would keep the lock after we exit.
     const int fd = open(InstanceLockPath(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) return true;
-    if (flock(fd, LOCK_EX | LOCK_NB) == 0) return true;  // fd stays open for the process's life
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0) return true; // fd stays open for the process's life
     const bool heldByAnother = errno == EWOULDBLOCK;
     close(fd);
     return !heldByAnother;
 }
 
-}  // namespace platform
+} // namespace platform

@@ -15,7 +15,8 @@ constexpr const char* kConfigFolderName = "tamble";
 
 std::string ConfigHomeFolder() {
     const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    if (configHome != nullptr && *configHome != '\0') return std::string(configHome) + "/" + kConfigFolderName;
+    if (configHome != nullptr && *configHome != '\0')
+        return std::string(configHome) + "/" + kConfigFolderName;
     const char* home = std::getenv("HOME");
     return std::string(home != nullptr ? home : "") + "/.config/" + kConfigFolderName;
 }
@@ -26,7 +27,7 @@ std::string EnsureFolder(const std::string& folder) {
     return folder;
 }
 
-}  // namespace
+} // namespace
 
 std::string ProgramPath() {
     std::error_code error;
@@ -52,4 +53,4 @@ std::string SettingsFilePath() {
     return DataFolder() + "/" + ReplaceExtension(name, ".ini");
 }
 
-}  // namespace platform
+} // namespace platform

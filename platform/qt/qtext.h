@@ -17,4 +17,4 @@ inline std::string ToCp932(const QString& text) {
     return Utf8ToCp932(text.toStdString());
 }
 
-}  // namespace platform
+} // namespace platform

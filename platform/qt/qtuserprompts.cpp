@@ -12,11 +12,16 @@ namespace {
 
 QMessageBox::Icon ToQtIcon(PromptIcon icon) {
     switch (icon) {
-    case PromptIcon::Information: return QMessageBox::Information;
-    case PromptIcon::Warning: return QMessageBox::Warning;
-    case PromptIcon::Error: return QMessageBox::Critical;
-    case PromptIcon::Question: return QMessageBox::Question;
-    case PromptIcon::None: break;
+    case PromptIcon::Information:
+        return QMessageBox::Information;
+    case PromptIcon::Warning:
+        return QMessageBox::Warning;
+    case PromptIcon::Error:
+        return QMessageBox::Critical;
+    case PromptIcon::Question:
+        return QMessageBox::Question;
+    case PromptIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -26,7 +31,8 @@ QMessageBox::Icon ToQtIcon(PromptIcon icon) {
 QString ToQtFilter(const FileFilter& filter) {
     QString description = FromCp932(filter.description).trimmed();
     const qsizetype open = description.lastIndexOf(QLatin1Char('('));
-    if (description.endsWith(QLatin1Char(')')) && open >= 0) description = description.left(open).trimmed();
+    if (description.endsWith(QLatin1Char(')')) && open >= 0)
+        description = description.left(open).trimmed();
     QString masks = FromCp932(filter.pattern);
     masks.replace(QLatin1Char(';'), QLatin1Char(' '));
     return description + QStringLiteral(" (") + masks + QLatin1Char(')');
@@ -35,22 +41,26 @@ QString ToQtFilter(const FileFilter& filter) {
 void Configure(QFileDialog& dialog, const FileBoxOptions& options) {
     if (!options.title.empty()) dialog.setWindowTitle(FromCp932(options.title));
     QStringList filters;
-    for (const FileFilter& filter : options.filters) filters << ToQtFilter(filter);
+    for (const FileFilter& filter : options.filters)
+        filters << ToQtFilter(filter);
     if (!filters.isEmpty()) dialog.setNameFilters(filters);
-    if (!options.defaultExtension.empty()) dialog.setDefaultSuffix(FromCp932(options.defaultExtension));
+    if (!options.defaultExtension.empty())
+        dialog.setDefaultSuffix(FromCp932(options.defaultExtension));
     if (!options.initialFolder.empty()) dialog.setDirectory(FromCp932(options.initialFolder));
     if (!options.fileName.empty()) dialog.selectFile(FromCp932(options.fileName));
 }
 
 std::vector<std::string> RunFileDialog(QWidget* parent, const FileBoxOptions& options,
-                                       QFileDialog::AcceptMode acceptMode, QFileDialog::FileMode fileMode) {
+                                       QFileDialog::AcceptMode acceptMode,
+                                       QFileDialog::FileMode fileMode) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(acceptMode);
     dialog.setFileMode(fileMode);
     Configure(dialog, options);
     std::vector<std::string> chosen;
     if (dialog.exec() != QDialog::Accepted) return chosen;
-    for (const QString& file : dialog.selectedFiles()) chosen.push_back(ToCp932(file));
+    for (const QString& file : dialog.selectedFiles())
+        chosen.push_back(ToCp932(file));
     return chosen;
 }
 
@@ -59,7 +69,7 @@ std::optional<std::string> First(const std::vector<std::string>& files) {
     return files.front();
 }
 
-}  // namespace
+} // namespace
 
 void QtUserPrompts::Message(const std::string& text, const std::string& title, PromptIcon icon) {
     QMessageBox box(ToQtIcon(icon), FromCp932(title), FromCp932(text), QMessageBox::Ok, parent_);
@@ -72,7 +82,8 @@ bool QtUserPrompts::YesNo(const std::string& text, const std::string& title, Pro
     return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<std::string> QtUserPrompts::Input(const std::string& caption, const std::string& prompt,
+std::optional<std::string> QtUserPrompts::Input(const std::string& caption,
+                                                const std::string& prompt,
                                                 const std::string& proposed, int maxLength) {
     QInputDialog dialog(parent_);
     dialog.setWindowTitle(FromCp932(caption));
@@ -86,7 +97,8 @@ std::optional<std::string> QtUserPrompts::Input(const std::string& caption, cons
 }
 
 std::optional<std::string> QtUserPrompts::OpenFile(const FileBoxOptions& options) {
-    return First(RunFileDialog(parent_, options, QFileDialog::AcceptOpen, QFileDialog::ExistingFile));
+    return First(
+        RunFileDialog(parent_, options, QFileDialog::AcceptOpen, QFileDialog::ExistingFile));
 }
 
 std::vector<std::string> QtUserPrompts::OpenFiles(const FileBoxOptions& options) {
@@ -99,9 +111,10 @@ std::optional<std::string> QtUserPrompts::SaveFile(const FileBoxOptions& options
 
 std::optional<std::string> QtUserPrompts::BrowseFolder(const std::string& title,
                                                        const std::string& startFolder) {
-    const QString folder = QFileDialog::getExistingDirectory(parent_, FromCp932(title), FromCp932(startFolder));
+    const QString folder =
+        QFileDialog::getExistingDirectory(parent_, FromCp932(title), FromCp932(startFolder));
     if (folder.isEmpty()) return std::nullopt;
     return ToCp932(folder);
 }
 
-}  // namespace platform
+} // namespace platform

@@ -27,4 +27,4 @@ private:
     QWidget* parent_;
 };
 
-}  // namespace platform
+} // namespace platform

@@ -27,10 +27,12 @@ xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
     return atom;
 }
 
-}  // namespace
+} // namespace
 
 void HideTaskbarButton(QWidget* window) {
-    if (window == nullptr || !window->isVisible() || QGuiApplication::platformName() != QLatin1String("xcb")) return;
+    if (window == nullptr || !window->isVisible() ||
+        QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
     auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
     xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
     if (connection == nullptr) return;
@@ -59,4 +61,4 @@ void HideTaskbarButton(QWidget*) {}
 
 #endif
 
-}  // namespace platform
+} // namespace platform

@@ -11,4 +11,4 @@ namespace platform {
 // does nothing.
 void HideTaskbarButton(QWidget* window);
 
-}  // namespace platform
+} // namespace platform

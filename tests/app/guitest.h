@@ -10,8 +10,8 @@
 #include <QApplication>
 #include <QTimer>
 
-#include <gtest/gtest.h>
 #include <QWidget>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -31,8 +31,9 @@ protected:
         environment.hooks.LoadLauncherItems = [this] { steps_.push_back("LoadLauncherItems"); };
         environment.hooks.BuildFolderTree = [this] { steps_.push_back("BuildFolderTree"); };
         environment.hooks.SaveLauncherItems = [this] {
-            steps_.push_back("SaveLauncherItems, settings " +
-                             std::string(folder_.Read("tamble.ini").empty() ? "missing" : "written"));
+            steps_.push_back(
+                "SaveLauncherItems, settings " +
+                std::string(folder_.Read("tamble.ini").empty() ? "missing" : "written"));
         };
         environment.hooks.CreateProject = [this] { steps_.push_back("CreateProject"); };
         environment.hooks.OpenProjectFile = [this] { steps_.push_back("OpenProjectFile"); };

@@ -9,7 +9,8 @@ using tamble::HistoryList;
 
 TEST(ComboHistory, Push) {
     HistoryList full;
-    for (int i = 0; i < tamble::kComboHistoryMax; ++i) full.push_back("e" + std::to_string(i));
+    for (int i = 0; i < tamble::kComboHistoryMax; ++i)
+        full.push_back("e" + std::to_string(i));
     HistoryList fullWithNew = full;
     fullWithNew.insert(fullWithNew.begin(), "new");
     fullWithNew.pop_back();
@@ -61,16 +62,31 @@ TEST(FilterList, AddUpdateDelete) {
         bool result;
         FilterList after;
     } cases[] = {
-        {"add new", [](FilterList& l) { return tamble::AddFilter(l, "*.h"); }, true, {"*.*", "*.c", "*.h"}},
+        {"add new",
+         [](FilterList& l) { return tamble::AddFilter(l, "*.h"); },
+         true,
+         {"*.*", "*.c", "*.h"}},
         {"add duplicate", [](FilterList& l) { return tamble::AddFilter(l, "*.c"); }, false, start},
-        {"add differing case", [](FilterList& l) { return tamble::AddFilter(l, "*.C"); }, true, {"*.*", "*.c", "*.C"}},
+        {"add differing case",
+         [](FilterList& l) { return tamble::AddFilter(l, "*.C"); },
+         true,
+         {"*.*", "*.c", "*.C"}},
         {"add empty", [](FilterList& l) { return tamble::AddFilter(l, ""); }, false, start},
-        {"update to empty", [](FilterList& l) { return tamble::UpdateFilter(l, 1, ""); }, true, {"*.*", ""}},
-        {"update to duplicate", [](FilterList& l) { return tamble::UpdateFilter(l, 1, "*.*"); }, true, {"*.*", "*.*"}},
-        {"update without selection", [](FilterList& l) { return tamble::UpdateFilter(l, -1, "x"); }, false, start},
-        {"update past the end", [](FilterList& l) { return tamble::UpdateFilter(l, 2, "x"); }, false, start},
+        {"update to empty",
+         [](FilterList& l) { return tamble::UpdateFilter(l, 1, ""); },
+         true,
+         {"*.*", ""}},
+        {"update to duplicate",
+         [](FilterList& l) { return tamble::UpdateFilter(l, 1, "*.*"); },
+         true,
+         {"*.*", "*.*"}},
+        {"update without selection", [](FilterList& l) { return tamble::UpdateFilter(l, -1, "x"); },
+         false, start},
+        {"update past the end", [](FilterList& l) { return tamble::UpdateFilter(l, 2, "x"); },
+         false, start},
         {"delete", [](FilterList& l) { return tamble::DeleteFilter(l, 0); }, true, {"*.c"}},
-        {"delete without selection", [](FilterList& l) { return tamble::DeleteFilter(l, -1); }, false, start},
+        {"delete without selection", [](FilterList& l) { return tamble::DeleteFilter(l, -1); },
+         false, start},
     };
     for (const auto& c : cases) {
         FilterList list = start;
@@ -79,4 +95,4 @@ TEST(FilterList, AddUpdateDelete) {
     }
 }
 
-}  // namespace
+} // namespace

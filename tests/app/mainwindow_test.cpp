@@ -82,10 +82,14 @@ TEST_F(MainWindowTest, EntriesReachTheirSteps) {
         QAction* action;
         const char* step;
     } entries[] = {
-        {window->mnuNewProject, "CreateProject"}, {window->N9, "CreateProject"},
-        {window->mnuOpenProject, "OpenProjectFile"}, {window->N7, "OpenProjectFile"},
-        {window->mnuSaveProject, "SaveProjectFile"}, {window->N4, "SaveProjectFile"},
-        {window->C2, "ClearIconCache"}, {window->I1, "BuildFolderTree"},
+        {window->mnuNewProject, "CreateProject"},
+        {window->N9, "CreateProject"},
+        {window->mnuOpenProject, "OpenProjectFile"},
+        {window->N7, "OpenProjectFile"},
+        {window->mnuSaveProject, "SaveProjectFile"},
+        {window->N4, "SaveProjectFile"},
+        {window->C2, "ClearIconCache"},
+        {window->I1, "BuildFolderTree"},
     };
     for (const auto& e : entries) {
         e.action->trigger();
@@ -101,15 +105,18 @@ TEST_F(MainWindowTest, PagesAndControlsAreInPlace) {
     EXPECT_EQ(window->minimumWidth(), 200);
     ASSERT_EQ(window->PageControl->count(), 3);
     EXPECT_EQ(window->PageControl->tabPosition(), QTabWidget::South);
-    const char* tabs[][2] = {{"tabProjectView", "ProjectView"}, {"tabFileView", "FileView"}, {"TabSheet1", "ItemView"}};
+    const char* tabs[][2] = {
+        {"tabProjectView", "ProjectView"}, {"tabFileView", "FileView"}, {"TabSheet1", "ItemView"}};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(window->PageControl->widget(i)->objectName(), QString::fromLatin1(tabs[i][0]));
         EXPECT_EQ(window->PageControl->tabText(i), QString::fromLatin1(tabs[i][1]));
     }
-    for (const char* name : {"Bevel1", "PageControl", "StatusBar", "ToolBar1", "btnNewProject", "btnOpenProject",
-                             "btnSaveProject", "TreeView1", "Panel2", "chkShortLongName", "Panel1",
-                             "cmbPathAddress", "TreeViewDirectory", "Splitter1", "ListViewFile", "Panel",
-                             "edtNarrow", "chkNarrowKeep", "Label1", "cmbFilter", "ListViewItem1"}) {
+    for (const char* name :
+         {"Bevel1",         "PageControl",    "StatusBar",         "ToolBar1",  "btnNewProject",
+          "btnOpenProject", "btnSaveProject", "TreeView1",         "Panel2",    "chkShortLongName",
+          "Panel1",         "cmbPathAddress", "TreeViewDirectory", "Splitter1", "ListViewFile",
+          "Panel",          "edtNarrow",      "chkNarrowKeep",     "Label1",    "cmbFilter",
+          "ListViewItem1"}) {
         EXPECT_NE(window->findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
     }
     EXPECT_EQ(window->btnOpenProject->defaultAction(), window->mnuOpenProject);
@@ -179,7 +186,7 @@ TEST_F(MainWindowTest, ExitSavesSettingsThenLauncherItemsOnce) {
     QObject::connect(window.get(), &TfrmTamble::Closed, [&closed] { closed = true; });
     window->show();
     window->N1->trigger();
-    window->close();  // a second close runs no step again
+    window->close(); // a second close runs no step again
     EXPECT_TRUE(closed);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(steps_, (std::vector<std::string>{"LoadLauncherItems", "BuildFolderTree",
@@ -193,7 +200,7 @@ TEST_F(MainWindowTest, RestartRestoresWhatTheUserLeft) {
         window->move(40, 50);
         window->resize(300, 400);
         window->PageControl->setCurrentIndex(tamble::kItemPage);
-        window->mnuAllOpenEditor->trigger();  // on by default: now off
+        window->mnuAllOpenEditor->trigger(); // on by default: now off
         window->mnuRowSelectMode->trigger();
         window->chkNarrowKeep->click();
         window->cmbPathAddress->addItem(QStringLiteral("/tmp"));
@@ -221,13 +228,14 @@ TEST_F(MainWindowTest, RestartRestoresWhatTheUserLeft) {
 }
 
 TEST_F(MainWindowTest, FolderTreeHeightSurvivesRestart) {
-    folder_.Write("tamble.ini", "[Application]\r\nActivePage=1\r\n[Position]\r\nHeight=600\r\nSplitter=150\r\n");
+    folder_.Write("tamble.ini",
+                  "[Application]\r\nActivePage=1\r\n[Position]\r\nHeight=600\r\nSplitter=150\r\n");
     {
         auto window = Create();
         window->show();
         QApplication::processEvents();
         EXPECT_EQ(window->TreeViewDirectory->height(), 150);
-        window->resize(window->width(), 500);  // the tree keeps its height, the list gives way
+        window->resize(window->width(), 500); // the tree keeps its height, the list gives way
         QApplication::processEvents();
         EXPECT_EQ(window->TreeViewDirectory->height(), 150);
         window->Splitter1->setSizes({120, 200});
@@ -241,7 +249,8 @@ TEST_F(MainWindowTest, FolderTreeHeightSurvivesRestart) {
 }
 
 TEST_F(MainWindowTest, PositionOffEveryScreenComesBackOnTheScreen) {
-    folder_.Write("tamble.ini", "[Position]\r\nLeft=-5000\r\nTop=-5000\r\nWidth=300\r\nHeight=400\r\n");
+    folder_.Write("tamble.ini",
+                  "[Position]\r\nLeft=-5000\r\nTop=-5000\r\nWidth=300\r\nHeight=400\r\n");
     auto window = Create();
     const QRect screen = window->screen()->geometry();
     EXPECT_TRUE(screen.intersects(QRect(window->pos(), window->size())));
@@ -263,20 +272,22 @@ TEST_F(MainWindowTest, DroppedFilesGoByActivePage) {
     const struct {
         int page;
         std::string expected;
-    } cases[] = {{tamble::kProjectPage, "DropOnProject " + cp932}, {tamble::kFilePage, ""},
+    } cases[] = {{tamble::kProjectPage, "DropOnProject " + cp932},
+                 {tamble::kFilePage, ""},
                  {tamble::kItemPage, "DropOnLauncher " + cp932}};
     for (const auto& c : cases) {
         window->PageControl->setCurrentIndex(c.page);
         steps_.clear();
         // Qt hands a drop to the widget that accepted the drag's entry.
-        QDragEnterEvent enter(QPoint(20, 60), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(20, 60), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
         QApplication::sendEvent(window.get(), &enter);
         ASSERT_TRUE(enter.isAccepted());
         QDropEvent drop(QPointF(20, 60), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &drop);
         EXPECT_EQ(steps_.empty() ? std::string() : steps_.back(), c.expected) << c.page;
     }
-    window->ApplyFormStyle(tamble::kFormStyleStayOnTop);  // drops still accepted on top
+    window->ApplyFormStyle(tamble::kFormStyleStayOnTop); // drops still accepted on top
     EXPECT_TRUE(window->acceptDrops());
     window->close();
 }
@@ -298,7 +309,9 @@ TEST_F(MainWindowTest, OutputWindowShowsClipboardAndClosesOnEscape) {
         std::vector<std::string> files;
         QString text;
     } cases[] = {{"empty clipboard", {}, QString()},
-                 {"two files", {"/a/x.c", platform::Utf8ToCp932("/a/表.h")}, QStringLiteral("/a/x.c\n/a/表.h")}};
+                 {"two files",
+                  {"/a/x.c", platform::Utf8ToCp932("/a/表.h")},
+                  QStringLiteral("/a/x.c\n/a/表.h")}};
     for (const auto& c : cases) {
         window->state.ClipboardFiles = c.files;
         QString shown;
@@ -318,4 +331,4 @@ TEST_F(MainWindowTest, OutputWindowShowsClipboardAndClosesOnEscape) {
     window->close();
 }
 
-}  // namespace
+} // namespace

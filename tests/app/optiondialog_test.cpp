@@ -87,7 +87,8 @@ TEST_F(OptionDialogTest, OnlyOkWritesBack) {
         {"OK", [](TfrmOption& d) { d.btnOK->click(); }, true},
         {"Cancel", [](TfrmOption& d) { d.btnCancel->click(); }, false},
         {"close box", [](TfrmOption& d) { d.close(); }, false},
-        {"Escape on the first page", [](TfrmOption& d) { QTest::keyClick(d.edtUseEditor, Qt::Key_Escape); }, false},
+        {"Escape on the first page",
+         [](TfrmOption& d) { QTest::keyClick(d.edtUseEditor, Qt::Key_Escape); }, false},
         {"Escape on the second page",
          [](TfrmOption& d) {
              d.PageControl1->setCurrentIndex(1);
@@ -97,7 +98,7 @@ TEST_F(OptionDialogTest, OnlyOkWritesBack) {
     };
     TearDown();
     for (const auto& way : ways) {
-        std::filesystem::remove(SettingsPath());  // each way starts from the defaults
+        std::filesystem::remove(SettingsPath()); // each way starts from the defaults
         SetUp();
         OpenAndEdit([&way](TfrmOption& d) {
             ChangeEverything(d);
@@ -149,26 +150,27 @@ TEST_F(OptionDialogTest, FilterEditing) {
     TfrmOption d(*window_);
     auto items = [&d] {
         QStringList texts;
-        for (int i = 0; i < d.ListBoxFilter->count(); ++i) texts << d.ListBoxFilter->item(i)->text();
+        for (int i = 0; i < d.ListBoxFilter->count(); ++i)
+            texts << d.ListBoxFilter->item(i)->text();
         return texts;
     };
     d.edtFilter->setText(QStringLiteral("*.c"));
-    d.Button1->click();  // already listed: nothing, the text stays
+    d.Button1->click(); // already listed: nothing, the text stays
     EXPECT_EQ(items(), (QStringList{"*.*", "*.c"}));
     EXPECT_EQ(d.edtFilter->text(), QStringLiteral("*.c"));
     d.edtFilter->setText(QStringLiteral("*.C"));
-    d.Button1->click();  // differs in case: added, the box empties
+    d.Button1->click(); // differs in case: added, the box empties
     EXPECT_EQ(items(), (QStringList{"*.*", "*.c", "*.C"}));
     EXPECT_TRUE(d.edtFilter->text().isEmpty());
-    d.ListBoxFilter->setCurrentRow(1);  // a click copies the entry into the box
+    d.ListBoxFilter->setCurrentRow(1); // a click copies the entry into the box
     EXPECT_EQ(d.edtFilter->text(), QStringLiteral("*.c"));
     d.edtFilter->clear();
-    d.Button2->click();  // update puts in even an empty entry
+    d.Button2->click(); // update puts in even an empty entry
     EXPECT_EQ(items(), (QStringList{"*.*", "", "*.C"}));
     d.ListBoxFilter->setCurrentRow(0);
     d.Button3->click();
     EXPECT_EQ(items(), (QStringList{"", "*.C"}));
-    d.Button3->click();  // nothing selected any more
+    d.Button3->click(); // nothing selected any more
     EXPECT_EQ(items().size(), 2);
 }
 
@@ -183,7 +185,8 @@ TEST_F(OptionDialogTest, EmptiedFilterListComesBackAsDefaultsAfterRestart) {
     EXPECT_EQ(window_->cmbFilter->count(), 0);
     window_->close();
     window_ = Create();
-    EXPECT_EQ(window_->FilterItems(), (tamble::HistoryList{"*.*", "*.c;*.cpp;*.cxx;*.h;*.hpp;*.hxx"}));
+    EXPECT_EQ(window_->FilterItems(),
+              (tamble::HistoryList{"*.*", "*.c;*.cpp;*.cxx;*.h;*.hpp;*.hxx"}));
 }
 
 TEST_F(OptionDialogTest, ChoosingPrograms) {
@@ -192,13 +195,13 @@ TEST_F(OptionDialogTest, ChoosingPrograms) {
     TfrmOption d(*window_);
     d.btnFileSelect->click();
     EXPECT_EQ(d.edtUseEditor->text(), QStringLiteral("/opt/ed/ed"));
-    d.btnFileSelect->click();  // cancelled: unchanged
+    d.btnFileSelect->click(); // cancelled: unchanged
     EXPECT_EQ(d.edtUseEditor->text(), QStringLiteral("/opt/ed/ed"));
     d.btnFileSelect->click();
-    EXPECT_EQ(prompts_.asked.at(2).fileBox.initialFolder, "/opt/ed");  // starts where it ended
+    EXPECT_EQ(prompts_.asked.at(2).fileBox.initialFolder, "/opt/ed"); // starts where it ended
     d.btnSearchStringApp->click();
     EXPECT_EQ(d.edtSearchStringApp->text(), QStringLiteral("/usr/bin/grep"));
-    EXPECT_EQ(prompts_.asked.at(3).fileBox.initialFolder, "");  // a fresh chooser each time
+    EXPECT_EQ(prompts_.asked.at(3).fileBox.initialFolder, ""); // a fresh chooser each time
 }
 
 TEST(EscapeHook, ClosesOnlyItsWindowAndOnlyWhileAlive) {
@@ -208,7 +211,7 @@ TEST(EscapeHook, ClosesOnlyItsWindowAndOnlyWhileAlive) {
     int closes = 0;
     {
         tamble::EscapeHook hook(&window, [&closes] { ++closes; });
-        QTest::keyClick(&edit, Qt::Key_Escape);  // offered to edit and then to window: one close
+        QTest::keyClick(&edit, Qt::Key_Escape); // offered to edit and then to window: one close
         EXPECT_EQ(closes, 1);
         QTest::keyClick(&edit, Qt::Key_A);
         EXPECT_EQ(closes, 1);
@@ -217,4 +220,4 @@ TEST(EscapeHook, ClosesOnlyItsWindowAndOnlyWhileAlive) {
     EXPECT_EQ(closes, 1);
 }
 
-}  // namespace
+} // namespace

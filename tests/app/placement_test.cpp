@@ -46,7 +46,7 @@ TEST(Placement, KeepOnScreen) {
 TEST(ErrorText, DotAfterMessagesThatEndAfterDot) {
     EXPECT_EQ(tamble::ErrorBoxText("Disk full"), "Disk full.");
     EXPECT_EQ(tamble::ErrorBoxText("Disk full."), "Disk full.");
-    EXPECT_EQ(tamble::ErrorBoxText("Disk full!"), "Disk full!");  // "!" sorts before "."
+    EXPECT_EQ(tamble::ErrorBoxText("Disk full!"), "Disk full!"); // "!" sorts before "."
     EXPECT_EQ(tamble::ErrorBoxText("\x83\x47\x83\x89\x81\x5B"), "\x83\x47\x83\x89\x81\x5B.");
     EXPECT_EQ(tamble::ErrorBoxText(""), "");
 }
@@ -57,9 +57,9 @@ TEST(ProgramChooser, ChosenPathAndRememberedFolder) {
     std::string folder = "/start";
     EXPECT_EQ(tamble::ChooseProgram(prompts, false, &folder), "/usr/bin/\x95\x5C.sh");
     EXPECT_EQ(prompts.asked.at(0).fileBox.initialFolder, "/start");
-    EXPECT_EQ(folder, "/usr/bin");  // the 0x5C inside the kanji is no separator
-    EXPECT_EQ(tamble::ChooseProgram(prompts, false, &folder), std::nullopt);  // cancelled
-    EXPECT_EQ(tamble::ChooseProgram(prompts, false, &folder), std::nullopt);  // empty name
+    EXPECT_EQ(folder, "/usr/bin"); // the 0x5C inside the kanji is no separator
+    EXPECT_EQ(tamble::ChooseProgram(prompts, false, &folder), std::nullopt); // cancelled
+    EXPECT_EQ(tamble::ChooseProgram(prompts, false, &folder), std::nullopt); // empty name
     EXPECT_EQ(prompts.asked.at(1).fileBox.initialFolder, "/usr/bin");
     EXPECT_EQ(folder, "/usr/bin");
     const auto box = tamble::ProgramFileBox(true, "");
@@ -67,4 +67,4 @@ TEST(ProgramChooser, ChosenPathAndRememberedFolder) {
     EXPECT_EQ(box.filters.back().pattern, "*.exe");
 }
 
-}  // namespace
+} // namespace

@@ -37,26 +37,27 @@ TEST_F(SettingsFile, FirstStartGivesEveryDefault) {
     EXPECT_EQ(s.ActivePage, 0);
     EXPECT_EQ(s.Left, 10);
     EXPECT_EQ(s.Top, 20);
-    EXPECT_EQ(s.Width, 210);  // the minimum width plus the work area's left
+    EXPECT_EQ(s.Width, 210); // the minimum width plus the work area's left
     EXPECT_EQ(s.Height, 1000);
     EXPECT_EQ(s.Splitter, 200);
     EXPECT_EQ(s.histories[tamble::kFilterHistory],
               (tamble::HistoryList{"*.*", "*.c;*.cpp;*.cxx;*.h;*.hpp;*.hxx"}));
-    for (int list = 1; list < tamble::kHistoryCount; ++list) EXPECT_TRUE(s.histories[list].empty());
+    for (int list = 1; list < tamble::kHistoryCount; ++list)
+        EXPECT_TRUE(s.histories[list].empty());
     EXPECT_EQ(s.PathAddressText, "");
 }
 
 TEST_F(SettingsFile, PresentEmptyValuesAgainstMissingKeys) {
-    const Settings s = Load(
-        "[Application]\r\nUseEditor=\r\nActivePage=\r\nAllOpenEditor=\r\nFormStyle=\r\n"
-        "[Position]\r\nWidth=\r\nLeft=-5\r\n");
-    EXPECT_EQ(s.options.UseEditor, "");        // present: empty, not the default
-    EXPECT_EQ(s.ActivePage, 0);                // numbers: empty counts as missing
+    const Settings s =
+        Load("[Application]\r\nUseEditor=\r\nActivePage=\r\nAllOpenEditor=\r\nFormStyle=\r\n"
+             "[Position]\r\nWidth=\r\nLeft=-5\r\n");
+    EXPECT_EQ(s.options.UseEditor, ""); // present: empty, not the default
+    EXPECT_EQ(s.ActivePage, 0);         // numbers: empty counts as missing
     EXPECT_TRUE(s.options.AllOpenEditor);
     EXPECT_EQ(s.options.FormStyle, tamble::kFormStyleNormal);
     EXPECT_EQ(s.Width, 210);
     EXPECT_EQ(s.Left, -5);
-    EXPECT_EQ(s.options.IconCashFileExt, "*.exe;*.lnk");  // missing: default
+    EXPECT_EQ(s.options.IconCashFileExt, "*.exe;*.lnk"); // missing: default
 }
 
 TEST_F(SettingsFile, HistoriesCloseGapsAndDropRepeats) {
@@ -66,13 +67,23 @@ TEST_F(SettingsFile, HistoriesCloseGapsAndDropRepeats) {
         tamble::HistoryList filters;
         tamble::HistoryList paths;
     } cases[] = {
-        {"gap and repeat", "[Application]\nFilterName0=*.h\nFilterName1=\nFilterName2=*.h\n", {"*.h"}, {}},
-        {"case differs: two entries", "[Application]\nFilterName0=*.H\nFilterName3=*.h\n", {"*.H", "*.h"}, {}},
+        {"gap and repeat",
+         "[Application]\nFilterName0=*.h\nFilterName1=\nFilterName2=*.h\n",
+         {"*.h"},
+         {}},
+        {"case differs: two entries",
+         "[Application]\nFilterName0=*.H\nFilterName3=*.h\n",
+         {"*.H", "*.h"},
+         {}},
         {"index order, not file order",
-         "[Application]\nPathAddressName5=/b\nPathAddressName1=/a\nFilterName31=*.x\nFilterName32=*.y\n",
-         {"*.x"}, {"/a", "/b"}},
-        {"all empty gives defaults", "[Application]\nFilterName0=\n",
-         {"*.*", "*.c;*.cpp;*.cxx;*.h;*.hpp;*.hxx"}, {}},
+         "[Application]\nPathAddressName5=/b\nPathAddressName1=/"
+         "a\nFilterName31=*.x\nFilterName32=*.y\n",
+         {"*.x"},
+         {"/a", "/b"}},
+        {"all empty gives defaults",
+         "[Application]\nFilterName0=\n",
+         {"*.*", "*.c;*.cpp;*.cxx;*.h;*.hpp;*.hxx"},
+         {}},
     };
     for (const auto& c : cases) {
         const Settings s = Load(c.file);
@@ -91,7 +102,8 @@ TEST_F(SettingsFile, ClosedUpHistorySavesFromIndexZero) {
 
 TEST_F(SettingsFile, OnlyThirtyTwoEntriesAreStored) {
     Settings s;
-    for (int i = 0; i < 40; ++i) s.histories[tamble::kDeleteFilesMaskHistory].push_back("m" + std::to_string(i));
+    for (int i = 0; i < 40; ++i)
+        s.histories[tamble::kDeleteFilesMaskHistory].push_back("m" + std::to_string(i));
     const std::string saved = Save(s);
     EXPECT_NE(saved.find("DeleteFilesMaskName31=m31\r\n"), std::string::npos);
     EXPECT_EQ(saved.find("DeleteFilesMaskName32"), std::string::npos);
@@ -105,10 +117,10 @@ TEST_F(SettingsFile, EveryValueRoundTrips) {
     tamble::AppOptions& o = s.options;
     o.IconCashFileExt = "*.exe";
     o.UseEditor = "/usr/bin/vi";
-    o.EditorCommandLine = "-n %1";  // "%" is stored literally
+    o.EditorCommandLine = "-n %1"; // "%" is stored literally
     o.SearchStringApp = "/opt/grep 100%";
     o.SearchStringAppCmdLineA = "";
-    o.SearchStringAppCmdLineB = "\x95\x5C $FILE";  // a kanji with a 0x5C trail byte
+    o.SearchStringAppCmdLineB = "\x95\x5C $FILE"; // a kanji with a 0x5C trail byte
     o.AllOpenEditor = false;
     o.RowSelectMode = true;
     o.TreeState1 = true;
@@ -161,7 +173,8 @@ TEST_F(SettingsFile, FormStyleOtherThanStayOnTopReadsAsNormal) {
         int expected;
     } cases[] = {{"3", 3}, {"0", 0}, {"1", 0}, {"2", 0}, {"-3", 0}};
     for (const auto& c : cases) {
-        EXPECT_EQ(Load(std::string("[Application]\nFormStyle=") + c.value + "\n").options.FormStyle, c.expected)
+        EXPECT_EQ(Load(std::string("[Application]\nFormStyle=") + c.value + "\n").options.FormStyle,
+                  c.expected)
             << c.value;
     }
 }
@@ -173,7 +186,8 @@ TEST_F(SettingsFile, MalformedFileGivesDefaultsForWhatItCannotGive) {
         std::string file;
         int top;
     } cases[] = {
-        {"junk lines around a good one", "garbage\xFF\xFE[[[\n[Application\n=\n[Position]\nTop=12\n=7\nLeft\n", 12},
+        {"junk lines around a good one",
+         "garbage\xFF\xFE[[[\n[Application\n=\n[Position]\nTop=12\n=7\nLeft\n", 12},
         {"letters for a number", "[Position]\nTop=zz\n", 0},
         {"a NUL byte ends the text", "[Position]\nTop=12\n\0\nTop=13\n"s, 12},
         {"only a NUL byte", "\0"s, 20},
@@ -193,57 +207,58 @@ TEST_F(SettingsFile, MalformedFileGivesDefaultsForWhatItCannotGive) {
 }
 
 TEST_F(SettingsFile, SaveRewritesTheFileWholeAndSorted) {
-    folder_.Write("tamble.ini", "# old comment\r\n[Other]\r\nKey=1\r\n[Application]\r\nStale=1\r\n");
+    folder_.Write("tamble.ini",
+                  "# old comment\r\n[Other]\r\nKey=1\r\n[Application]\r\nStale=1\r\n");
     Settings s;
     s.options.UseEditor = "xdg-open";
     s.histories[tamble::kFilterHistory] = {"*.*", "*.h"};
-    for (int i = 0; i < 11; ++i) s.histories[tamble::kPathAddressHistory].push_back("/p" + std::to_string(i));
+    for (int i = 0; i < 11; ++i)
+        s.histories[tamble::kPathAddressHistory].push_back("/p" + std::to_string(i));
     s.Left = 1;
     s.Top = 2;
     s.Width = 300;
     s.Height = 400;
-    const std::string expected =
-        "[Application]\r\n"
-        "ActivePage=0\r\n"
-        "AllOpenEditor=1\r\n"
-        "DblClickUpFolder=0\r\n"
-        "DeleteFilesDeleteEraseBox=0\r\n"
-        "DeleteFilesFindSubFolders=0\r\n"
-        "DeleteFilesOutOfFilePattern=0\r\n"
-        "DeleteFilesOutOfFolderPattern=0\r\n"
-        "EditorCommandLine=\r\n"
-        "FilterName0=*.*\r\n"
-        "FilterName1=*.h\r\n"
-        "FormStyle=0\r\n"
-        "IconCashFileExt=*.exe;*.lnk\r\n"
-        "NarrowKeep=0\r\n"
-        "PathAddressName0=/p0\r\n"
-        "PathAddressName10=/p10\r\n"  // "0" sorts before "="
-        "PathAddressName1=/p1\r\n"
-        "PathAddressName2=/p2\r\n"
-        "PathAddressName3=/p3\r\n"
-        "PathAddressName4=/p4\r\n"
-        "PathAddressName5=/p5\r\n"
-        "PathAddressName6=/p6\r\n"
-        "PathAddressName7=/p7\r\n"
-        "PathAddressName8=/p8\r\n"
-        "PathAddressName9=/p9\r\n"
-        "PathAddressNameLast=\r\n"
-        "RowSelectMode=0\r\n"
-        "SearchStringApp=\r\n"
-        "SearchStringAppCmdLineA=-sf:$PATH\r\n"
-        "SearchStringAppCmdLineB=-sf:$PATH -gf:$FILE\r\n"
-        "StartFolderIsBefore=0\r\n"
-        "TreeState1=0\r\n"
-        "UseEditor=xdg-open\r\n"
-        "\r\n"
-        "[Position]\r\n"
-        "Height=400\r\n"
-        "Left=1\r\n"
-        "Splitter=200\r\n"
-        "Top=2\r\n"
-        "Width=300\r\n";
+    const std::string expected = "[Application]\r\n"
+                                 "ActivePage=0\r\n"
+                                 "AllOpenEditor=1\r\n"
+                                 "DblClickUpFolder=0\r\n"
+                                 "DeleteFilesDeleteEraseBox=0\r\n"
+                                 "DeleteFilesFindSubFolders=0\r\n"
+                                 "DeleteFilesOutOfFilePattern=0\r\n"
+                                 "DeleteFilesOutOfFolderPattern=0\r\n"
+                                 "EditorCommandLine=\r\n"
+                                 "FilterName0=*.*\r\n"
+                                 "FilterName1=*.h\r\n"
+                                 "FormStyle=0\r\n"
+                                 "IconCashFileExt=*.exe;*.lnk\r\n"
+                                 "NarrowKeep=0\r\n"
+                                 "PathAddressName0=/p0\r\n"
+                                 "PathAddressName10=/p10\r\n" // "0" sorts before "="
+                                 "PathAddressName1=/p1\r\n"
+                                 "PathAddressName2=/p2\r\n"
+                                 "PathAddressName3=/p3\r\n"
+                                 "PathAddressName4=/p4\r\n"
+                                 "PathAddressName5=/p5\r\n"
+                                 "PathAddressName6=/p6\r\n"
+                                 "PathAddressName7=/p7\r\n"
+                                 "PathAddressName8=/p8\r\n"
+                                 "PathAddressName9=/p9\r\n"
+                                 "PathAddressNameLast=\r\n"
+                                 "RowSelectMode=0\r\n"
+                                 "SearchStringApp=\r\n"
+                                 "SearchStringAppCmdLineA=-sf:$PATH\r\n"
+                                 "SearchStringAppCmdLineB=-sf:$PATH -gf:$FILE\r\n"
+                                 "StartFolderIsBefore=0\r\n"
+                                 "TreeState1=0\r\n"
+                                 "UseEditor=xdg-open\r\n"
+                                 "\r\n"
+                                 "[Position]\r\n"
+                                 "Height=400\r\n"
+                                 "Left=1\r\n"
+                                 "Splitter=200\r\n"
+                                 "Top=2\r\n"
+                                 "Width=300\r\n";
     EXPECT_EQ(Save(s), expected);
 }
 
-}  // namespace
+} // namespace

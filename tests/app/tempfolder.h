@@ -11,7 +11,8 @@
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tamble-app-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tamble-app-XXXXXX").string();
         path_ = mkdtemp(pattern.data());
     }
     ~TempFolder() {
@@ -22,7 +23,9 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     [[nodiscard]] std::string Path() const { return path_.string(); }
-    [[nodiscard]] std::string File(const std::string& name) const { return (path_ / name).string(); }
+    [[nodiscard]] std::string File(const std::string& name) const {
+        return (path_ / name).string();
+    }
 
     std::string Write(const std::string& name, const std::string& bytes) const {
         std::ofstream(File(name), std::ios::binary) << bytes;

@@ -18,7 +18,7 @@ struct Pair {
 TEST(CodePage, ConvertsBothWays) {
     const Pair cases[] = {
         {"ascii", "C:/work/a.txt", "C:/work/a.txt"},
-        {"kanji", "表示", "\x95\x5C\x8E\xA6"},  // 0x5C trail byte: must not become a separator
+        {"kanji", "表示", "\x95\x5C\x8E\xA6"}, // 0x5C trail byte: must not become a separator
         {"halfwidth katakana", "ﾌｫﾙﾀﾞ", "\xCC\xAB\xD9\xC0\xDE"},
         {"full-width tilde (CP932 mapping)", "～", "\x81\x60"},
         {"empty", "", ""},
@@ -53,8 +53,8 @@ TEST(CodePage, UnrepresentableTextSurvivesRoundTrip) {
 }
 
 TEST(CodePage, BadCp932GivesReplacementNotCrash) {
-    EXPECT_EQ(Cp932ToUtf8("a\x81"), "a\xEF\xBF\xBD");       // lead byte at the end
-    EXPECT_EQ(Cp932ToUtf8("\x80z"), "\xEF\xBF\xBDz");       // not a CP932 byte
+    EXPECT_EQ(Cp932ToUtf8("a\x81"), "a\xEF\xBF\xBD"); // lead byte at the end
+    EXPECT_EQ(Cp932ToUtf8("\x80z"), "\xEF\xBF\xBDz"); // not a CP932 byte
 }
 
-}  // namespace
+} // namespace

@@ -50,4 +50,4 @@ TEST(Locations, ConfigOverrideKeepsTestsOutOfHome) {
     EXPECT_FALSE(platform::ProgramPath().empty());
 }
 
-}  // namespace
+} // namespace

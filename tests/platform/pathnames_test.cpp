@@ -15,7 +15,8 @@ TEST(PathNames, ReplaceExtension) {
         {".profile", ".ini", ".profile.ini"},
         {"my.tool.bin", ".ini", "my.tool.ini"},
     };
-    for (const auto& c : cases) EXPECT_EQ(platform::ReplaceExtension(c.name, c.extension), c.expected) << c.name;
+    for (const auto& c : cases)
+        EXPECT_EQ(platform::ReplaceExtension(c.name, c.extension), c.expected) << c.name;
 }
 
 TEST(PathNames, BaseAndDirName) {
@@ -26,4 +27,4 @@ TEST(PathNames, BaseAndDirName) {
     EXPECT_EQ(platform::BaseName("tamble"), "tamble");
 }
 
-}  // namespace
+} // namespace
