@@ -27,6 +27,18 @@ bool EntryKey(const char* lineText, char* key) {
     return true;
 }
 
+// Offset of the comment of a line (its length when it has none): a "#" at
+// the start or after a blank or tab. A "#" inside a word ("C:\C#\ed.exe")
+// belongs to the value, so such paths survive a save and a load.
+size_t CommentOffset(const char* text) {
+    const char* p = text;
+    while ((p = std::strchr(p, '#')) != nullptr) {
+        if (p == text || p[-1] == ' ' || p[-1] == '\t') return p - text;
+        ++p;
+    }
+    return std::strlen(text);
+}
+
 // A value is stored on one line: line breaks would start new entries.
 std::string OneLine(const char* text) {
     std::string line = text ? text : "";
@@ -71,7 +83,7 @@ void CCLIniFile::Close() {
 
 const char* CCLIniFile::LineText(int32_t index) {
     StrCopyN(lineText_, lines_->Text(index), sizeof lineText_ - 1);
-    lineText_[std::strcspn(lineText_, "#")] = '\0';
+    lineText_[CommentOffset(lineText_)] = '\0';
     StrTrim(lineText_, " \t", 0, 0);
     return lineText_;
 }
@@ -165,8 +177,9 @@ void CCLIniFile::WriteString(const char* section, const char* key, const char* v
         return;
     }
     CCLString& raw = lines_->Items.Item(existing)->text;
-    const char* oldComment = raw.Text() ? std::strchr(raw.Text(), '#') : nullptr;
-    if (!comment && oldComment && oldComment[1]) line += std::string(" #") + (oldComment + 1);
+    const char* rawText = raw.Text() ? raw.Text() : "";
+    const char* oldComment = rawText + CommentOffset(rawText);
+    if (!comment && oldComment[0] && oldComment[1]) line += std::string(" #") + (oldComment + 1);
     raw.Set(line.c_str());
 }
 

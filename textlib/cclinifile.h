@@ -1,7 +1,8 @@
 // CCLIniFile: an INI-style settings file held as its lines in memory.
 //
-// Syntax: "[Section]" headers; "key = value" entries; "#" starts a comment
-// to the end of the line, so a value cannot hold "#". Keys and values are
+// Syntax: "[Section]" headers; "key = value" entries; a "#" at the start of
+// a line or after a blank or tab starts a comment to the end of the line
+// (so "C:\C#" is a value, "10 # x" is 10 and a comment). Keys and values are
 // trimmed of blanks and tabs; section names and keys compare without regard
 // to ASCII case. Lines before the first header, empty lines and comments
 // belong to no entry. Lookups scan the lines from the top.

@@ -149,11 +149,11 @@ TEST_F(SettingsFile, EveryValueRoundTrips) {
     EXPECT_EQ(back.PathAddressText, "/tmp");
 }
 
-TEST_F(SettingsFile, HashCutsValueOnReadBack) {
+TEST_F(SettingsFile, HashInsideAPathSurvives) {
     Settings s;
     s.options.UseEditor = "C:\\C#\\ed.exe";
     Save(s);
-    EXPECT_EQ(LoadSettings(Path().c_str(), kWorkArea).options.UseEditor, "C:\\C");
+    EXPECT_EQ(LoadSettings(Path().c_str(), kWorkArea).options.UseEditor, "C:\\C#\\ed.exe");
 }
 
 TEST_F(SettingsFile, LastFolderIsSavedButUsedOnlyWhenAsked) {

@@ -91,6 +91,18 @@ TEST_F(IniTest, WritesEditLinesInPlace) {
     EXPECT_EQ(store.GetSection("B"), nullptr);
 }
 
+TEST_F(IniTest, HashInsideAWordIsPartOfTheValue) {
+    const std::string path = Load("[A]\r\nEditor=C:\\C#\\ed.exe\r\nTab=x\t#note\r\n#k=1\r\n");
+    EXPECT_EQ(Read(store, "A", "Editor"), "C:\\C#\\ed.exe");
+    EXPECT_EQ(Read(store, "A", "Tab"), "x");
+    EXPECT_EQ(Read(store, "A", "k"), "<default>");
+    store.WriteString("A", "Folder", "/home/u/C#", nullptr);
+    ASSERT_EQ(store.Save(path.c_str(), true), 1);
+    CCLIniFile back(path.c_str(), CCLINI_LOAD);
+    EXPECT_EQ(Read(back, "A", "Folder"), "/home/u/C#");
+    EXPECT_EQ(Read(back, "A", "Editor"), "C:\\C#\\ed.exe");
+}
+
 TEST_F(IniTest, LineBreaksInAValueCannotAddEntries) {
     Load("");
     store.WriteString("A", "k", "x\nevil=1", nullptr);

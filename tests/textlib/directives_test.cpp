@@ -191,10 +191,13 @@ TEST(DirectiveInclude, CyclesAndDeepChainsEnd) {
     folder.Write("a.txt", "#include " + b + "\nA");
     folder.Write("b.txt", "#include " + a + "\nB");
     // f1 includes f2 ... up to f30, each adding its own line.
-    for (int k = 1; k <= 30; ++k)
-        folder.Write("f" + std::to_string(k) + ".txt",
-                     "#include " + folder.File("f" + std::to_string(k + 1) + ".txt") + "\nL" +
-                         std::to_string(k));
+    for (int k = 1; k <= 30; ++k) {
+        std::string text = "#include ";
+        text += folder.File("f" + std::to_string(k + 1) + ".txt");
+        text += "\nL";
+        text += std::to_string(k);
+        folder.Write("f" + std::to_string(k) + ".txt", text);
+    }
 
     CCLStringList list;
     int32_t selfCount = 0;
