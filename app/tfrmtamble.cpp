@@ -72,7 +72,7 @@ TfrmTamble::TfrmTamble(ShellEnvironment environment, QWidget* parent)
     PageControl->setObjectName(QStringLiteral("PageControl"));
     PageControl->setTabPosition(QTabWidget::South);
     // Narrow tabs, so that all three fit the narrowest window.
-    PageControl->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 2px 6px; }"));
+    PageControl->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 2px 3px; }"));
     column->addWidget(PageControl, 1);
     setCentralWidget(central);
     CreateProjectPage();
