@@ -1,10 +1,12 @@
 // Entry point: one instance per session, then the main window until it
 // closes. No command-line arguments are read.
+#include "codepage.h"
 #include "errortext.h"
 #include "instancelock.h"
 #include "locations.h"
 #include "qtuserprompts.h"
 #include "tambleapplication.h"
+#include "textfile.h"
 #include "tfrmtamble.h"
 
 #include <exception>
@@ -14,11 +16,14 @@ int main(int argc, char** argv) {
     // even without a display.
     if (!platform::AcquireInstanceLock(tamble::kApplicationTitle)) return 1;
 
+    // Paths below the forms are code page 932; the file system's names are UTF-8.
+    SetTextFilePathMapper([](const char* path) { return platform::Cp932ToUtf8(path); });
+
     tamble::TambleApplication application(argc, argv);
     try {
         platform::QtUserPrompts prompts(nullptr);
         tamble::ShellEnvironment environment;
-        environment.settingsPath = platform::SettingsFilePath();
+        environment.settingsPath = platform::Utf8ToCp932(platform::SettingsFilePath());
         environment.dataFolder = platform::DataFolder();
         environment.prompts = &prompts;
         tamble::TfrmTamble window(std::move(environment));

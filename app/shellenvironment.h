@@ -30,7 +30,7 @@ struct ShellHooks {
 };
 
 struct ShellEnvironment {
-    std::string settingsPath;                 // native path of the settings file
+    std::string settingsPath;                 // path of the settings file, code page 932
     std::string dataFolder;                   // native folder of item.lst
     platform::UserPrompts* prompts = nullptr; // never null in use
     ShellHooks hooks;
