@@ -36,33 +36,34 @@ private:
     size_t length_ = 0;
 };
 
-struct Spec {
+// Flags and width of one % conversion.
+struct Conversion {
     int width = 0;
     bool left = false;
     bool right = false;
     bool zero = false;
 };
 
-void PutNumber(Output& out, int32_t value, bool hex, bool upper, const Spec& spec) {
+void PutNumber(Output& out, int32_t value, bool hex, bool upper, const Conversion& conversion) {
     uint32_t flags = 0;
     if (hex) flags |= kIntHex | (upper ? kIntHexUpper : 0);
-    if (spec.zero) flags |= kIntZeroFill;
-    if (spec.left) flags |= kIntLeftJustify;
+    if (conversion.zero) flags |= kIntZeroFill;
+    if (conversion.left) flags |= kIntLeftJustify;
     char text[textlib::kNumberScratch];
-    StrFromInt(value, text, spec.width, flags);
+    StrFromInt(value, text, conversion.width, flags);
     out.Put(text, std::strlen(text));
 }
 
-void PutText(Output& out, const char* text, const Spec& spec) {
+void PutText(Output& out, const char* text, const Conversion& conversion) {
     const int n = StrLen(text);
-    const int pad = spec.width > n ? spec.width - n : 0;
-    if (spec.right) out.Repeat(' ', pad);
+    const int pad = conversion.width > n ? conversion.width - n : 0;
+    if (conversion.right) out.Repeat(' ', pad);
     out.Put(text, n);
-    if (!spec.right) out.Repeat(' ', pad);
+    if (!conversion.right) out.Repeat(' ', pad);
 }
 
-void PutFixed(Output& out, double value, const Spec& spec) {
-    int digits = spec.width == 0 ? 6 : spec.width;
+void PutFixed(Output& out, double value, const Conversion& conversion) {
+    int digits = conversion.width == 0 ? 6 : conversion.width;
     if (digits > 64) digits = 64;
     char text[textlib::kNumberScratch];
     // A double's integer part can need over 300 digits; such values are cut.
@@ -79,41 +80,42 @@ int StrFormatV(char* out, size_t outSize, const char* format, va_list args) {
             output.Put(*p);
             continue;
         }
-        Spec spec;
+        Conversion conversion;
         for (++p; *p; ++p) {
             const char c = *p;
             if (c == '-') {
-                spec.left = true;
+                conversion.left = true;
             } else if (c == '+') {
-                spec.right = true;
+                conversion.right = true;
             } else if (c == '.') {
-                spec.zero = true;
-            } else if (c == '0' && spec.width == 0) {
-                spec.zero = true;
+                conversion.zero = true;
+            } else if (c == '0' && conversion.width == 0) {
+                conversion.zero = true;
             } else if (c >= '0' && c <= '9') {
-                spec.width = spec.width * 10 + (c - '0');
-                if (spec.width > textlib::kFormatScratch) spec.width = textlib::kFormatScratch;
+                conversion.width = conversion.width * 10 + (c - '0');
+                if (conversion.width > textlib::kFormatScratch)
+                    conversion.width = textlib::kFormatScratch;
             } else if (c == '*') {
-                spec.width = va_arg(args, int);
-                if (spec.width < 0) spec.width = 0;
+                conversion.width = va_arg(args, int);
+                if (conversion.width < 0) conversion.width = 0;
             } else {
                 break;
             }
         }
-        const char conversion = *p;
-        if (conversion == 'd' || conversion == 'i' || conversion == 'u') {
-            PutNumber(output, va_arg(args, int32_t), false, false, spec);
-        } else if (conversion == 'x' || conversion == 'X') {
-            PutNumber(output, va_arg(args, int32_t), true, conversion == 'X', spec);
-        } else if (conversion == 's' || conversion == 'c') {
+        const char kind = *p;
+        if (kind == 'd' || kind == 'i' || kind == 'u') {
+            PutNumber(output, va_arg(args, int32_t), false, false, conversion);
+        } else if (kind == 'x' || kind == 'X') {
+            PutNumber(output, va_arg(args, int32_t), true, kind == 'X', conversion);
+        } else if (kind == 's' || kind == 'c') {
             const char* text = va_arg(args, const char*);
-            if (text) PutText(output, text, spec);
-        } else if (conversion == 'f') {
-            PutFixed(output, va_arg(args, double), spec);
+            if (text) PutText(output, text, conversion);
+        } else if (kind == 'f') {
+            PutFixed(output, va_arg(args, double), conversion);
         } else {
-            PutText(output, "%", spec);
+            PutText(output, "%", conversion);
         }
-        if (!conversion) break; // a "%" at the very end
+        if (!kind) break; // a "%" at the very end
     }
     return output.Finish();
 }

@@ -33,6 +33,18 @@ int WideIndex(const unsigned char* p) {
     return -1;
 }
 
+// Index of the numeric-set member at in, in either width, stepping in past
+// it; -1 (in unchanged) at the end or at a character outside the set.
+int TakeSetMember(const unsigned char*& in) {
+    int index = WideIndex(in);
+    if (index >= 0) {
+        in += 2;
+    } else if ((index = NarrowIndex(*in)) >= 0) {
+        in += 1;
+    }
+    return index;
+}
+
 // Pads or cuts digits (length n, in out) to width as the formatter does.
 int PadToWidth(char* out, int n, int width, uint32_t flags) {
     if (width <= 0) return n;
@@ -147,19 +159,10 @@ int32_t StrToInt(const char* text) {
 
 char* StrToNarrowNumber(char* text) {
     if (!text) return text;
-    auto* in = reinterpret_cast<unsigned char*>(text);
+    const auto* in = reinterpret_cast<const unsigned char*>(text);
     char* out = text;
-    while (*in) {
-        int index = WideIndex(in);
-        if (index >= 0) {
-            in += 2;
-        } else if ((index = NarrowIndex(*in)) >= 0) {
-            in += 1;
-        } else {
-            break;
-        }
+    for (int index; (index = TakeSetMember(in)) >= 0;)
         *out++ = kNarrowSet[index];
-    }
     *out = '\0';
     return text;
 }
@@ -168,15 +171,7 @@ char* StrToWideNumber(const char* text, char* out, size_t outSize) {
     if (!out || outSize == 0) return out;
     const auto* in = reinterpret_cast<const unsigned char*>(text ? text : "");
     size_t n = 0;
-    while (*in && n + 2 < outSize) {
-        int index = WideIndex(in);
-        if (index >= 0) {
-            in += 2;
-        } else if ((index = NarrowIndex(*in)) >= 0) {
-            in += 1;
-        } else {
-            break;
-        }
+    for (int index; n + 2 < outSize && (index = TakeSetMember(in)) >= 0;) {
         out[n++] = static_cast<char>(kWideSet[index][0]);
         out[n++] = static_cast<char>(kWideSet[index][1]);
     }

@@ -1,6 +1,6 @@
 // The INI store: lookups, edits in memory and the normal form on disk.
 #include "cclinifile.h"
-#include "tempdir.h"
+#include "tempfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ protected:
         return path;
     }
 
-    TempDir dir;
+    TempFolder dir;
     CCLIniFile store{nullptr, 0};
 };
 

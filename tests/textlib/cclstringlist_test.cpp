@@ -1,7 +1,7 @@
 // String lists: splitting, loading with flags, saving, sorting.
 #include "cclstringlist.h"
 #include "sortarray.h"
-#include "tempdir.h"
+#include "tempfolder.h"
 #include "textfile.h"
 
 #include <gtest/gtest.h>
@@ -108,7 +108,7 @@ TEST(StringList, AppendFlagKeepsLines) {
 }
 
 TEST(StringList, LoadFromFileReadsTextModeOnceAndSkipsReloads) {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.Write("list.txt", "a\r\nb\r\n");
     CCLStringList list;
     testing::internal::CaptureStdout();
@@ -129,7 +129,7 @@ TEST(StringList, LoadFromFileReadsTextModeOnceAndSkipsReloads) {
 }
 
 TEST(StringList, SaveWritesCrLfAndRoundTrips) {
-    TempDir dir;
+    TempFolder dir;
     struct Row {
         V lines;
         std::string bytes;
@@ -155,7 +155,7 @@ TEST(StringList, SaveWritesCrLfAndRoundTrips) {
 }
 
 TEST(StringList, FailedSaveKeepsTheOldFile) {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.Write("keep.txt", "old");
     CCLStringListBase list;
     list.Add("new");
@@ -241,7 +241,7 @@ std::string IntoMappedFolder(const char* path) {
 }
 
 TEST(StringList, FilesOpenThroughThePathMapper) {
-    TempDir dir;
+    TempFolder dir;
     mappedFolder = dir.File("");
     SetTextFilePathMapper(IntoMappedFolder);
     CCLStringListBase list;

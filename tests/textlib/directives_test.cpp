@@ -2,7 +2,7 @@
 // expressions.
 #include "cclstringlist.h"
 #include "directiveexpr.h"
-#include "tempdir.h"
+#include "tempfolder.h"
 #include "textlimits.h"
 
 #include <gtest/gtest.h>
@@ -151,7 +151,7 @@ TEST(DirectiveConditions, NestingBeyondTheStack) {
 }
 
 TEST(DirectiveInclude, InsertsFilesAndMergesDefines) {
-    TempDir folder;
+    TempFolder folder;
     const std::string child = folder.Write("child.txt", "#define C c\nchild_C\nuses_P\n");
     const std::string quoted = "\"" + child + "\"";
     folder.Write("tricky.txt", "#define H #define\nH Z 1\n");
@@ -184,7 +184,7 @@ TEST(DirectiveInclude, InsertsFilesAndMergesDefines) {
 }
 
 TEST(DirectiveInclude, CyclesAndDeepChainsEnd) {
-    TempDir folder;
+    TempFolder folder;
     const std::string self = folder.File("self.txt");
     folder.Write("self.txt", "#include " + self + "\n#include " + self + "\nline");
     const std::string a = folder.File("a.txt"), b = folder.File("b.txt");

@@ -12,7 +12,7 @@ class TempFolder {
 public:
     TempFolder() {
         std::string pattern =
-            (std::filesystem::temp_directory_path() / "tamble-app-XXXXXX").string();
+            (std::filesystem::temp_directory_path() / "tamble-test-XXXXXX").string();
         path_ = mkdtemp(pattern.data());
     }
     ~TempFolder() {
