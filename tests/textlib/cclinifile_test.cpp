@@ -161,6 +161,9 @@ TEST_F(IniTest, MissingFileAndLongLines) {
     Load("[A]\r\nk=" + std::string(5000, 'v') + "\r\n" + std::string(400, 'K') + "=1\r\n");
     EXPECT_EQ(Read(store, "A", "k").size(), textlib::kLineScratch - 3u);
     EXPECT_EQ(Read(store, "A", std::string(127, 'K').c_str()), "1"); // keys are cut at their limit
+    const std::string longSection(600, 'S');
+    store.WriteString(longSection.c_str(), "k", "v", nullptr);
+    EXPECT_EQ(Read(store, std::string(255, 'S').c_str(), "k"), "v"); // names too
     store.Open(dir.File("missing.ini").c_str(), CCLINI_LOAD);
     EXPECT_EQ(store.ReadInt("A", "k", 3), 3);
 }

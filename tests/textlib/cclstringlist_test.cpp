@@ -98,6 +98,18 @@ TEST(StringList, LoadFlagsTable) {
     }
 }
 
+TEST(StringList, CommentStrippingCutsLongLinesAtItsScratch) {
+    CCLStringList list;
+    list.Add((std::string(5000, 'x') + "// gone").c_str());
+    list.Add("/* open");
+    list.Add("still inside */ after");
+    list.StripComments("//", "/*", "*/", nullptr);
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.Items.Item(0)->text.Length(), textlib::kCommentLineScratch - 1);
+    EXPECT_EQ(list.Text(1), nullptr);
+    EXPECT_STREQ(list.Text(2), " after");
+}
+
 TEST(StringList, AppendFlagKeepsLines) {
     CCLStringList list;
     list.LoadFromText("a", 0);
