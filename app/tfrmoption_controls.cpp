@@ -1,6 +1,8 @@
 // The options dialog's controls at their designed positions.
 #include "tfrmoption.h"
 
+#include "formnames.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -18,15 +20,9 @@ namespace {
 constexpr int kClientWidth = 417;
 constexpr int kClientHeight = 379;
 constexpr int kButtonStripHeight = 31;
-constexpr int kEditHeight = 20;
 constexpr int kEditWidth = 369;
 constexpr int kMacroColumnWidth = 75;
 constexpr int kFunctionColumnWidth = 200;
-
-template <typename T> T* Named(T* object, const char* name) {
-    object->setObjectName(QString::fromLatin1(name));
-    return object;
-}
 
 QLabel* Label(QWidget* parent, const char* name, const QString& caption, int left, int top) {
     auto* label = Named(new QLabel(caption, parent), name);

@@ -3,6 +3,7 @@
 #include "appstyle.h"
 #include "errortext.h"
 #include "escapehook.h"
+#include "formnames.h"
 #include "placement.h"
 #include "qtext.h"
 #include "taskbarhint.h"
@@ -62,14 +63,12 @@ TfrmTamble::TfrmTamble(ShellEnvironment environment, QWidget* parent)
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    Bevel1 = new QFrame(central);
-    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1 = Named(new QFrame(central), "Bevel1");
     Bevel1->setFrameShape(QFrame::HLine);
     Bevel1->setFrameShadow(QFrame::Sunken);
     Bevel1->setFixedHeight(kBevelHeight);
     column->addWidget(Bevel1);
-    PageControl = new QTabWidget(central);
-    PageControl->setObjectName(QStringLiteral("PageControl"));
+    PageControl = Named(new QTabWidget(central), "PageControl");
     PageControl->setTabPosition(QTabWidget::South);
     // Narrow tabs, so that all three fit the narrowest window.
     PageControl->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 2px 3px; }"));
@@ -79,12 +78,10 @@ TfrmTamble::TfrmTamble(ShellEnvironment environment, QWidget* parent)
     CreateFilePage();
     CreateItemPage();
 
-    StatusBar = new QStatusBar(this);
-    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar = Named(new QStatusBar(this), "StatusBar");
     StatusBar->setFixedHeight(kStatusBarHeight);
     StatusBar->setSizeGripEnabled(false);
-    StatusText = new QLabel(StatusBar);
-    StatusText->setObjectName(QStringLiteral("StatusText"));
+    StatusText = Named(new QLabel(StatusBar), "StatusText");
     StatusBar->addWidget(StatusText, 1);
     setStatusBar(StatusBar);
 

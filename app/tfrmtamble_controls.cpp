@@ -2,6 +2,8 @@
 // shortcuts and fixed sizes. Behaviour is wired in ConnectHandlers.
 #include "tfrmtamble.h"
 
+#include "formnames.h"
+
 #include "appstyle.h"
 
 #include <QAction>
@@ -33,12 +35,6 @@ constexpr int kSplitterWidth = 3;
 constexpr int kFilterPanelHeight = 50;
 constexpr int kFileNameColumnWidth = 200;
 constexpr int kSizeColumnWidth = 80;
-constexpr int kEditHeight = 20;
-
-template <typename T> T* Named(T* object, const char* name) {
-    object->setObjectName(QString::fromLatin1(name));
-    return object;
-}
 
 QAction* AddAction(QMenu* menu, const char* name, const QString& caption,
                    const QKeySequence& shortcut = {}) {
