@@ -161,14 +161,15 @@ void CCLIniFile::WriteString(const char* section, const char* key, const char* v
     std::string line = OneLine(key) + "=" + OneLine(value);
     if (comment) line += " #" + OneLine(comment);
 
-    if (FindSection(section) < 0) {
+    const int32_t header = FindSection(section);
+    if (header < 0) {
         lines_->Add(HeaderLine(OneLine(section)).c_str());
         lines_->Add(line.c_str());
         return;
     }
     const int32_t existing = FindKey(section, key);
     if (existing < 0) {
-        const int32_t next = NextHeader(FindSection(section));
+        const int32_t next = NextHeader(header);
         if (next < 0) {
             lines_->Add(line.c_str());
         } else {
