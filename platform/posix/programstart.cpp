@@ -1,0 +1,134 @@
+#include "programstart.h"
+
+#include "codepage.h"
+#include "commandline.h"
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace platform {
+namespace {
+
+constexpr const char* kDesktopOpener = "xdg-open";
+
+ProgramStarter& InstalledStarter() {
+    static ProgramStarter starter;
+    return starter;
+}
+
+bool IsExecutableFile(const std::string& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           access(path.c_str(), X_OK) == 0;
+}
+
+// The executable that name stands for: name itself when it holds a '/',
+// else the first match on PATH; "" when there is none.
+std::string FindExecutable(const std::string& name) {
+    if (name.find('/') != std::string::npos) return IsExecutableFile(name) ? name : std::string();
+    const char* searchPath = std::getenv("PATH");
+    std::string_view folders = searchPath != nullptr ? searchPath : "/usr/local/bin:/usr/bin:/bin";
+    while (true) {
+        const size_t colon = folders.find(':');
+        std::string folder(folders.substr(0, colon));
+        if (folder.empty()) folder = ".";
+        const std::string candidate = folder + "/" + name;
+        if (IsExecutableFile(candidate)) return candidate;
+        if (colon == std::string_view::npos) return {};
+        folders.remove_prefix(colon + 1);
+    }
+}
+
+// The Windows file manager's name, with or without its extension, in any case.
+bool IsFileManagerName(std::string_view program) {
+    for (std::string_view name : {"explorer", "explorer.exe"}) {
+        if (program.size() != name.size()) continue;
+        bool same = true;
+        for (size_t i = 0; i < name.size() && same; ++i) {
+            char c = program[i];
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+            same = c == name[i];
+        }
+        if (same) return true;
+    }
+    return false;
+}
+
+// Runs executable with the arguments, in a grandchild that the init
+// process adopts, so it never becomes a zombie of ours and outlives us.
+// Everything the child needs is prepared before fork: after it, only
+// async-signal-safe calls are allowed in a threaded program.
+void SpawnDetached(const std::string& executable, const std::vector<std::string>& arguments) {
+    std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+
+    const pid_t child = fork();
+    if (child == 0) {
+        if (fork() == 0) {
+            setsid();
+            execv(executable.c_str(), argv.data());
+        }
+        _exit(0);
+    }
+    if (child > 0) {
+        int status = 0;
+        waitpid(child, &status, 0);
+    }
+}
+
+void OpenWithDesktop(const std::string& target) {
+    const std::string opener = FindExecutable(kDesktopOpener);
+    if (!opener.empty()) SpawnDetached(opener, {kDesktopOpener, target});
+}
+
+void StartNow(const ProgramStart& start) {
+    if (start.program.empty()) return;
+    const std::string program = Cp932ToUtf8(start.program);
+    std::vector<std::string> arguments{program};
+    if (start.parameters) {
+        if (start.parameterIsOnePath) {
+            arguments.push_back(Cp932ToUtf8(*start.parameters));
+        } else {
+            for (const std::string& argument : SplitCommandLine(*start.parameters))
+                arguments.push_back(Cp932ToUtf8(argument));
+        }
+    }
+    if (IsFileManagerName(program)) {
+        const char* home = std::getenv("HOME");
+        OpenWithDesktop(arguments.size() > 1 ? arguments[1] : std::string(home ? home : "/"));
+        return;
+    }
+    const std::string executable = FindExecutable(program);
+    if (executable.empty()) {
+        // A document or a folder: the desktop picks its application, as a
+        // Windows file association would.
+        OpenWithDesktop(program);
+    } else {
+        SpawnDetached(executable, arguments);
+    }
+}
+
+} // namespace
+
+void StartProgram(const ProgramStart& start) {
+    if (const ProgramStarter& starter = InstalledStarter()) {
+        starter(start);
+    } else {
+        StartNow(start);
+    }
+}
+
+void SetProgramStarter(ProgramStarter starter) {
+    InstalledStarter() = std::move(starter);
+}
+
+} // namespace platform
