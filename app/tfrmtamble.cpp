@@ -4,6 +4,7 @@
 #include "errortext.h"
 #include "escapehook.h"
 #include "formnames.h"
+#include "launcherpage.h"
 #include "placement.h"
 #include "qtext.h"
 #include "taskbarhint.h"
@@ -77,6 +78,7 @@ TfrmTamble::TfrmTamble(ShellEnvironment environment, QWidget* parent)
     CreateProjectPage();
     CreateFilePage();
     CreateItemPage();
+    RouteLauncherHooks();
 
     StatusBar = Named(new QStatusBar(this), "StatusBar");
     StatusBar->setFixedHeight(kStatusBarHeight);
@@ -93,6 +95,20 @@ TfrmTamble::TfrmTamble(ShellEnvironment environment, QWidget* parent)
 
 TfrmTamble::~TfrmTamble() {
     if (frmTamble == this) frmTamble = nullptr;
+}
+
+void TfrmTamble::RouteLauncherHooks() {
+    // Steps the environment leaves empty go to the item page.
+    ShellHooks& hooks = env_.hooks;
+    if (!hooks.LoadLauncherItems)
+        hooks.LoadLauncherItems = [this] { launcherPage->LoadLauncherItems(); };
+    if (!hooks.SaveLauncherItems)
+        hooks.SaveLauncherItems = [this] { launcherPage->SaveLauncherItems(); };
+    if (!hooks.DropOnLauncher) {
+        hooks.DropOnLauncher = [this](const std::vector<std::string>& files) {
+            launcherPage->DropOnLauncher(files);
+        };
+    }
 }
 
 void TfrmTamble::FormCreate() {

@@ -27,6 +27,8 @@ class QSystemTrayIcon;
 
 namespace tamble {
 
+class LauncherPage;
+
 // Page indexes of PageControl.
 inline constexpr int kProjectPage = 0;
 inline constexpr int kFilePage = 1;
@@ -109,6 +111,7 @@ public:
     // --- ItemView
     QWidget* TabSheet1 = nullptr;
     QTreeWidget* ListViewItem1 = nullptr;
+    LauncherPage* launcherPage = nullptr; // the item page's behaviour, owned by ListViewItem1
 
 signals:
     // The exit steps have run; the program may end.
@@ -146,6 +149,7 @@ private:
     void CreateProjectPage();
     void CreateFilePage();
     void CreateItemPage();
+    void RouteLauncherHooks();
     void ConnectHandlers();
 
     // Settings onto the controls and back (tfrmtamble_settings.cpp).

@@ -5,6 +5,9 @@
 #include "formnames.h"
 
 #include "appstyle.h"
+#include "codepage.h"
+#include "launcheritems.h"
+#include "launcherpage.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -208,6 +211,8 @@ void TfrmTamble::CreateItemPage() {
     ListViewItem1->header()->setSectionResizeMode(QHeaderView::Stretch);
     column->addWidget(ListViewItem1);
     PageControl->addTab(TabSheet1, QStringLiteral("ItemView"));
+    launcherPage = new LauncherPage(ListViewItem1, this, state, Prompts(),
+                                    platform::Utf8ToCp932(env_.dataFolder + "/" + kItemFileName));
 }
 
 void TfrmTamble::ConnectHandlers() {

@@ -1,0 +1,211 @@
+#include "launcherpage.h"
+
+#include "errortext.h"
+#include "externalprograms.h"
+#include "formnames.h"
+#include "qtext.h"
+#include "tfrmprogram.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTreeWidget>
+
+namespace tamble {
+namespace {
+
+// Image index of a row: the position of its icon in ImageListItem, -1 for none.
+constexpr int kImageIndexRole = Qt::UserRole;
+
+std::string Cp932(const char* utf8) {
+    return platform::Utf8ToCp932(utf8);
+}
+
+QIcon FileIcon(const std::string& fileName) {
+    static QFileIconProvider provider;
+    return provider.icon(QFileInfo(platform::FromCp932(fileName)));
+}
+
+} // namespace
+
+LauncherPage::LauncherPage(QTreeWidget* list, QWidget* window, MainWindowState& state,
+                           platform::UserPrompts& prompts, std::string itemFilePath)
+    : QObject(list), ListViewItem1(list), window_(window), state_(state), prompts_(prompts),
+      itemFilePath_(std::move(itemFilePath)) {
+    setObjectName(QStringLiteral("LauncherPage"));
+    ListViewItem1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListViewItem1->setEditTriggers(QAbstractItemView::EditKeyPressed |
+                                   QAbstractItemView::SelectedClicked);
+    ListViewItem1->setContextMenuPolicy(Qt::CustomContextMenu);
+    ListViewItem1->setMouseTracking(true);
+    ListViewItem1->installEventFilter(this);
+    viewport_ = ListViewItem1->viewport();
+    viewport_->installEventFilter(this);
+
+    PopupMenu3 = Named(new QMenu(ListViewItem1), "PopupMenu3");
+    popItemReg = Named(PopupMenu3->addAction(QStringLiteral("アイテムの登録(&R)")), "popItemReg");
+    PopupMenu3->addSeparator();
+    popConfig = Named(PopupMenu3->addAction(QStringLiteral("設定(&C)")), "popConfig");
+    popDel = Named(PopupMenu3->addAction(QStringLiteral("削除(&D)")), "popDel");
+
+    connect(ListViewItem1, &QTreeWidget::itemDoubleClicked, this,
+            &LauncherPage::ListViewItem1DblClick);
+    connect(ListViewItem1, &QTreeWidget::itemChanged, this, &LauncherPage::ListViewItem1Change);
+    connect(ListViewItem1, &QWidget::customContextMenuRequested, this,
+            &LauncherPage::ShowPopupMenu);
+    connect(PopupMenu3, &QMenu::aboutToShow, this, &LauncherPage::PopupMenu3Popup);
+    connect(popItemReg, &QAction::triggered, this, &LauncherPage::popItemRegClick);
+    connect(popConfig, &QAction::triggered, this, &LauncherPage::popConfigClick);
+    connect(popDel, &QAction::triggered, this, &LauncherPage::popDelClick);
+}
+
+void LauncherPage::AddLauncherItem(const std::string& name, const std::string& fileName,
+                                   const std::string& parameters) {
+    int image = -1;
+    if (!fileName.empty()) {
+        ImageListItem.append(FileIcon(fileName));
+        image = static_cast<int>(ImageListItem.size()) - 1;
+    }
+    // ListViewItem2 first: adding the visible row reports a change that
+    // must find its data row in place.
+    ListViewItem2.push_back({name, fileName, parameters});
+    auto* row = new QTreeWidgetItem({platform::FromCp932(name)});
+    row->setFlags(row->flags() | Qt::ItemIsEditable);
+    row->setData(0, kImageIndexRole, image);
+    if (image >= 0) row->setIcon(0, ImageListItem[image]);
+    ListViewItem1->addTopLevelItem(row);
+}
+
+void LauncherPage::LoadLauncherItems() {
+    const LauncherItemList items = LoadItemFile(itemFilePath_.c_str());
+    ListViewItem1->clear();
+    ListViewItem2.clear();
+    for (const LauncherItem& item : items)
+        AddLauncherItem(item.name, item.fileName, item.parameters);
+}
+
+void LauncherPage::SaveLauncherItems() {
+    if (SaveItemFile(itemFilePath_.c_str(), ListViewItem2)) return;
+    const std::string message = itemFilePath_ + Cp932(" に書き込めません");
+    prompts_.Message(ErrorBoxText(message), kApplicationTitle, platform::PromptIcon::Error);
+}
+
+void LauncherPage::DropOnLauncher(const std::vector<std::string>& files) {
+    if (files.empty()) return;
+    // Only the first file of a drop counts.
+    const std::string& path = files.front();
+    QTreeWidgetItem* row = ListViewItem1->itemAt(state_.LastMouseX, state_.LastMouseY);
+    const int index = row != nullptr ? ListViewItem1->indexOfTopLevelItem(row) : -1;
+    if (index >= 0 && index < static_cast<int>(ListViewItem2.size())) {
+        LaunchItemWithFile(ListViewItem2[index].fileName, path);
+        return;
+    }
+    PendingItemName = path;
+    PendingItemFileName = path;
+    PendingItemPara.clear();
+    ShowItemDialog(kItemDialogAdd);
+}
+
+void LauncherPage::ShowItemDialog(int mode) {
+    ItemEditMode = mode;
+    window_->raise();
+    window_->activateWindow();
+    TfrmProgram dialog(*this, window_);
+    dialog.exec();
+}
+
+int LauncherPage::SelectedRow() const {
+    const QList<QTreeWidgetItem*> selected = ListViewItem1->selectedItems();
+    return selected.isEmpty() ? -1 : ListViewItem1->indexOfTopLevelItem(selected.front());
+}
+
+void LauncherPage::ListViewItem1DblClick() {
+    LaunchRow(SelectedRow());
+}
+
+void LauncherPage::ListViewItem1KeyDown(int key) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        LaunchRow(SelectedRow());
+    } else if (key == Qt::Key_Delete) {
+        DeleteSelectedItem();
+    }
+}
+
+void LauncherPage::ListViewItem1MouseMove(int x, int y) {
+    state_.LastMouseX = x;
+    state_.LastMouseY = y;
+}
+
+void LauncherPage::ListViewItem1Change(QTreeWidgetItem* item) {
+    // Names edited in place reach the data that is saved.
+    const int row = ListViewItem1->indexOfTopLevelItem(item);
+    if (SelectedRow() < 0 || row < 0 || row >= static_cast<int>(ListViewItem2.size())) return;
+    ListViewItem2[row].name = platform::ToCp932(item->text(0));
+}
+
+void LauncherPage::popItemRegClick() {
+    PendingItemName.clear();
+    PendingItemFileName.clear();
+    PendingItemPara.clear();
+    ShowItemDialog(kItemDialogAdd);
+}
+
+void LauncherPage::popConfigClick() {
+    const int row = SelectedRow();
+    if (row < 0 || row >= static_cast<int>(ListViewItem2.size())) return;
+    PendingItemName = ListViewItem2[row].name;
+    PendingItemFileName = ListViewItem2[row].fileName;
+    PendingItemPara = ListViewItem2[row].parameters;
+    ShowItemDialog(kItemDialogChange);
+}
+
+void LauncherPage::popDelClick() {
+    DeleteSelectedItem();
+}
+
+void LauncherPage::PopupMenu3Popup() {
+    const bool selected = SelectedRow() >= 0;
+    popItemReg->setEnabled(true);
+    popConfig->setEnabled(selected);
+    popDel->setEnabled(selected);
+}
+
+bool LauncherPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ListViewItem1 && event->type() == QEvent::KeyPress) {
+        // While a name is edited in place, keys go to the editor, not here.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        ListViewItem1KeyDown(key);
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+    } else if (watched == viewport_ && event->type() == QEvent::MouseMove) {
+        const QPoint point = static_cast<QMouseEvent*>(event)->position().toPoint();
+        ListViewItem1MouseMove(point.x(), point.y());
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void LauncherPage::LaunchRow(int row) {
+    if (row < 0 || row >= static_cast<int>(ListViewItem2.size())) return;
+    LaunchItem(ListViewItem2[row].fileName, ListViewItem2[row].parameters);
+}
+
+void LauncherPage::DeleteSelectedItem() {
+    const int row = SelectedRow();
+    if (row < 0) return;
+    if (!prompts_.YesNo(Cp932("アイテムを削除してもよろしいですか？"), Cp932("確認"),
+                        platform::PromptIcon::Question)) {
+        return;
+    }
+    delete ListViewItem1->takeTopLevelItem(row);
+    if (row < static_cast<int>(ListViewItem2.size()))
+        ListViewItem2.erase(ListViewItem2.begin() + row);
+}
+
+void LauncherPage::ShowPopupMenu(const QPoint& position) {
+    PopupMenu3->popup(ListViewItem1->viewport()->mapToGlobal(position));
+}
+
+} // namespace tamble

@@ -1,0 +1,102 @@
+// LauncherPage: the item page's behaviour. The main window owns the list
+// control ListViewItem1 and hands it here; this page keeps the data list
+// ListViewItem2 row for row in step with it, owns the context menu
+// PopupMenu3, reads and writes item.lst and starts the items.
+#pragma once
+
+#include "launcheritems.h"
+#include "mainstate.h"
+#include "userprompts.h"
+
+#include <QIcon>
+#include <QList>
+#include <QObject>
+
+#include <string>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QWidget;
+
+namespace tamble {
+
+// Values of ItemEditMode.
+inline constexpr int kItemDialogAdd = 0;
+inline constexpr int kItemDialogChange = 1;
+
+class LauncherPage : public QObject {
+    Q_OBJECT
+
+public:
+    // list: the page's visible list; window: the main window, brought to
+    // the front for the item dialog; state: where the drop point is kept;
+    // itemFilePath: item.lst (code page 932).
+    LauncherPage(QTreeWidget* list, QWidget* window, MainWindowState& state,
+                 platform::UserPrompts& prompts, std::string itemFilePath);
+
+    // --- The two lists and the icons
+    QTreeWidget* ListViewItem1;
+    LauncherItemList ListViewItem2;
+    // One image per item ever added; never shrinks, so after deletions a
+    // row's image index need not equal its row number.
+    QList<QIcon> ImageListItem;
+
+    // --- What the item dialog reads and writes
+    int ItemEditMode = kItemDialogAdd;
+    std::string PendingItemName;
+    std::string PendingItemFileName;
+    std::string PendingItemPara;
+
+    // --- Context menu
+    QMenu* PopupMenu3 = nullptr;
+    QAction* popItemReg = nullptr;
+    QAction* popConfig = nullptr;
+    QAction* popDel = nullptr;
+
+    // Appends an item to both lists, with the icon of fileName.
+    void AddLauncherItem(const std::string& name, const std::string& fileName,
+                         const std::string& parameters);
+    // Replaces both lists by the items of item.lst.
+    void LoadLauncherItems();
+    // Writes ListViewItem2 to item.lst; on failure the error box names the
+    // file and the old file stays as it was.
+    void SaveLauncherItems();
+    // Files dropped on the page (CP932 full paths); the row under
+    // (state.LastMouseX, state.LastMouseY) in the list's viewport gets the
+    // first one, empty space offers it as a new item.
+    void DropOnLauncher(const std::vector<std::string>& files);
+    // Shows the item dialog modally in mode (kItemDialogAdd or kItemDialogChange).
+    void ShowItemDialog(int mode);
+    // Row of the selected item, or -1.
+    [[nodiscard]] int SelectedRow() const;
+    [[nodiscard]] platform::UserPrompts& Prompts() const { return prompts_; }
+
+public slots:
+    void ListViewItem1DblClick();
+    void ListViewItem1KeyDown(int key);
+    void ListViewItem1MouseMove(int x, int y);
+    void ListViewItem1Change(QTreeWidgetItem* item);
+    void popItemRegClick();
+    void popConfigClick();
+    void popDelClick();
+    void PopupMenu3Popup();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void LaunchRow(int row);
+    void DeleteSelectedItem();
+    void ShowPopupMenu(const QPoint& position);
+
+    QWidget* window_;
+    QWidget* viewport_; // compared only: events may arrive while the list is being destroyed
+    MainWindowState& state_;
+    platform::UserPrompts& prompts_;
+    std::string itemFilePath_;
+};
+
+} // namespace tamble

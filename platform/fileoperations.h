@@ -1,0 +1,95 @@
+// The shell's file operations, provided by the program where the system
+// has no such service: delete (to the trash or for good), copy, move and
+// rename of files and folders, with the confirmations, progress and error
+// messages the user expects. Paths are native (UTF-8 on POSIX); texts shown
+// to the user go through UserPrompts as code page 932.
+//
+// Rules every operation keeps, so that no file is lost:
+// - A folder is never copied or moved into itself or into one of its own
+//   subfolders; the request is refused with a message.
+// - Every question (overwrite, delete for good) is asked before anything is
+//   changed; answering No cancels the whole request.
+// - Copying replaces an existing file only once the new copy is complete.
+// - A move that cannot rename (another file system, or a folder merged into
+//   an existing one) copies everything first and removes the sources only
+//   after every copy succeeded. A cancel or an error before that point puts
+//   back what was already moved and removes what was already copied, so
+//   every source stays in place.
+// - Recursive work never follows a symbolic link: the link itself is what
+//   gets copied, moved or deleted.
+// Results: kFileOperationDone only when everything asked for was done.
+#pragma once
+
+#include "userprompts.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+inline constexpr int kFileOperationDone = 0;
+// The user said No to a question or cancelled the progress.
+inline constexpr int kFileOperationCancelled = 1223;
+// The request was refused or an operation failed; a message said why.
+inline constexpr int kFileOperationFailed = 1;
+
+// Progress of a long operation. Step is called before each file or folder
+// is handled; returning false cancels.
+class OperationProgress {
+public:
+    virtual ~OperationProgress() = default;
+    // totalBytes: the size of all regular files the operation will handle.
+    virtual void Begin(const std::string& title, uint64_t totalBytes) = 0;
+    [[nodiscard]] virtual bool Step(const std::string& currentName, uint64_t doneBytes) = 0;
+    virtual void End() = 0;
+};
+
+// Replacements for system calls, so tests can make them fail. Each returns
+// 0 or an errno value; empty members use the system.
+struct FileSystemCalls {
+    std::function<int(const std::string& from, const std::string& to)> rename;
+    // Called before each regular file is copied.
+    std::function<int(const std::string& source, const std::string& target)> beforeCopy;
+};
+
+struct FileOperationContext {
+    UserPrompts* prompts = nullptr;        // never null in use
+    OperationProgress* progress = nullptr; // may be null: no progress shown
+    // The freedesktop.org home trash ("" : $XDG_DATA_HOME/Trash, default
+    // ~/.local/share/Trash). Tests point it into a temporary folder.
+    std::string homeTrash;
+    FileSystemCalls calls;
+};
+
+// Deletes paths: to the trash when toTrash, else for good after a Yes to a
+// question that names what will go.
+[[nodiscard]] int DeleteFiles(const FileOperationContext& context,
+                              const std::vector<std::string>& paths, bool toTrash);
+
+// Copies paths into the folder destination. A name already taken there is
+// replaced after a Yes to a question (folders are merged, their files
+// replaced), or, with renameOnCollision, the copy gets the first free name
+// of "name (2).ext", "name (3).ext", .... A copy into the folder a path is
+// already in always gets a new name.
+[[nodiscard]] int CopyFiles(const FileOperationContext& context,
+                            const std::vector<std::string>& paths, const std::string& destination,
+                            bool renameOnCollision);
+
+// Moves paths into the folder destination; a name already taken there is
+// replaced after a Yes to a question (folders are merged).
+[[nodiscard]] int MoveFiles(const FileOperationContext& context,
+                            const std::vector<std::string>& paths, const std::string& destination);
+
+// Renames (or moves within its file system) path to the full path newPath,
+// which must not exist yet.
+[[nodiscard]] int RenameFile(const FileOperationContext& context, const std::string& path,
+                             const std::string& newPath);
+
+// The n-th collision name of name (n >= 2): ("report.txt", 2) -> "report (2).txt";
+// ("notes", 3) -> "notes (3)"; (".profile", 2) -> ".profile (2)";
+// ("a.tar.gz", 2) -> "a.tar (2).gz".
+[[nodiscard]] std::string CollisionName(const std::string& name, int n);
+
+} // namespace platform

@@ -1,0 +1,141 @@
+#include "launcheritems.h"
+
+#include "tempfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+using tamble::LauncherItem;
+using tamble::LauncherItemList;
+
+// "ファイル" in code page 932, to see double-byte text go through untouched.
+const std::string kJapanese = "\x83\x74\x83\x40\x83\x43\x83\x8B";
+
+TEST(ItemFile, WritesTheProfileLayoutAndReadsItBackByteForByte) {
+    TempFolder folder;
+    const LauncherItemList items = {
+        {"Editor", "/usr/bin/gedit", ""},
+        {kJapanese, "/opt/" + kJapanese + "/tool", "-a \"b c\" =x"},
+        {"", "", ""},
+    };
+    const std::string path = folder.File("item.lst");
+    ASSERT_TRUE(tamble::SaveItemFile(path.c_str(), items));
+    const std::string expected =
+        "[List]\r\nItemNum=3\r\n"
+        "ItemName0=Editor\r\nItemFileName0=/usr/bin/gedit\r\nItemPara0=\r\n"
+        "ItemName1=" +
+        kJapanese + "\r\nItemFileName1=/opt/" + kJapanese +
+        "/tool\r\nItemPara1=-a \"b c\" =x\r\n"
+        "ItemName2=\r\nItemFileName2=\r\nItemPara2=\r\n";
+    EXPECT_EQ(folder.Read("item.lst"), expected);
+    EXPECT_EQ(tamble::LoadItemFile(path.c_str()), items);
+
+    // Loading and saving again changes no byte.
+    ASSERT_TRUE(tamble::SaveItemFile(path.c_str(), tamble::LoadItemFile(path.c_str())));
+    EXPECT_EQ(folder.Read("item.lst"), expected);
+}
+
+TEST(ItemFile, ShrunkListLeavesNoKeysOfRemovedItems) {
+    TempFolder folder;
+    const std::string path = folder.File("item.lst");
+    LauncherItemList items;
+    for (int i = 0; i < 5; ++i)
+        items.push_back({"n" + std::to_string(i), "f", "p"});
+    ASSERT_TRUE(tamble::SaveItemFile(path.c_str(), items));
+    items.resize(2);
+    ASSERT_TRUE(tamble::SaveItemFile(path.c_str(), items));
+    const std::string text = folder.Read("item.lst");
+    EXPECT_NE(text.find("ItemNum=2\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("ItemName2"), std::string::npos);
+    EXPECT_EQ(text.find("ItemPara4"), std::string::npos);
+    EXPECT_EQ(tamble::LoadItemFile(path.c_str()), items);
+}
+
+TEST(ItemFile, FailedSaveKeepsTheOldFile) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    TempFolder folder;
+    const std::string path = folder.File("item.lst");
+    ASSERT_TRUE(tamble::SaveItemFile(path.c_str(), {{"old", "f", ""}}));
+    const std::string before = folder.Read("item.lst");
+    chmod(folder.Path().c_str(), 0500);
+    EXPECT_FALSE(tamble::SaveItemFile(path.c_str(), {}));
+    chmod(folder.Path().c_str(), 0700);
+    EXPECT_EQ(folder.Read("item.lst"), before);
+}
+
+TEST(ItemFile, ReadsWhatOtherWritersLeave) {
+    const struct {
+        const char* name;
+        std::string text;
+        LauncherItemList items;
+    } cases[] = {
+        {"missing count", "[List]\nItemName0=a\n", {}},
+        {"count larger than the items",
+         "[List]\nItemNum=2\nItemName0=a\nItemFileName0=f\n",
+         {{"a", "f", ""}, {"", "", ""}}},
+        {"hexadecimal count", "[List]\nItemNum=0x2\n", {{}, {}}},
+        {"upper-case hexadecimal", "[List]\nItemNum=0X0A\n", LauncherItemList(10)},
+        {"negative count", "[List]\nItemNum=-3\n", {}},
+        {"unreadable count", "[List]\nItemNum=many\n", {}},
+        {"absurd count is held", "[List]\nItemNum=0x7fffffff\n",
+         LauncherItemList(tamble::kItemCountLimit)},
+        {"other section ignored", "[Other]\nItemNum=1\nItemName0=x\n[List]\nItemNum=1\n", {{}}},
+        {"case and blanks of names; values as they stand",
+         "[ list ]\r\n itemnum = 1 \r\nITEMNAME0 =name\r\nItemFileName0='f'\r\n"
+         "ItemPara0=\"a b\" \"c\"\r\n",
+         {{"name", "'f'", "\"a b\" \"c\""}}},
+        {"first of equal keys",
+         "[List]\nItemNum=1\nItemName0=first\nItemName0=second\n",
+         {{"first", "", ""}}},
+        {"value holds an equals sign", "[List]\nItemNum=1\nItemPara0=a=b\n", {{"", "", "a=b"}}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(tamble::ParseItemFile(c.text), c.items) << c.name;
+    }
+}
+
+TEST(ItemFile, LongValuesAreCutWithoutSplittingACharacter) {
+    const std::string ascii(3000, 'a');
+    // 2046 ASCII bytes and then a double-byte character straddling the limit.
+    const std::string straddling = std::string(2046, 'b') + kJapanese;
+    const LauncherItemList items = tamble::ParseItemFile("[List]\nItemNum=1\nItemName0=" + ascii +
+                                                         "\nItemFileName0=" + straddling + "\n");
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].name, std::string(tamble::kItemValueMax, 'a'));
+    EXPECT_EQ(items[0].fileName, std::string(2046, 'b'));
+}
+
+TEST(ItemFile, LineBreaksInValuesCannotForgeKeys) {
+    const LauncherItemList written = {{"a\nItemNum=99", "f\r\n", ""}};
+    const LauncherItemList read = tamble::ParseItemFile(tamble::FormatItemFile(written));
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0].name, "a ItemNum=99");
+}
+
+TEST(ItemFile, MissingFileIsAnEmptyList) {
+    TempFolder folder;
+    EXPECT_TRUE(tamble::LoadItemFile(folder.File("none.lst").c_str()).empty());
+}
+
+TEST(ProfileInt, ReadsLikeTheProfileReader) {
+    const struct {
+        const char* text;
+        int32_t value;
+    } cases[] = {{"12", 12},   {"0x1A", 26}, {"0x", 0},        {"7 items", 7}, {"", 0},
+                 {"abc", 0},   {" 42", 42},  {"+5", 5},        {"-5", -5},     {"0xfFz", 255},
+                 {"1,234", 1}, {"ff", 0},    {"4294967297", 1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(tamble::ReadProfileInt(c.text), c.value) << c.text;
+}
+
+TEST(ItemDialogRule, OkNeedsNameAndFileName) {
+    EXPECT_TRUE(tamble::ItemDialogCanAccept("a", "b"));
+    EXPECT_TRUE(tamble::ItemDialogCanAccept(" ", " "));
+    EXPECT_FALSE(tamble::ItemDialogCanAccept("", "b"));
+    EXPECT_FALSE(tamble::ItemDialogCanAccept("a", ""));
+}
+
+} // namespace
