@@ -2,6 +2,7 @@
 // closes. No command-line arguments are read.
 #include "codepage.h"
 #include "errortext.h"
+#include "fileviewpage.h"
 #include "instancelock.h"
 #include "locations.h"
 #include "qtuserprompts.h"
@@ -26,6 +27,11 @@ int main(int argc, char** argv) {
         environment.settingsPath = platform::Utf8ToCp932(platform::SettingsFilePath());
         environment.dataFolder = platform::DataFolder();
         environment.prompts = &prompts;
+        // The file page comes to life with the window's first folder tree.
+        environment.hooks.BuildFolderTree = [] {
+            tamble::FileViewOf(*tamble::frmTamble).BuildFolderTree();
+        };
+        environment.hooks.ClearIconCache = [] { tamble::FileViewOf(*tamble::frmTamble).C2Click(); };
         tamble::TfrmTamble window(std::move(environment));
         prompts.SetParent(&window);
         QObject::connect(&window, &tamble::TfrmTamble::Closed, &application,

@@ -1,0 +1,481 @@
+#include "fileviewpage.h"
+
+#include "comboitems.h"
+#include "foldertree.h"
+#include "qtext.h"
+#include "tfrmtamble.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace tamble {
+namespace {
+
+constexpr int kTimerInterval = 100; // ms between key timer ticks
+constexpr int kTicksBeforeRefill = 5;
+constexpr int kClosedFolderImage = 0;
+constexpr int kOpenFolderImage = 1;
+constexpr int kSizeColumn = 1;
+constexpr const char* kPageName = "FileViewPage";
+
+// Item data: the node's own CP932 name (a drive's root) and its image indexes.
+constexpr int kNameRole = Qt::UserRole;
+constexpr int kImageRole = Qt::UserRole + 1;
+constexpr int kSelectedImageRole = Qt::UserRole + 2;
+
+std::string NodeName(const QTreeWidgetItem* node) {
+    return node->data(0, kNameRole).toByteArray().toStdString();
+}
+
+bool IsEnter(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// Right-aligns the size column through one delegate instead of one
+// alignment entry per row, which a fill of many rows would pay for.
+class RightAlignedDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
+    }
+};
+
+// Records the combo's text at the top of its history and selects it.
+// Returns false, changing nothing, for an empty text.
+bool PushComboHistory(QComboBox& combo) {
+    HistoryList items = ComboItems(combo);
+    if (!tamble::PushComboHistory(items, platform::ToCp932(combo.currentText()))) return false;
+    SetComboItems(combo, items);
+    const QSignalBlocker quiet(combo);
+    combo.setCurrentIndex(0);
+    return true;
+}
+
+} // namespace
+
+// The folder tree as the walk of NavigateToPath sees it.
+class FileViewPage::TreeWalk : public FolderTreeNodes {
+public:
+    explicit TreeWalk(FileViewPage& page) : page_(page) {}
+
+    std::vector<Node> Drives() override {
+        return Nodes(page_.window_.TreeViewDirectory->invisibleRootItem());
+    }
+    std::string DriveRoot(Node drive) override { return NodeName(Item(drive)); }
+    std::vector<Node> Children(Node node) override { return Nodes(Item(node)); }
+    std::string Name(Node node) override { return NodeName(Item(node)); }
+    void Open(Node node) override { page_.OpenFolderNode(Item(node)); }
+    void Expand(Node node) override { Item(node)->setExpanded(true); }
+
+private:
+    static QTreeWidgetItem* Item(Node node) { return static_cast<QTreeWidgetItem*>(node); }
+    static std::vector<Node> Nodes(QTreeWidgetItem* parent) {
+        std::vector<Node> nodes;
+        for (int i = 0; i < parent->childCount(); ++i)
+            nodes.push_back(parent->child(i));
+        return nodes;
+    }
+
+    FileViewPage& page_;
+};
+
+FileViewPage::FileViewPage(TfrmTamble& window, FileViewServices services)
+    : QObject(&window), window_(window), state_(window.state), services_(std::move(services)) {
+    setObjectName(QString::fromLatin1(kPageName));
+    TimerFileListUpdate = new QTimer(this);
+    TimerFileListUpdate->setObjectName(QStringLiteral("TimerFileListUpdate"));
+    TimerFileListUpdate->setInterval(kTimerInterval);
+
+    QTreeWidget* list = window_.ListViewFile;
+    list->setItemDelegateForColumn(kSizeColumn, new RightAlignedDelegate(list));
+    list->setSortingEnabled(false); // rows come sorted; a header click does not re-sort
+    R1 = new QAction(QStringLiteral("最新の状態に更新(&R)"), list);
+    R1->setObjectName(QStringLiteral("R1"));
+    R1->setShortcut(QKeySequence(Qt::Key_F5));
+    A1 = new QAction(QStringLiteral("すべて選択(&A)"), list);
+    A1->setObjectName(QStringLiteral("A1"));
+    A1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    for (QAction* action : {R1, A1}) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        list->addAction(action);
+    }
+    window_.TreeViewDirectory->setIndentation(19);
+    window_.TreeViewDirectory->setRootIsDecorated(true);
+    ConnectHandlers();
+}
+
+void FileViewPage::ConnectHandlers() {
+    QTreeWidget* tree = window_.TreeViewDirectory;
+    connect(tree, &QTreeWidget::itemExpanded, this, &FileViewPage::TreeViewDirectoryExpanded);
+    connect(tree, &QTreeWidget::itemCollapsed, this, &FileViewPage::TreeViewDirectoryCollapsed);
+    connect(TimerFileListUpdate, &QTimer::timeout, this, &FileViewPage::TimerFileListUpdateTimer);
+    connect(window_.cmbFilter, &QComboBox::activated, this, &FileViewPage::cmbFilterSelect);
+    connect(window_.edtNarrow, &QLineEdit::textChanged, this, &FileViewPage::edtNarrowChange);
+    connect(window_.ListViewFile, &QTreeWidget::itemSelectionChanged, this,
+            &FileViewPage::ListViewFileSelectItem);
+    connect(R1, &QAction::triggered, this, &FileViewPage::R1Click);
+    connect(A1, &QAction::triggered, this, &FileViewPage::A1Click);
+    tree->installEventFilter(this);
+    tree->viewport()->installEventFilter(this);
+    window_.ListViewFile->viewport()->installEventFilter(this);
+    window_.cmbFilter->lineEdit()->installEventFilter(this);
+    window_.cmbPathAddress->lineEdit()->installEventFilter(this);
+}
+
+bool FileViewPage::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (watched == window_.TreeViewDirectory) {
+            TreeViewDirectoryKeyDown(key->key(), key->modifiers());
+        } else if (watched == window_.cmbFilter->lineEdit()) {
+            if (key->key() == Qt::Key_Down || IsEnter(key->key())) {
+                cmbFilterKeyDown(key->key(), key->modifiers());
+                return true;
+            }
+        } else if (watched == window_.cmbPathAddress->lineEdit() && IsEnter(key->key())) {
+            cmbPathAddressKeyDown(key->key(), key->modifiers());
+            return true;
+        }
+    } else if (type == QEvent::MouseButtonPress &&
+               watched == window_.TreeViewDirectory->viewport()) {
+        // The handler runs once the tree has handled the press (selected or
+        // expanded the node under the pointer).
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const Qt::MouseButton button = mouse->button();
+        const Qt::KeyboardModifiers shift = mouse->modifiers();
+        const QPoint at = mouse->position().toPoint();
+        QTimer::singleShot(0, this, [this, button, shift, at] {
+            TreeViewDirectoryMouseDown(button, shift, at.x(), at.y());
+        });
+    } else if (type == QEvent::MouseButtonDblClick && watched == window_.ListViewFile->viewport()) {
+        const Qt::KeyboardModifiers shift = static_cast<QMouseEvent*>(event)->modifiers();
+        QTimer::singleShot(0, this, [this, shift] { ListViewFileDblClick(shift); });
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// --- Folder tree
+
+void FileViewPage::LoadFolderImages() {
+    imageListFolder_.clear();
+    imageListFolder_.push_back(icons_.ClosedFolder());
+    imageListFolder_.push_back(icons_.OpenFolder());
+}
+
+void FileViewPage::BuildFolderTree() {
+    QTreeWidget* tree = window_.TreeViewDirectory;
+    tree->setUpdatesEnabled(false);
+    tree->clear();
+    listedNode_ = nullptr;
+    LoadFolderImages();
+    for (const platform::Drive& drive : services_.drives()) {
+        const int image = AddFileIcon(imageListFolder_, drive.root, true);
+        auto* node = new QTreeWidgetItem({platform::FromCp932(DriveNodeText(drive))});
+        node->setData(0, kNameRole, QByteArray::fromStdString(drive.root));
+        tree->addTopLevelItem(node);
+        SetNodeImages(node, image, image);
+        OpenFolderNode(node);
+    }
+    tree->setUpdatesEnabled(true);
+    std::string start = platform::ToCp932(window_.cmbPathAddress->currentText());
+    if (!platform::FolderExists(start)) start = platform::CurrentFolder();
+    NavigateToPath(start);
+}
+
+std::string FileViewPage::NodePath(const QTreeWidgetItem* node) const {
+    std::vector<std::string> names;
+    for (; node->parent() != nullptr; node = node->parent())
+        names.insert(names.begin(), NodeName(node));
+    return tamble::NodePath(platform::NativePathStyle(), NodeName(node), names);
+}
+
+QTreeWidgetItem* FileViewPage::AddFolderNode(QTreeWidgetItem* parent, const std::string& name,
+                                             bool hasSubFolders) {
+    auto* node = new QTreeWidgetItem(parent, {platform::FromCp932(name)});
+    node->setData(0, kNameRole, QByteArray::fromStdString(name));
+    SetNodeImages(node, kClosedFolderImage, kOpenFolderImage);
+    if (hasSubFolders) new QTreeWidgetItem(node, {platform::FromCp932(PlaceholderText())});
+    return node;
+}
+
+void FileViewPage::SetNodeImages(QTreeWidgetItem* node, int image, int selectedImage) {
+    node->setData(0, kImageRole, image);
+    node->setData(0, kSelectedImageRole, selectedImage);
+    const auto at = [this](int index) {
+        return index >= 0 && static_cast<size_t>(index) < imageListFolder_.size()
+                   ? imageListFolder_[static_cast<size_t>(index)]
+                   : QIcon();
+    };
+    QIcon icon = at(image);
+    if (selectedImage != image) {
+        const QIcon selected = at(selectedImage);
+        for (const QSize& size : selected.availableSizes())
+            icon.addPixmap(selected.pixmap(size), QIcon::Selected);
+    }
+    node->setIcon(0, icon);
+}
+
+void FileViewPage::OpenFolderNode(QTreeWidgetItem* node) {
+    state_.CurrentPath = NodePath(node);
+    ForgetListedNodeBelow(node);
+    qDeleteAll(node->takeChildren());
+    for (const SubFolder& folder : ListSubFolderNodes(state_.CurrentPath))
+        AddFolderNode(node, folder.name, folder.hasSubFolders);
+    ClearNarrowUnlessKept();
+    state_.ForceFileListUpdate = true;
+    UpdateFileList();
+}
+
+void FileViewPage::ForgetListedNodeBelow(QTreeWidgetItem* node) {
+    for (const QTreeWidgetItem* at = listedNode_; at != nullptr; at = at->parent()) {
+        if (at->parent() == node) {
+            listedNode_ = nullptr;
+            return;
+        }
+    }
+}
+
+void FileViewPage::NavigateToPath(const std::string& path) {
+    QTreeWidget* tree = window_.TreeViewDirectory;
+    tree->setUpdatesEnabled(false);
+    walking_ = true;
+    TreeWalk walk(*this);
+    auto* node = static_cast<QTreeWidgetItem*>(WalkToPath(walk, platform::NativePathStyle(), path));
+    walking_ = false;
+    if (node != nullptr) {
+        tree->scrollToItem(node);
+        tree->setCurrentItem(node);
+    }
+    tree->setUpdatesEnabled(true);
+    UpdateFileList();
+    PushComboHistory(*window_.cmbPathAddress);
+}
+
+void FileViewPage::TreeViewDirectoryExpanded(QTreeWidgetItem* node) {
+    QTreeWidget* tree = window_.TreeViewDirectory;
+    if (node->parent() != nullptr) {
+        const bool selected = node->isSelected();
+        SetNodeImages(node, kOpenFolderImage,
+                      selected ? kOpenFolderImage : node->data(0, kSelectedImageRole).toInt());
+    }
+    tree->setCurrentItem(node);
+    const QTreeWidgetItem* first = node->childCount() > 0 ? node->child(0) : nullptr;
+    if (NeedsListing(node->childCount(),
+                     first != nullptr ? platform::ToCp932(first->text(0)) : std::string()))
+        OpenFolderNode(node);
+}
+
+void FileViewPage::TreeViewDirectoryCollapsed(QTreeWidgetItem* node) {
+    if (node->parent() != nullptr) {
+        const bool selected = node->isSelected();
+        SetNodeImages(node, kClosedFolderImage,
+                      selected ? kClosedFolderImage : node->data(0, kSelectedImageRole).toInt());
+    }
+    window_.TreeViewDirectory->setCurrentItem(node);
+}
+
+void FileViewPage::TreeViewDirectoryKeyDown(int, Qt::KeyboardModifiers) {
+    TreeKeyTicks = 0;
+    TimerFileListUpdate->start();
+}
+
+void FileViewPage::TimerFileListUpdateTimer() {
+    if (++TreeKeyTicks < kTicksBeforeRefill) return;
+    TreeKeyTicks = 0;
+    ClearNarrowUnlessKept();
+    UpdateFileList();
+    TimerFileListUpdate->stop();
+}
+
+void FileViewPage::TreeViewDirectoryMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x,
+                                              int y) {
+    QTreeWidget* tree = window_.TreeViewDirectory;
+    if (button == Qt::RightButton) {
+        QTreeWidgetItem* node = tree->itemAt(x, y);
+        if (node != nullptr) {
+            tree->setCurrentItem(node);
+        } else {
+            tree->clearSelection();
+        }
+    }
+    ClearNarrowUnlessKept();
+    UpdateFileList();
+}
+
+QTreeWidgetItem* FileViewPage::SelectedNode() const {
+    const QList<QTreeWidgetItem*> selected = window_.TreeViewDirectory->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
+}
+
+void FileViewPage::ClearNarrowUnlessKept() {
+    if (window_.chkNarrowKeep->isChecked() || window_.edtNarrow->text().isEmpty()) return;
+    // The caller refills next; the change must not refill on its own first.
+    const QSignalBlocker quiet(window_.edtNarrow);
+    window_.edtNarrow->clear();
+    state_.ForceFileListUpdate = true;
+}
+
+// --- File list
+
+void FileViewPage::UpdateFileList() {
+    if (walking_) return; // the walk's end fills the list, forced if any step asked for it
+    QTreeWidgetItem* node = SelectedNode();
+    if (state_.ForceFileListUpdate) {
+        state_.ForceFileListUpdate = false;
+    } else if (node == listedNode_) {
+        return;
+    }
+    if (node == nullptr) return;
+    state_.CurrentPath = NodePath(node);
+    {
+        const QSignalBlocker quiet(window_.cmbPathAddress);
+        window_.cmbPathAddress->setEditText(platform::FromCp932(state_.CurrentPath));
+    }
+    QTreeWidget* list = window_.ListViewFile;
+    list->setUpdatesEnabled(false);
+    list->clear();
+    const std::vector<FileRow> rows =
+        ListFileRows(state_.CurrentPath, platform::ToCp932(window_.cmbFilter->currentText()),
+                     platform::ToCp932(window_.edtNarrow->text()));
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(rows.size()));
+    for (const FileRow& row : rows) {
+        items.append(new QTreeWidgetItem(
+            {platform::FromCp932(row.name), QString::fromStdString(FileSizeText(row.size))}));
+    }
+    UpdateFileIcons(rows, std::vector<QTreeWidgetItem*>(items.begin(), items.end()));
+    list->addTopLevelItems(items);
+    list->setUpdatesEnabled(true);
+    listedNode_ = node;
+}
+
+void FileViewPage::UpdateFileIcons(const std::vector<FileRow>& rows,
+                                   const std::vector<QTreeWidgetItem*>& items) {
+    // The cache's names and images go together; if the names were emptied
+    // elsewhere (a new window), the images go too.
+    if (imageListFile_.size() != state_.IconCashList.size()) {
+        imageListFile_.clear();
+        state_.IconCashList.clear();
+    }
+    const std::vector<IconStep> steps =
+        PlanFileIcons(rows, state_.IconCashList, state_.options.IconCashFileExt);
+    const platform::PathStyle style = platform::NativePathStyle();
+    for (size_t i = 0; i < steps.size(); ++i) {
+        const std::string path = platform::JoinPath(style, state_.CurrentPath, rows[i].name);
+        switch (steps[i].source) {
+        case IconSource::NewEntry:
+            AddFileIcon(imageListFile_, path, false);
+            [[fallthrough]];
+        case IconSource::Cached:
+            items[i]->setIcon(0, imageListFile_[static_cast<size_t>(steps[i].cacheIndex)]);
+            break;
+        case IconSource::PerFile:
+            items[i]->setIcon(0, icons_.ForFile(platform::FromCp932(path)));
+            break;
+        }
+    }
+}
+
+int FileViewPage::AddFileIcon(std::vector<QIcon>& imageList, const std::string& path,
+                              bool isFolder) {
+    const QString native = platform::FromCp932(path);
+    imageList.push_back(isFolder ? icons_.ForDrive(native) : icons_.ForFile(native));
+    return static_cast<int>(imageList.size()) - 1;
+}
+
+std::vector<std::string> FileViewPage::SelectedFileNames() const {
+    std::vector<std::string> names;
+    QTreeWidget* list = window_.ListViewFile;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* row = list->topLevelItem(i);
+        if (row->isSelected()) names.push_back(platform::ToCp932(row->text(0)));
+    }
+    return names;
+}
+
+void FileViewPage::cmbFilterSelect(int) {
+    if (window_.cmbFilter->view()->isVisible()) return; // moving through the open list
+    if (!PushComboHistory(*window_.cmbFilter)) return;
+    state_.ForceFileListUpdate = true;
+    UpdateFileList();
+}
+
+void FileViewPage::cmbFilterKeyDown(int key, Qt::KeyboardModifiers shift) {
+    if (key == Qt::Key_Down) {
+        window_.cmbFilter->showPopup();
+    } else if (IsEnter(key) && !shift.testFlag(Qt::AltModifier)) {
+        if (!PushComboHistory(*window_.cmbFilter)) return;
+        state_.ForceFileListUpdate = true;
+        UpdateFileList();
+    }
+}
+
+void FileViewPage::edtNarrowChange() {
+    state_.ForceFileListUpdate = true;
+    UpdateFileList();
+}
+
+void FileViewPage::cmbPathAddressKeyDown(int key, Qt::KeyboardModifiers) {
+    if (!IsEnter(key)) return;
+    const std::string path = platform::ToCp932(window_.cmbPathAddress->currentText());
+    if (platform::FolderExists(path)) NavigateToPath(path);
+}
+
+void FileViewPage::ListViewFileSelectItem() {
+    int count = 0;
+    for (const QModelIndex& index : window_.ListViewFile->selectionModel()->selectedIndexes())
+        count += index.column() == 0 ? 1 : 0;
+    state_.SelectStatusText = SelectStatusText(count);
+    window_.RenewStatusBar();
+}
+
+void FileViewPage::ListViewFileDblClick(Qt::KeyboardModifiers shift) {
+    const std::vector<std::string> selected = SelectedFileNames();
+    const platform::PathStyle style = platform::NativePathStyle();
+    if (!selected.empty()) {
+        const std::string path = platform::JoinPath(style, state_.CurrentPath, selected.front());
+        if (services_.openFile) services_.openFile(path, shift.testFlag(Qt::ShiftModifier));
+    } else if (state_.options.DblClickUpFolder) {
+        state_.CurrentPath = platform::ParentPath(style, state_.CurrentPath);
+        NavigateToPath(state_.CurrentPath);
+    }
+}
+
+void FileViewPage::R1Click() {
+    state_.ForceFileListUpdate = true;
+    UpdateFileList();
+}
+
+void FileViewPage::A1Click() {
+    window_.ListViewFile->selectAll();
+}
+
+void FileViewPage::C2Click() {
+    imageListFile_.clear();
+    state_.IconCashList.clear();
+    state_.ForceFileListUpdate = true;
+    UpdateFileList();
+}
+
+FileViewPage& FileViewOf(TfrmTamble& window, const FileViewServices& services) {
+    auto* page =
+        window.findChild<FileViewPage*>(QString::fromLatin1(kPageName), Qt::FindDirectChildrenOnly);
+    return page != nullptr ? *page : *new FileViewPage(window, services);
+}
+
+} // namespace tamble

@@ -1,0 +1,118 @@
+// FileViewPage: the behaviour of the main window's "FileView" page, the
+// folder tree TreeViewDirectory and the file list ListViewFile with the
+// address box, the narrowing box and the filter box around them. The
+// window owns the controls and the shared state; this page handles their
+// events and keeps the tree's images, the icon cache's images and the key
+// timer. The rules it follows live in foldertree.h and filelist.h.
+#pragma once
+
+#include "direntries.h"
+#include "fileicons.h"
+#include "filelist.h"
+
+#include <QIcon>
+#include <QObject>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QTimer;
+class QTreeWidgetItem;
+
+namespace tamble {
+
+class TfrmTamble;
+struct MainWindowState;
+
+// What the page takes from the system; tests replace parts of it.
+struct FileViewServices {
+    std::function<std::vector<platform::Drive>()> drives = platform::ListDrives;
+    // Opens the file at path (CP932): in the shell's way when byShell, else
+    // in the editor. Left empty, a double-click on a file opens nothing.
+    std::function<void(const std::string& path, bool byShell)> openFile;
+};
+
+class FileViewPage : public QObject {
+    Q_OBJECT
+
+public:
+    FileViewPage(TfrmTamble& window, FileViewServices services);
+
+    // --- Folder tree
+    void BuildFolderTree();
+    void LoadFolderImages();
+    // The folder a tree node stands for.
+    [[nodiscard]] std::string NodePath(const QTreeWidgetItem* node) const;
+    // Lists node's subfolders afresh, then refills the file list.
+    void OpenFolderNode(QTreeWidgetItem* node);
+    // Selects the folder path names, as deep as the tree matches it, and
+    // records the address box's text in its history.
+    void NavigateToPath(const std::string& path);
+
+    // --- File list
+    // Refills the list for the selected node when it is not the listed one
+    // or ForceFileListUpdate is set.
+    void UpdateFileList();
+    // Appends the icon of path (CP932) to imageList; returns its index.
+    int AddFileIcon(std::vector<QIcon>& imageList, const std::string& path, bool isFolder);
+    // The captions of the selected rows, in list order (CP932).
+    [[nodiscard]] std::vector<std::string> SelectedFileNames() const;
+
+    // The node whose files the list shows; null when none.
+    [[nodiscard]] QTreeWidgetItem* ListedNode() const { return listedNode_; }
+    [[nodiscard]] const std::vector<QIcon>& ImageListFolder() const { return imageListFolder_; }
+
+    QTimer* TimerFileListUpdate = nullptr;
+    int TreeKeyTicks = 0;
+    QAction* R1 = nullptr; // "最新の状態に更新(&R)", F5
+    QAction* A1 = nullptr; // "すべて選択(&A)", Ctrl+A
+
+public slots:
+    void TreeViewDirectoryExpanded(QTreeWidgetItem* node);
+    void TreeViewDirectoryCollapsed(QTreeWidgetItem* node);
+    void TreeViewDirectoryKeyDown(int key, Qt::KeyboardModifiers shift);
+    void TreeViewDirectoryMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
+                                    int y);
+    void TimerFileListUpdateTimer();
+    void cmbFilterSelect(int index);
+    void cmbFilterKeyDown(int key, Qt::KeyboardModifiers shift);
+    void edtNarrowChange();
+    void cmbPathAddressKeyDown(int key, Qt::KeyboardModifiers shift);
+    void ListViewFileSelectItem();
+    void ListViewFileDblClick(Qt::KeyboardModifiers shift);
+    void R1Click();
+    void A1Click();
+    void C2Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class TreeWalk;
+
+    void ConnectHandlers();
+    QTreeWidgetItem* AddFolderNode(QTreeWidgetItem* parent, const std::string& name,
+                                   bool hasSubFolders);
+    void SetNodeImages(QTreeWidgetItem* node, int image, int selectedImage);
+    [[nodiscard]] QTreeWidgetItem* SelectedNode() const;
+    void ForgetListedNodeBelow(QTreeWidgetItem* node);
+    void ClearNarrowUnlessKept();
+    void UpdateFileIcons(const std::vector<FileRow>& rows,
+                         const std::vector<QTreeWidgetItem*>& items);
+
+    TfrmTamble& window_;
+    MainWindowState& state_;
+    FileViewServices services_;
+    platform::FileIcons icons_;
+    std::vector<QIcon> imageListFolder_; // closed folder, open folder, then one per drive
+    std::vector<QIcon> imageListFile_;   // one per entry of IconCashList
+    QTreeWidgetItem* listedNode_ = nullptr;
+    bool walking_ = false; // NavigateToPath fills the list once, after its walk
+};
+
+// The page of window, created with services on first use.
+FileViewPage& FileViewOf(TfrmTamble& window, const FileViewServices& services = {});
+
+} // namespace tamble

@@ -1,0 +1,76 @@
+#include "folderlisting.h"
+
+#include "direntries.h"
+#include "pathstyle.h"
+#include "strcompare.h"
+#include "strsplit.h"
+
+#include <string>
+
+namespace {
+
+constexpr const char* kAllEntries = "*";
+constexpr const char* kSubFolderMark = "*";
+
+int StopAtFirst(const ListFolderContext&) {
+    return kListStop;
+}
+
+bool IsDotEntry(const std::string& name) {
+    return StrCompare(name.c_str(), ".") == 0 || StrCompare(name.c_str(), "..") == 0;
+}
+
+} // namespace
+
+int ListFolder(CCLStringListBase* list, const char* folder, const char* mask,
+               uint32_t attributeMask, ListFolderCallback callback, intptr_t value) {
+    int32_t count = 0;
+    const bool fileDetails = (attributeMask & ~platform::kAttrDirectory) != 0;
+    platform::EnumerateFolder(folder, mask, fileDetails, [&](const platform::DirEntry& entry) {
+        if (IsDotEntry(entry.name) || (entry.attributes & attributeMask) == 0) return true;
+        int result = kListContinue;
+        if (callback != nullptr)
+            result = callback({list, count, folder, mask, &entry, attributeMask, value});
+        ++count;
+        return result != kListStop;
+    });
+    return count;
+}
+
+int HasSubFolder(const char* folder) {
+    return ListFolder(nullptr, folder, kAllEntries, platform::kAttrDirectory, StopAtFirst, 0);
+}
+
+int GetSubFolders(CCLStringListBase* list, const char* folder) {
+    list->Clear();
+    return ListFolder(list, folder, kAllEntries, platform::kAttrDirectory, AddFolderEntry, 0);
+}
+
+int GetFiles(CCLStringListBase* list, const char* folder, const char* masks) {
+    list->Clear();
+    char parts[kMaskListLimit + 1];
+    const int partCount = StrSplit(masks, ";", parts, sizeof parts);
+    int total = 0;
+    for (int i = 0; i < partCount; ++i)
+        total += ListFolder(list, folder, StrNth(parts, i), kFileAttributeMask, AddFileEntry, 0);
+    return total;
+}
+
+uint64_t FileSizeOf(const CCLListItem& item) {
+    return (static_cast<uint64_t>(static_cast<uint32_t>(item.value)) << 32) | item.spare;
+}
+
+int AddFolderEntry(const ListFolderContext& context) {
+    const std::string path =
+        platform::JoinPath(platform::NativePathStyle(), context.folder, context.entry->name);
+    CCLListItem* line = context.list->Add(context.entry->name.c_str());
+    if (HasSubFolder(path.c_str()) == 1) line->text.Cat(kSubFolderMark);
+    return kListContinue;
+}
+
+int AddFileEntry(const ListFolderContext& context) {
+    CCLListItem* line = context.list->Add(context.entry->name.c_str());
+    line->spare = static_cast<uint32_t>(context.entry->size);
+    line->value = static_cast<int32_t>(static_cast<uint32_t>(context.entry->size >> 32));
+    return kListContinue;
+}

@@ -1,0 +1,66 @@
+// Entries of one folder, with the attribute bits of the Windows folder
+// search, and the drives the folder tree starts from. Paths and names are
+// CP932 bytes in the native path form (pathstyle.h).
+//
+// Attributes on POSIX, from lstat (and stat for symbolic links):
+//   kAttrDirectory  a folder, or a symbolic link to one (then also
+//                   kAttrReparsePoint); no other bit is set on folders,
+//                   so file lists never show them
+//   kAttrArchive    every entry that is not a folder
+//   kAttrHidden     a name that starts with "." (files only)
+//   kAttrReadOnly   a file that nobody may write to
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+inline constexpr uint32_t kAttrReadOnly = 0x01;
+inline constexpr uint32_t kAttrHidden = 0x02;
+inline constexpr uint32_t kAttrSystem = 0x04;
+inline constexpr uint32_t kAttrDirectory = 0x10;
+inline constexpr uint32_t kAttrArchive = 0x20;
+inline constexpr uint32_t kAttrTemporary = 0x100;
+inline constexpr uint32_t kAttrReparsePoint = 0x400;
+inline constexpr uint32_t kAttrCompressed = 0x800;
+
+struct DirEntry {
+    std::string name; // bare name, CP932
+    uint32_t attributes = 0;
+    uint64_t size = 0; // bytes, files only
+};
+
+// True when name matches mask by the rules of the Windows folder search:
+// "*" any run, "?" one character, ASCII letters without regard to case,
+// and a mask ending in ".*" also takes names without a dot, so "*.*"
+// takes every name and "read.*" takes "read". An empty mask matches nothing.
+[[nodiscard]] bool MatchFolderMask(const std::string& name, const std::string& mask);
+
+// Calls visit for every entry of folder whose name matches mask, in the
+// order the system gives them, "." and ".." included (as folders), until
+// visit returns false. With fileDetails false, entries that are plainly
+// files are reported without their size or read-only bit, which saves a
+// system call per file when only folders are wanted. Returns false when
+// the folder cannot be read (nothing was visited).
+bool EnumerateFolder(const std::string& folder, const std::string& mask, bool fileDetails,
+                     const std::function<bool(const DirEntry&)>& visit);
+
+// True when path names an existing folder (symbolic links followed).
+[[nodiscard]] bool FolderExists(const std::string& path);
+
+// The process's current folder; "" when it cannot be told.
+[[nodiscard]] std::string CurrentFolder();
+
+struct Drive {
+    std::string root;        // "/", a home folder or a mount point ("D:" on Windows)
+    std::string displayName; // what the user knows the drive by; "" for "/"
+};
+
+// The drives: "/", the home folder, then the mounted removable volumes
+// (below /media, /run/media and /mnt), each once, in that order.
+[[nodiscard]] std::vector<Drive> ListDrives();
+
+} // namespace platform

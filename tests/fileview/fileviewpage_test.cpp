@@ -1,0 +1,292 @@
+// The file page on a real main window: a temporary folder stands in as the
+// only drive, settings live in another one, opening a file is recorded.
+#include "fileviewpage.h"
+#include "qtext.h"
+#include "scriptedprompts.h"
+#include "tempfolder.h"
+#include "tfrmtamble.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
+using tamble::FileViewPage;
+using tamble::TfrmTamble;
+
+Strings Texts(const QTreeWidgetItem* parent) {
+    Strings texts;
+    for (int i = 0; i < parent->childCount(); ++i)
+        texts.push_back(parent->child(i)->text(0).toStdString());
+    return texts;
+}
+
+class FileViewPageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(disk_.File("work/sub/deeper"));
+        for (const char* name : {"a.c", "b.c", "ab.h", "cd.txt", "x.exe", "y.exe", "Makefile"})
+            disk_.Write("work/" + std::string(name), "data");
+        fs::create_directories(disk_.File("work/empty"));
+        fs::create_directories(disk_.File("other"));
+        window_ = Create();
+        page_ = &tamble::FileViewOf(*window_);
+    }
+
+    std::unique_ptr<TfrmTamble> Create() {
+        tamble::ShellEnvironment environment;
+        environment.settingsPath = settings_.File("tamble.ini");
+        environment.dataFolder = settings_.Path();
+        environment.prompts = &prompts_;
+        environment.trayAvailable = false;
+        tamble::FileViewServices services;
+        services.drives = [this] { return std::vector<platform::Drive>{{disk_.Path(), "test"}}; };
+        services.openFile = [this](const std::string& path, bool byShell) {
+            opened_.push_back((byShell ? "shell " : "editor ") + path);
+        };
+        environment.hooks.BuildFolderTree = [services] {
+            tamble::FileViewOf(*tamble::frmTamble, services).BuildFolderTree();
+        };
+        environment.hooks.ClearIconCache = [] { tamble::FileViewOf(*tamble::frmTamble).C2Click(); };
+        return std::make_unique<TfrmTamble>(std::move(environment));
+    }
+
+    QTreeWidgetItem* Drive() const { return window_->TreeViewDirectory->topLevelItem(0); }
+    QTreeWidgetItem* Child(QTreeWidgetItem* parent, const char* name) const {
+        for (int i = 0; i < parent->childCount(); ++i)
+            if (parent->child(i)->text(0) == QString::fromUtf8(name)) return parent->child(i);
+        return nullptr;
+    }
+    QTreeWidgetItem* Selected() const {
+        const auto selected = window_->TreeViewDirectory->selectedItems();
+        return selected.isEmpty() ? nullptr : selected.first();
+    }
+    Strings Rows() const {
+        Strings rows;
+        for (int i = 0; i < window_->ListViewFile->topLevelItemCount(); ++i)
+            rows.push_back(window_->ListViewFile->topLevelItem(i)->text(0).toStdString());
+        return rows;
+    }
+    // Shows the window on the file page, tall enough for empty tree space.
+    void ShowFilePage() {
+        window_->PageControl->setCurrentIndex(tamble::kFilePage);
+        window_->resize(300, 900);
+        window_->show();
+        QApplication::processEvents();
+    }
+    void GoTo(const std::string& relative) { page_->NavigateToPath(disk_.File(relative)); }
+    static void PressEnter(QComboBox* combo, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Return, modifiers);
+    }
+
+    TempFolder disk_;
+    TempFolder settings_;
+    platform::ScriptedPrompts prompts_;
+    Strings opened_;
+    std::unique_ptr<TfrmTamble> window_;
+    FileViewPage* page_ = nullptr;
+};
+
+TEST_F(FileViewPageTest, TreeListsFoldersLazilyBehindThePlaceholder) {
+    ASSERT_EQ(window_->TreeViewDirectory->topLevelItemCount(), 1);
+    EXPECT_EQ(Drive()->text(0).toStdString(), disk_.Path() + " test");
+    EXPECT_EQ(Texts(Drive()), (Strings{"other", "work"}));
+    QTreeWidgetItem* work = Child(Drive(), "work");
+    EXPECT_EQ(Texts(work), (Strings{"まだ開いてないっすよー"}));
+    EXPECT_EQ(Child(Drive(), "other")->childCount(), 0); // no expand button
+
+    work->setExpanded(true);
+    EXPECT_EQ(Texts(work), (Strings{"empty", "sub"}));
+    EXPECT_EQ(Selected(), work);
+    EXPECT_EQ(page_->ListedNode(), work);
+    EXPECT_EQ(Rows(), (Strings{"a.c", "ab.h", "b.c", "cd.txt", "Makefile", "x.exe", "y.exe"}));
+    EXPECT_EQ(window_->ListViewFile->topLevelItem(0)->text(1), QStringLiteral("4"));
+    EXPECT_EQ(window_->state.CurrentPath, disk_.File("work"));
+
+    // Opened once: a new folder shows only after a refresh of the node.
+    fs::create_directories(disk_.File("work/new"));
+    work->setExpanded(false);
+    work->setExpanded(true);
+    EXPECT_EQ(Texts(work), (Strings{"empty", "sub"}));
+    page_->OpenFolderNode(work);
+    EXPECT_EQ(Texts(work), (Strings{"empty", "new", "sub"}));
+}
+
+TEST_F(FileViewPageTest, NavigateToPathMatchesLooselyAndRecordsTheTreeForm) {
+    const struct {
+        std::string path;
+        const char* selected;
+    } cases[] = {
+        {disk_.File("WORK//sub/"), "sub"},
+        {disk_.File("work/gone/deeper"), "work"},
+        {disk_.Path() + "/", nullptr},
+    };
+    for (const auto& c : cases) {
+        page_->NavigateToPath(c.path);
+        ASSERT_NE(Selected(), nullptr) << c.path;
+        EXPECT_EQ(Selected(),
+                  c.selected
+                      ? Child(Selected()->parent() ? Selected()->parent() : Drive(), c.selected)
+                      : Drive())
+            << c.path;
+    }
+    page_->NavigateToPath(disk_.File("WORK//sub/"));
+    const std::string expected = disk_.File("work/sub");
+    EXPECT_EQ(platform::ToCp932(window_->cmbPathAddress->currentText()), expected);
+    EXPECT_EQ(window_->cmbPathAddress->itemText(0).toStdString(), expected);
+    EXPECT_EQ(window_->state.CurrentPath, expected);
+}
+
+TEST_F(FileViewPageTest, EnterInTheAddressBoxGoesOnlyToExistingFolders) {
+    GoTo("work");
+    window_->cmbPathAddress->setEditText(QString::fromStdString(disk_.File("missing")));
+    PressEnter(window_->cmbPathAddress);
+    EXPECT_EQ(Selected()->text(0), QStringLiteral("work"));
+    window_->cmbPathAddress->setEditText(QString::fromStdString(disk_.File("other")));
+    PressEnter(window_->cmbPathAddress);
+    EXPECT_EQ(Selected()->text(0), QStringLiteral("other"));
+    EXPECT_TRUE(Rows().empty());
+}
+
+TEST_F(FileViewPageTest, FilterEnterAndNarrowing) {
+    GoTo("work");
+    QComboBox* filter = window_->cmbFilter;
+    filter->setEditText(QStringLiteral("*.c;*.h"));
+    PressEnter(filter, Qt::AltModifier);
+    EXPECT_EQ(Rows().size(), 7u); // Alt+Enter does nothing
+    PressEnter(filter);
+    EXPECT_EQ(Rows(), (Strings{"a.c", "ab.h", "b.c"}));
+    EXPECT_EQ(filter->itemText(0), QStringLiteral("*.c;*.h"));
+    const int entries = filter->count();
+    filter->setEditText(QString());
+    PressEnter(filter);
+    EXPECT_EQ(filter->count(), entries);
+    EXPECT_EQ(Rows().size(), 3u);
+
+    filter->setEditText(QStringLiteral("*.*"));
+    PressEnter(filter);
+    window_->edtNarrow->setText(QStringLiteral("AB;cd"));
+    EXPECT_EQ(Rows(), (Strings{"ab.h", "cd.txt"}));
+    window_->edtNarrow->setText(QStringLiteral(";x"));
+    EXPECT_EQ(Rows().size(), 7u);
+
+    // A change of folder empties the narrowing unless "keep" is checked.
+    window_->edtNarrow->setText(QStringLiteral("a"));
+    GoTo("work/sub");
+    EXPECT_TRUE(window_->edtNarrow->text().isEmpty());
+    window_->chkNarrowKeep->setChecked(true);
+    window_->edtNarrow->setText(QStringLiteral("a"));
+    GoTo("work");
+    EXPECT_EQ(window_->edtNarrow->text(), QStringLiteral("a"));
+    EXPECT_EQ(Rows(), (Strings{"a.c", "ab.h"}));
+}
+
+TEST_F(FileViewPageTest, KeysRefillTheListFiveTicksAfterTheLastOne) {
+    GoTo("work");
+    QTreeWidgetItem* work = Selected();
+    QTreeWidget* tree = window_->TreeViewDirectory;
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Up); // moves to the drive
+    EXPECT_TRUE(page_->TimerFileListUpdate->isActive());
+    EXPECT_EQ(page_->TimerFileListUpdate->interval(), 100);
+    ASSERT_NE(Selected(), work);
+    for (int tick = 0; tick < 4; ++tick)
+        page_->TimerFileListUpdateTimer();
+    EXPECT_EQ(page_->ListedNode(), work);
+    QTest::keyClick(tree, Qt::Key_Shift); // any key starts the count again
+    for (int tick = 0; tick < 4; ++tick)
+        page_->TimerFileListUpdateTimer();
+    EXPECT_EQ(page_->ListedNode(), work);
+    page_->TimerFileListUpdateTimer();
+    EXPECT_EQ(page_->ListedNode(), Selected());
+    EXPECT_FALSE(page_->TimerFileListUpdate->isActive());
+    EXPECT_EQ(Rows(), Strings{});
+}
+
+TEST_F(FileViewPageTest, DoubleClickOpensTheFirstSelectedRowOrGoesUp) {
+    GoTo("work");
+    QTreeWidget* list = window_->ListViewFile;
+    list->topLevelItem(2)->setSelected(true); // b.c
+    list->topLevelItem(3)->setSelected(true);
+    page_->ListViewFileDblClick(Qt::NoModifier);
+    page_->ListViewFileDblClick(Qt::ShiftModifier);
+    EXPECT_EQ(opened_,
+              (Strings{"editor " + disk_.File("work/b.c"), "shell " + disk_.File("work/b.c")}));
+
+    list->clearSelection();
+    page_->ListViewFileDblClick(Qt::NoModifier);
+    EXPECT_EQ(Selected()->text(0), QStringLiteral("work")); // DblClickUpFolder is off
+    window_->state.options.DblClickUpFolder = true;
+    page_->ListViewFileDblClick(Qt::NoModifier);
+    EXPECT_EQ(Selected(), Drive());
+    page_->ListViewFileDblClick(Qt::NoModifier); // the drive stays
+
+    // The real mouse, on a row.
+    GoTo("work");
+    opened_.clear();
+    ShowFilePage();
+    const QRect row = list->visualItemRect(list->topLevelItem(0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    QApplication::processEvents();
+    EXPECT_EQ(opened_, (Strings{"editor " + disk_.File("work/a.c")}));
+}
+
+TEST_F(FileViewPageTest, StatusLineCountsSelectedRows) {
+    GoTo("work");
+    window_->state.ClipboardStatusText = "clip";
+    page_->A1->trigger();
+    EXPECT_EQ(window_->StatusText->text(), QStringLiteral("7 個のﾌｧｲﾙを選択 / clip"));
+    window_->ListViewFile->clearSelection();
+    for (int i = 0; i < 3; ++i)
+        window_->ListViewFile->topLevelItem(i)->setSelected(true);
+    EXPECT_EQ(window_->StatusText->text(), QStringLiteral("3 個のﾌｧｲﾙを選択 / clip"));
+    window_->ListViewFile->clearSelection();
+    EXPECT_EQ(window_->StatusText->text(), QStringLiteral(" / clip"));
+}
+
+TEST_F(FileViewPageTest, RefreshIconCacheAndRightClickOnEmptySpace) {
+    GoTo("work");
+    const auto& cache = window_->state.IconCashList;
+    EXPECT_EQ(cache, (Strings{".c", ".h", ".txt", ""})); // .exe rows get an icon each
+    disk_.Write("work/new.md", "");
+    page_->R1->trigger();
+    EXPECT_EQ(Rows().size(), 8u);
+    EXPECT_EQ(cache.back(), ".md");
+    window_->C2->trigger();
+    EXPECT_EQ(cache, (Strings{".c", ".h", ".txt", "", ".md"}));
+
+    ShowFilePage();
+    QTreeWidget* tree = window_->TreeViewDirectory;
+    const QPoint below(5, tree->viewport()->height() - 2);
+    ASSERT_EQ(tree->itemAt(below), nullptr);
+    QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, below);
+    QApplication::processEvents();
+    EXPECT_EQ(Selected(), nullptr);
+    EXPECT_EQ(page_->ListedNode()->text(0), QStringLiteral("work"));
+    EXPECT_EQ(Rows().size(), 8u);
+}
+
+TEST_F(FileViewPageTest, ALinkBackUpIsAFolderThatOpensOneLevelAtATime) {
+    fs::create_directory_symlink(disk_.File("work"), disk_.File("work/sub/back"));
+    GoTo("work/sub/back/sub/back");
+    EXPECT_EQ(platform::ToCp932(window_->cmbPathAddress->currentText()),
+              disk_.File("work/sub/back/sub/back"));
+    EXPECT_EQ(Texts(Selected()), (Strings{"empty", "sub"}));
+}
+
+} // namespace
