@@ -5,6 +5,7 @@
 #include "fileviewpage.h"
 #include "instancelock.h"
 #include "locations.h"
+#include "qtoperationprogress.h"
 #include "qtuserprompts.h"
 #include "tambleapplication.h"
 #include "textfile.h"
@@ -23,10 +24,12 @@ int main(int argc, char** argv) {
     tamble::TambleApplication application(argc, argv);
     try {
         platform::QtUserPrompts prompts(nullptr);
+        platform::QtOperationProgress progress(nullptr);
         tamble::ShellEnvironment environment;
         environment.settingsPath = platform::Utf8ToCp932(platform::SettingsFilePath());
         environment.dataFolder = platform::DataFolder();
         environment.prompts = &prompts;
+        environment.progress = &progress;
         // The file page comes to life with the window's first folder tree.
         environment.hooks.BuildFolderTree = [] {
             tamble::FileViewOf(*tamble::frmTamble).BuildFolderTree();
@@ -34,6 +37,7 @@ int main(int argc, char** argv) {
         environment.hooks.ClearIconCache = [] { tamble::FileViewOf(*tamble::frmTamble).C2Click(); };
         tamble::TfrmTamble window(std::move(environment));
         prompts.SetParent(&window);
+        progress.SetParent(&window);
         QObject::connect(&window, &tamble::TfrmTamble::Closed, &application,
                          &QCoreApplication::quit);
         window.show();

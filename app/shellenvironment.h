@@ -5,6 +5,7 @@
 // exactly which steps ran and in which order.
 #pragma once
 
+#include "fileoperations.h"
 #include "userprompts.h"
 
 #include <functional>
@@ -33,6 +34,8 @@ struct ShellEnvironment {
     std::string settingsPath;                 // path of the settings file, code page 932
     std::string dataFolder;                   // native folder of item.lst
     platform::UserPrompts* prompts = nullptr; // never null in use
+    // Shows long file operations with a cancel button; null shows nothing.
+    platform::OperationProgress* progress = nullptr;
     ShellHooks hooks;
     // Whether the desktop has a notification area; nullopt asks the system.
     std::optional<bool> trayAvailable;

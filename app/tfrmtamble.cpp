@@ -6,6 +6,7 @@
 #include "formnames.h"
 #include "launcherpage.h"
 #include "placement.h"
+#include "projectpage.h"
 #include "qtext.h"
 #include "taskbarhint.h"
 #include "tfrmoption.h"
@@ -254,10 +255,10 @@ void TfrmTamble::dropEvent(QDropEvent* event) {
     const int page = PageControl->currentIndex();
     QWidget* target = page == kProjectPage ? TreeView1->viewport() : ListViewItem1->viewport();
     const QPoint point = target->mapFrom(this, event->position().toPoint());
-    if (page == kProjectPage && env_.hooks.DropOnProject) {
+    if (page == kProjectPage) {
         state.LastMouseX = point.x();
         state.LastMouseY = point.y();
-        env_.hooks.DropOnProject(files);
+        projectPage->DropFiles(files);
     } else if (page == kItemPage && env_.hooks.DropOnLauncher) {
         state.LastMouseX = point.x();
         state.LastMouseY = point.y();

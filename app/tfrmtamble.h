@@ -28,6 +28,7 @@ class QSystemTrayIcon;
 namespace tamble {
 
 class LauncherPage;
+class ProjectPage;
 
 // Page indexes of PageControl.
 inline constexpr int kProjectPage = 0;
@@ -94,6 +95,7 @@ public:
     QTreeWidget* TreeView1 = nullptr;
     QWidget* Panel2 = nullptr;
     QCheckBox* chkShortLongName = nullptr;
+    ProjectPage* projectPage = nullptr; // the page's commands and its model TreeView2
 
     // --- FileView
     QWidget* tabFileView = nullptr;

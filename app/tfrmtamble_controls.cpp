@@ -8,6 +8,7 @@
 #include "codepage.h"
 #include "launcheritems.h"
 #include "launcherpage.h"
+#include "projectpage.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -152,6 +153,7 @@ void TfrmTamble::CreateProjectPage() {
     chkShortLongName->setChecked(true);
     chkShortLongName->move(2, 1);
     column->addWidget(Panel2);
+    projectPage = new ProjectPage(TreeView1, chkShortLongName, state, Prompts(), this);
 
     PageControl->addTab(tabProjectView, QStringLiteral("ProjectView"));
 }
@@ -220,23 +222,23 @@ void TfrmTamble::ConnectHandlers() {
     connect(X1, &QAction::triggered, this, &TfrmTamble::N1Click);
     connect(N30, &QAction::triggered, this, &TfrmTamble::N30Click);
     connect(mnuOption, &QAction::triggered, this, &TfrmTamble::mnuOptionClick);
-    // Entries whose work other parts of the program do; the toolbar buttons
-    // share the File menu's actions.
+    // The project commands; the toolbar buttons share the File menu's actions.
+    const struct {
+        QAction* action;
+        void (ProjectPage::*command)();
+    } projectRoutes[] = {
+        {mnuNewProject, &ProjectPage::CreateProject},    {N9, &ProjectPage::CreateProject},
+        {mnuOpenProject, &ProjectPage::OpenProjectFile}, {N7, &ProjectPage::OpenProjectFile},
+        {mnuSaveProject, &ProjectPage::SaveProjectFile}, {N4, &ProjectPage::SaveProjectFile},
+    };
+    for (const auto& route : projectRoutes)
+        connect(route.action, &QAction::triggered, projectPage, route.command);
+    // Entries whose work other parts of the program do.
     const auto runHook = [this](std::function<void()> ShellHooks::*hook) {
         return [this, hook] {
             if (env_.hooks.*hook) (env_.hooks.*hook)();
         };
     };
-    const struct {
-        QAction* action;
-        std::function<void()> ShellHooks::*hook;
-    } routes[] = {
-        {mnuNewProject, &ShellHooks::CreateProject},    {N9, &ShellHooks::CreateProject},
-        {mnuOpenProject, &ShellHooks::OpenProjectFile}, {N7, &ShellHooks::OpenProjectFile},
-        {mnuSaveProject, &ShellHooks::SaveProjectFile}, {N4, &ShellHooks::SaveProjectFile},
-    };
-    for (const auto& route : routes)
-        connect(route.action, &QAction::triggered, this, runHook(route.hook));
     connect(C2, &QAction::triggered, this, runHook(&ShellHooks::ClearIconCache));
     connect(I1, &QAction::triggered, this, runHook(&ShellHooks::BuildFolderTree));
     connect(mnuAllOpenEditor, &QAction::triggered, this, &TfrmTamble::mnuAllOpenEditorClick);

@@ -35,13 +35,7 @@ protected:
                 "SaveLauncherItems, settings " +
                 std::string(folder_.Read("tamble.ini").empty() ? "missing" : "written"));
         };
-        environment.hooks.CreateProject = [this] { steps_.push_back("CreateProject"); };
-        environment.hooks.OpenProjectFile = [this] { steps_.push_back("OpenProjectFile"); };
-        environment.hooks.SaveProjectFile = [this] { steps_.push_back("SaveProjectFile"); };
         environment.hooks.ClearIconCache = [this] { steps_.push_back("ClearIconCache"); };
-        environment.hooks.DropOnProject = [this](const std::vector<std::string>& files) {
-            steps_.push_back("DropOnProject " + files.at(0));
-        };
         environment.hooks.DropOnLauncher = [this](const std::vector<std::string>& files) {
             steps_.push_back("DropOnLauncher " + files.at(0));
         };

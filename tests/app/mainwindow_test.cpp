@@ -82,12 +82,6 @@ TEST_F(MainWindowTest, EntriesReachTheirSteps) {
         QAction* action;
         const char* step;
     } entries[] = {
-        {window->mnuNewProject, "CreateProject"},
-        {window->N9, "CreateProject"},
-        {window->mnuOpenProject, "OpenProjectFile"},
-        {window->N7, "OpenProjectFile"},
-        {window->mnuSaveProject, "SaveProjectFile"},
-        {window->N4, "SaveProjectFile"},
         {window->C2, "ClearIconCache"},
         {window->I1, "BuildFolderTree"},
     };
@@ -95,8 +89,6 @@ TEST_F(MainWindowTest, EntriesReachTheirSteps) {
         e.action->trigger();
         EXPECT_EQ(steps_.back(), e.step) << e.action->objectName().toStdString();
     }
-    window->btnSaveProject->click();
-    EXPECT_EQ(steps_.back(), "SaveProjectFile");
 }
 
 TEST_F(MainWindowTest, PagesAndControlsAreInPlace) {
@@ -272,7 +264,7 @@ TEST_F(MainWindowTest, DroppedFilesGoByActivePage) {
     const struct {
         int page;
         std::string expected;
-    } cases[] = {{tamble::kProjectPage, "DropOnProject " + cp932},
+    } cases[] = {{tamble::kProjectPage, ""}, // the project page's own business
                  {tamble::kFilePage, ""},
                  {tamble::kItemPage, "DropOnLauncher " + cp932}};
     for (const auto& c : cases) {

@@ -1,0 +1,101 @@
+// The project page's behaviour: the display tree TreeView1 mirrors the
+// model TreeView2 node for node (same depth-first positions), and every
+// command changes both at the same place. The main window builds the
+// page's controls and hands them over; this class owns the model, the
+// tree's context menu PopupMenu1 and the tree's image list.
+#pragma once
+
+#include "mainstate.h"
+#include "projecttree.h"
+#include "userprompts.h"
+
+#include <QIcon>
+#include <QObject>
+
+#include <array>
+#include <string>
+#include <vector>
+
+class QAction;
+class QCheckBox;
+class QMenu;
+class QPoint;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace tamble {
+
+// Images of ImageListProject.
+inline constexpr int kProjectImage = 0;
+inline constexpr int kFileImage = 1;
+inline constexpr int kClosedFolderImage = 2;
+inline constexpr int kOpenFolderImage = 3;
+// Item data roles holding a display node's normal and selected image.
+inline constexpr int kImageIndexRole = Qt::UserRole;
+inline constexpr int kSelectedIndexRole = Qt::UserRole + 1;
+
+class ProjectPage : public QObject {
+    Q_OBJECT
+
+public:
+    // The tree and the name-mode box of the page; the page sets the tree's
+    // behaviour (read-only, indent, menu) and connects both.
+    ProjectPage(QTreeWidget* tree, QCheckBox* shortLongName, MainWindowState& state,
+                platform::UserPrompts& prompts, QWidget* parent);
+
+    ProjectTree TreeView2;
+    QTreeWidget* TreeView1;
+    QCheckBox* chkShortLongName;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* popAddFile = nullptr;
+    QAction* N2 = nullptr; // separator
+    QAction* popDelete = nullptr;
+    std::array<QIcon, 4> ImageListProject;
+
+    // Depth-first position of a display node, and the node at a position
+    // (null when there is none).
+    [[nodiscard]] int PositionOf(const QTreeWidgetItem* item) const;
+    [[nodiscard]] QTreeWidgetItem* ItemAt(int position) const;
+    // The selected display node, or null.
+    [[nodiscard]] QTreeWidgetItem* Selected() const;
+
+public slots:
+    void CreateProject();
+    void OpenProjectFile();
+    void SaveProjectFile();
+    void RefreshDisplayNames();
+    // Files (CP932 full paths) dropped on the page; the drop point is
+    // state.LastMouseX/Y in TreeView1's viewport.
+    void DropFiles(const std::vector<std::string>& files);
+
+    void TreeView1MouseMove(const QPoint& position);
+    void TreeView1MouseDown(Qt::MouseButton button, const QPoint& position);
+    void TreeView1DblClick();
+    void TreeView1KeyDown(int key);
+    void TreeView1Expanded(QTreeWidgetItem* item);
+    void TreeView1Collapsed(QTreeWidgetItem* item);
+    // Single-expand mode when the option TreeState1 is on.
+    void TreeView1Change(QTreeWidgetItem* current, QTreeWidgetItem* previous);
+    void PopupMenu1Popup();
+    void popAddFileClick();
+    void popDeleteClick();
+    void chkShortLongNameClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Appends path to the project at position project in both trees;
+    // false (after telling the user) when the project lacks its category.
+    bool AddFile(int project, const std::string& path);
+    // Builds the display tree anew from the model, texts in full.
+    void RebuildDisplayTree();
+    void SetImages(QTreeWidgetItem* item, int normal, int selected);
+    void ShowError(const std::string& message);
+
+    QWidget* viewport_ = nullptr; // TreeView1's viewport, watched for mouse events
+    MainWindowState& state_;
+    platform::UserPrompts& prompts_;
+};
+
+} // namespace tamble
