@@ -19,14 +19,9 @@ struct ShellHooks {
     std::function<void()> LoadLauncherItems; // at creation, after the settings
     std::function<void()> BuildFolderTree;   // at creation, after the launcher items
     std::function<void()> SaveLauncherItems; // at exit, after the settings
-    // Project commands of the File menu, the toolbar and the tray menu.
-    std::function<void()> CreateProject;
-    std::function<void()> OpenProjectFile;
-    std::function<void()> SaveProjectFile;
     // Debug menu: empty the icon cache and list the current folder again.
     std::function<void()> ClearIconCache;
-    // Dropped files (CP932 full paths) on the project page and the item page.
-    std::function<void(const std::vector<std::string>&)> DropOnProject;
+    // Dropped files (CP932 full paths) on the item page.
     std::function<void(const std::vector<std::string>&)> DropOnLauncher;
 };
 
