@@ -8,8 +8,6 @@
 
 #include <QAction>
 #include <QEvent>
-#include <QFileIconProvider>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -23,11 +21,6 @@ constexpr int kImageIndexRole = Qt::UserRole;
 
 std::string Cp932(const char* utf8) {
     return platform::Utf8ToCp932(utf8);
-}
-
-QIcon FileIcon(const std::string& fileName) {
-    static QFileIconProvider provider;
-    return provider.icon(QFileInfo(platform::FromCp932(fileName)));
 }
 
 } // namespace
@@ -67,7 +60,7 @@ void LauncherPage::AddLauncherItem(const std::string& name, const std::string& f
                                    const std::string& parameters) {
     int image = -1;
     if (!fileName.empty()) {
-        ImageListItem.append(FileIcon(fileName));
+        ImageListItem.append(icons_.ForFile(platform::FromCp932(fileName)));
         image = static_cast<int>(ImageListItem.size()) - 1;
     }
     // ListViewItem2 first: adding the visible row reports a change that

@@ -4,6 +4,7 @@
 // PopupMenu3, reads and writes item.lst and starts the items.
 #pragma once
 
+#include "fileicons.h"
 #include "launcheritems.h"
 #include "mainstate.h"
 #include "userprompts.h"
@@ -97,6 +98,7 @@ private:
     MainWindowState& state_;
     platform::UserPrompts& prompts_;
     std::string itemFilePath_;
+    platform::FileIcons icons_;
 };
 
 } // namespace tamble
