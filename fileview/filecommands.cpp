@@ -1,0 +1,176 @@
+#include "filecommands.h"
+
+#include "codepage.h"
+#include "direntries.h"
+#include "fileclipboard.h"
+#include "pathstyle.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+namespace tamble {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::PromptIcon;
+using platform::ShellOwner;
+
+// The input box has no length limit of its own.
+constexpr int kNoInputLimit = 0;
+
+std::string Cp932(const char* utf8) {
+    return platform::Utf8ToCp932(utf8);
+}
+
+// Asks for a name; nullopt when cancelled or left empty, which do nothing.
+// A name that is no entry name is refused with a box: typed into a rename,
+// "../x" or "sub/x" would move the entry somewhere else instead.
+std::optional<std::string> AskName(const ShellOwner& owner, const char* title, const char* prompt,
+                                   const std::string& proposed) {
+    std::optional<std::string> name =
+        owner.prompts->Input(Cp932(title), Cp932(prompt), proposed, kNoInputLimit);
+    if (!name || name->empty()) return std::nullopt;
+    if (!IsEntryName(*name)) {
+        owner.prompts->Message(Cp932("「") + *name + Cp932("」は名前に使えません。"),
+                               Cp932("エラー"), PromptIcon::Error);
+        return std::nullopt;
+    }
+    return name;
+}
+
+// The name the file system knows path by; nullopt for a text that does not
+// convert back to itself, which would name another entry.
+std::optional<fs::path> SystemPath(const std::string& path) {
+    std::string native = platform::Cp932ToUtf8(path);
+    if (platform::Utf8ToCp932(native) != path) return std::nullopt;
+    return fs::path(std::move(native));
+}
+
+bool FileExists(const std::string& path) {
+    const std::optional<fs::path> native = SystemPath(path);
+    std::error_code error;
+    const fs::file_status status = native ? fs::status(*native, error) : fs::file_status();
+    return fs::exists(status) && !fs::is_directory(status);
+}
+
+bool MakeFolder(const std::string& path) {
+    const std::optional<fs::path> native = SystemPath(path);
+    std::error_code error;
+    return native && fs::create_directory(*native, error);
+}
+
+// Creates path as an empty file; fails rather than touch an entry that is
+// already there (even a dangling symbolic link).
+bool MakeEmptyFile(const std::string& path) {
+    const std::optional<fs::path> native = SystemPath(path);
+    if (!native) return false;
+    std::FILE* file = std::fopen(native->c_str(), "wbx");
+    if (file == nullptr) return false;
+    return std::fclose(file) == 0;
+}
+
+} // namespace
+
+bool PasteClipboard(const MainWindowState& state, const ShellOwner& owner,
+                    const std::string& destination, const std::vector<std::string>& driveRoots) {
+    if (state.ClipboardFiles.empty()) return false;
+    const PasteRequest request = PlanPaste(state, destination);
+    if (!request.move) {
+        return platform::ShellCopy(owner, state.ClipboardFiles, destination,
+                                   request.renameOnCollision) == platform::kFileOperationDone;
+    }
+    for (const std::string& path : state.ClipboardFiles) {
+        if (RefuseDriveRoot(owner, path, driveRoots)) return false;
+    }
+    return platform::ShellMove(owner, state.ClipboardFiles, destination) ==
+           platform::kFileOperationDone;
+}
+
+bool DeleteFolder(const ShellOwner& owner, const std::string& folder, bool toTrash,
+                  const std::vector<std::string>& driveRoots) {
+    if (RefuseDriveRoot(owner, folder, driveRoots)) return false;
+    return platform::ShellDelete(owner, {folder}, toTrash) == platform::kFileOperationDone;
+}
+
+bool DeleteFiles(const ShellOwner& owner, const std::string& folder,
+                 const std::vector<std::string>& names, bool toTrash) {
+    if (names.empty()) return false;
+    const platform::PathStyle style = platform::NativePathStyle();
+    std::vector<std::string> paths;
+    for (const std::string& name : names)
+        paths.push_back(platform::JoinPath(style, folder, name));
+    return platform::ShellDelete(owner, paths, toTrash) == platform::kFileOperationDone;
+}
+
+std::optional<std::string> RenameFolder(const ShellOwner& owner, const std::string& folder,
+                                        const std::string& shownName,
+                                        const std::vector<std::string>& driveRoots) {
+    if (RefuseDriveRoot(owner, folder, driveRoots)) return std::nullopt;
+    const std::optional<std::string> name =
+        AskName(owner, "フォルダ名の変更", "新しいフォルダ名を入力してください", shownName);
+    if (!name) return std::nullopt;
+    const platform::PathStyle style = platform::NativePathStyle();
+    const std::string renamed =
+        platform::JoinPath(style, platform::ParentPath(style, folder), *name);
+    if (renamed == folder) return std::nullopt;
+    if (platform::ShellRename(owner, {folder}, renamed) != platform::kFileOperationDone)
+        return std::nullopt;
+    return renamed;
+}
+
+bool RenameFile(const ShellOwner& owner, const std::string& folder, const std::string& name) {
+    const std::optional<std::string> newName =
+        AskName(owner, "ファイル名の変更", "新しいファイル名を入力してください", name);
+    if (!newName || *newName == name) return false;
+    const platform::PathStyle style = platform::NativePathStyle();
+    return platform::ShellRename(owner, {platform::JoinPath(style, folder, name)},
+                                 platform::JoinPath(style, folder, *newName)) ==
+           platform::kFileOperationDone;
+}
+
+bool CreateNewFolder(const ShellOwner& owner, const std::string& folder) {
+    const std::optional<std::string> name =
+        AskName(owner, "フォルダの新規作成", "作成するフォルダ名を入力してください", "");
+    if (!name) return false;
+    const std::string path = platform::JoinPath(platform::NativePathStyle(), folder, *name);
+    if (platform::FolderExists(path)) {
+        owner.prompts->Message(Cp932("その名前のフォルダはすでに存在します！！"),
+                               Cp932("フォルダ作れませんよっ"), PromptIcon::None);
+        return false;
+    }
+    return MakeFolder(path);
+}
+
+bool CreateNewFile(const ShellOwner& owner, const std::string& folder) {
+    const std::optional<std::string> name =
+        AskName(owner, "ファイルの新規作成", "作成するファイル名を入力してください", "");
+    if (!name) return false;
+    const std::string path = platform::JoinPath(platform::NativePathStyle(), folder, *name);
+    if (FileExists(path)) {
+        owner.prompts->Message(Cp932("その名前のファイルはすでに存在します！！"),
+                               Cp932("ファイル作れませんよっ"), PromptIcon::None);
+        return false;
+    }
+    return MakeEmptyFile(path);
+}
+
+bool IsEntryName(const std::string& name) {
+    const platform::PathStyle style = platform::NativePathStyle();
+    if (name.empty() || name == "." || name == ".." || name == std::string(1, Separator(style)))
+        return false;
+    // Split as a path, so that a separator byte inside a double-byte
+    // character does not count.
+    const std::vector<std::string> parts = platform::PathComponents(style, name);
+    return parts.size() == 1 && parts.front() == name;
+}
+
+bool RefuseDriveRoot(const ShellOwner& owner, const std::string& path,
+                     const std::vector<std::string>& driveRoots) {
+    if (std::find(driveRoots.begin(), driveRoots.end(), path) == driveRoots.end()) return false;
+    owner.prompts->Message(path + Cp932(" はドライブなので、削除・移動・名前の変更はできません。"),
+                           Cp932("エラー"), PromptIcon::Error);
+    return true;
+}
+
+} // namespace tamble

@@ -1,0 +1,366 @@
+#include "filecontextmenus.h"
+
+#include "externalprograms.h"
+#include "fileclipboard.h"
+#include "filecommands.h"
+#include "fileviewpage.h"
+#include "qtext.h"
+#include "qtoperationprogress.h"
+#include "tfrmtamble.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTreeWidget>
+
+namespace tamble {
+namespace {
+
+constexpr const char* kMenusName = "FileContextMenus";
+
+// An entry of menu whose shortcuts act while widget has the focus.
+QAction* AddEntry(QMenu* menu, QWidget* widget, const char* name, const QString& caption,
+                  const QList<QKeySequence>& shortcuts = {}) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    if (!shortcuts.isEmpty()) {
+        action->setShortcuts(shortcuts);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        widget->addAction(action);
+    }
+    return action;
+}
+
+QList<QKeySequence> Keys(QKeyCombination key) {
+    return {QKeySequence(key)};
+}
+
+// Enter is both the main keyboard's Return and the keypad's Enter.
+QList<QKeySequence> EnterKeys(Qt::KeyboardModifiers modifiers) {
+    return {QKeySequence(modifiers | Qt::Key_Return), QKeySequence(modifiers | Qt::Key_Enter)};
+}
+
+} // namespace
+
+FileContextMenus::FileContextMenus(TfrmTamble& window, FileViewPage& page,
+                                   FileMenuServices services)
+    : QObject(&window), window_(window), page_(page), services_(std::move(services)) {
+    setObjectName(QString::fromLatin1(kMenusName));
+    if (services_.owner.prompts == nullptr) services_.owner.prompts = &window_.Prompts();
+    if (services_.owner.progress == nullptr) {
+        progress_ = std::make_unique<platform::QtOperationProgress>(&window_);
+        services_.owner.progress = progress_.get();
+    }
+    CreateTreeMenu();
+    CreateListMenu();
+    ConnectHandlers();
+}
+
+FileContextMenus::~FileContextMenus() = default;
+
+void FileContextMenus::CreateTreeMenu() {
+    QTreeWidget* tree = window_.TreeViewDirectory;
+    PopupMenu5 = new QMenu(tree);
+    PopupMenu5->setObjectName(QStringLiteral("PopupMenu5"));
+    QMenu* menu = PopupMenu5;
+    GrepG1 = AddEntry(menu, tree, "GrepG1", QStringLiteral("文字列の検索(&G)"),
+                      Keys(Qt::CTRL | Qt::Key_F));
+    menu->addSeparator();
+    F1 = AddEntry(menu, tree, "F1", QStringLiteral("ファイルの検索(&F)"));
+    F1->setEnabled(false);
+    menu->addSeparator();
+    T2 = AddEntry(menu, tree, "T2", QStringLiteral("切り取り(&T)"), Keys(Qt::CTRL | Qt::Key_X));
+    C1 = AddEntry(menu, tree, "C1", QStringLiteral("コピー(&C)"), Keys(Qt::CTRL | Qt::Key_C));
+    V2 = AddEntry(menu, tree, "V2", QStringLiteral("貼り付け(&P)"), Keys(Qt::CTRL | Qt::Key_V));
+    menu->addSeparator();
+    D2 = AddEntry(menu, tree, "D2", QStringLiteral("ごみ箱に削除(&D)"), Keys(Qt::Key_Delete));
+    D1 = AddEntry(menu, tree, "D1", QStringLiteral("削除(&E)"), Keys(Qt::SHIFT | Qt::Key_Delete));
+    N25 = AddEntry(menu, tree, "N25", QStringLiteral("マスクを指定して削除(&M)"));
+    R4 = AddEntry(menu, tree, "R4", QStringLiteral("名前の変更(&M)"), Keys(Qt::Key_F2));
+    menu->addSeparator();
+    E2 = AddEntry(menu, tree, "E2", QStringLiteral("エクスプローラを開く(&X)"));
+    menu->addSeparator();
+    N23 = AddEntry(menu, tree, "N23", QStringLiteral("フォルダの新規作成(&W)"));
+    menu->addSeparator();
+    R2 = AddEntry(menu, tree, "R2", QStringLiteral("最新の状態に更新(&R)"), Keys(Qt::Key_F5));
+    tree->setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
+void FileContextMenus::CreateListMenu() {
+    QTreeWidget* list = window_.ListViewFile;
+    PopupMenuFileList = new QMenu(list);
+    PopupMenuFileList->setObjectName(QStringLiteral("PopupMenuFileList"));
+    QMenu* menu = PopupMenuFileList;
+    N18 = AddEntry(menu, list, "N18", QStringLiteral("指定のエディタで開く(&O)"),
+                   EnterKeys(Qt::NoModifier));
+    O1 = AddEntry(menu, list, "O1", QStringLiteral("開く(&Q)"), EnterKeys(Qt::ShiftModifier));
+    menu->addSeparator();
+    N12 =
+        AddEntry(menu, list, "N12", QStringLiteral("文字列の検索(&F)"), Keys(Qt::CTRL | Qt::Key_F));
+    menu->addSeparator();
+    T1 = AddEntry(menu, list, "T1", QStringLiteral("切り取り(&T)"), Keys(Qt::CTRL | Qt::Key_X));
+    N13 = AddEntry(menu, list, "N13", QStringLiteral("コピー(&C)"), Keys(Qt::CTRL | Qt::Key_C));
+    V1 = AddEntry(menu, list, "V1", QStringLiteral("貼り付け(&P)"), Keys(Qt::CTRL | Qt::Key_V));
+    menu->addSeparator();
+    N26 = AddEntry(menu, list, "N26", QStringLiteral("ファイルの複製"));
+    menu->addSeparator();
+    N14 = AddEntry(menu, list, "N14", QStringLiteral("ごみ箱に削除(&D)"), Keys(Qt::Key_Delete));
+    E1 = AddEntry(menu, list, "E1", QStringLiteral("削除(&E)"), Keys(Qt::SHIFT | Qt::Key_Delete));
+    R3 = AddEntry(menu, list, "R3", QStringLiteral("名前の変更(&M)"), Keys(Qt::Key_F2));
+    menu->addSeparator();
+    W1 = AddEntry(menu, list, "W1", QStringLiteral("ファイルの新規作成(&W)"));
+    menu->addSeparator();
+    // The page's own entries: refill the list, select every row.
+    menu->addAction(page_.R1);
+    menu->addAction(page_.A1);
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
+void FileContextMenus::ConnectHandlers() {
+    connect(window_.TreeViewDirectory, &QWidget::customContextMenuRequested, this,
+            &FileContextMenus::TreeViewDirectoryContextPopup);
+    connect(window_.ListViewFile, &QWidget::customContextMenuRequested, this,
+            &FileContextMenus::ListViewFileContextPopup);
+    const struct {
+        QAction* action;
+        void (FileContextMenus::*handler)();
+    } routes[] = {
+        {GrepG1, &FileContextMenus::GrepG1Click}, {T2, &FileContextMenus::T2Click},
+        {C1, &FileContextMenus::C1Click},         {V2, &FileContextMenus::V2Click},
+        {D2, &FileContextMenus::D2Click},         {D1, &FileContextMenus::D1Click},
+        {N25, &FileContextMenus::N25Click},       {R4, &FileContextMenus::R4Click},
+        {E2, &FileContextMenus::E2Click},         {N23, &FileContextMenus::N23Click},
+        {R2, &FileContextMenus::R2Click},         {N18, &FileContextMenus::N18Click},
+        {O1, &FileContextMenus::O1Click},         {N12, &FileContextMenus::N12Click},
+        {T1, &FileContextMenus::T1Click},         {N13, &FileContextMenus::N13Click},
+        {V1, &FileContextMenus::V1Click},         {N26, &FileContextMenus::N26Click},
+        {N14, &FileContextMenus::N14Click},       {E1, &FileContextMenus::E1Click},
+        {R3, &FileContextMenus::R3Click},         {W1, &FileContextMenus::W1Click},
+    };
+    for (const auto& route : routes)
+        connect(route.action, &QAction::triggered, this, route.handler);
+}
+
+void FileContextMenus::TreeViewDirectoryContextPopup(const QPoint& at) {
+    PopupMenu5->popup(window_.TreeViewDirectory->viewport()->mapToGlobal(at));
+}
+
+void FileContextMenus::ListViewFileContextPopup(const QPoint& at) {
+    PopupMenuFileList->popup(window_.ListViewFile->viewport()->mapToGlobal(at));
+}
+
+// --- Selection
+
+QTreeWidgetItem* FileContextMenus::SelectedNode() const {
+    const QList<QTreeWidgetItem*> selected = window_.TreeViewDirectory->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
+}
+
+QTreeWidgetItem* FileContextMenus::SelectedFolderNode() {
+    QTreeWidgetItem* node = SelectedNode();
+    // Lists the node now if the key timer has not yet, which makes
+    // CurrentPath its folder.
+    if (node != nullptr) page_.UpdateFileList();
+    return node;
+}
+
+std::vector<std::string> FileContextMenus::DriveRoots() const {
+    std::vector<std::string> roots;
+    QTreeWidget* tree = window_.TreeViewDirectory;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        roots.push_back(page_.NodePath(tree->topLevelItem(i)));
+    return roots;
+}
+
+std::vector<std::string> FileContextMenus::SelectedFiles() const {
+    return page_.SelectedFileNames();
+}
+
+std::string FileContextMenus::FirstSelectedFile() const {
+    const std::vector<std::string> names = SelectedFiles();
+    return names.empty() ? std::string() : names.front();
+}
+
+void FileContextMenus::RefillFileList() {
+    window_.state.ForceFileListUpdate = true;
+    page_.UpdateFileList();
+}
+
+void FileContextMenus::ReopenParent(QTreeWidgetItem* node, const std::string& select) {
+    QTreeWidgetItem* parent = node->parent();
+    if (parent == nullptr) return;
+    QTreeWidget* tree = window_.TreeViewDirectory;
+    // The node goes when its parent is listed afresh; the parent takes the
+    // selection, so that the list shows a folder that still exists.
+    tree->setCurrentItem(parent);
+    page_.OpenFolderNode(parent);
+    for (int i = 0; i < parent->childCount(); ++i) {
+        QTreeWidgetItem* child = parent->child(i);
+        if (page_.NodePath(child) == select) {
+            tree->setCurrentItem(child);
+            page_.UpdateFileList();
+            return;
+        }
+    }
+}
+
+// --- Folder tree
+
+void FileContextMenus::GrepG1Click() {
+    const MainWindowState& state = window_.state;
+    RunStringSearch(state.options, state.options.SearchStringAppCmdLineA, state.CurrentPath,
+                    FirstSelectedFile());
+}
+
+void FileContextMenus::CutOrCopyFolder(int mode) {
+    if (SelectedFolderNode() != nullptr) ClipFolder(window_.state, window_.state.CurrentPath, mode);
+    window_.RenewStatusBar();
+}
+
+void FileContextMenus::T2Click() {
+    CutOrCopyFolder(kClipboardCut);
+}
+
+void FileContextMenus::C1Click() {
+    CutOrCopyFolder(kClipboardCopied);
+}
+
+void FileContextMenus::PasteInto(bool fromTree) {
+    // The list's paste goes into the folder the list shows, but it too
+    // needs a selected node.
+    QTreeWidgetItem* node = fromTree ? SelectedFolderNode() : SelectedNode();
+    if (node == nullptr || window_.state.ClipboardFiles.empty()) return;
+    if (!PasteClipboard(window_.state, services_.owner, window_.state.CurrentPath, DriveRoots()))
+        return;
+    if (fromTree) {
+        page_.OpenFolderNode(node); // pasted folders show in the tree
+    } else {
+        RefillFileList();
+    }
+}
+
+void FileContextMenus::V2Click() {
+    PasteInto(true);
+}
+
+void FileContextMenus::DeleteSelectedFolder(bool toTrash) {
+    QTreeWidgetItem* node = SelectedFolderNode();
+    if (node == nullptr) return;
+    if (DeleteFolder(services_.owner, window_.state.CurrentPath, toTrash, DriveRoots()))
+        ReopenParent(node, std::string());
+}
+
+void FileContextMenus::D2Click() {
+    DeleteSelectedFolder(true);
+}
+
+void FileContextMenus::D1Click() {
+    DeleteSelectedFolder(false);
+}
+
+void FileContextMenus::N25Click() {
+    if (services_.showDeleteFilesFromMask) services_.showDeleteFilesFromMask();
+    RefillFileList();
+}
+
+void FileContextMenus::R4Click() {
+    QTreeWidgetItem* node = SelectedFolderNode();
+    if (node == nullptr) return;
+    const std::optional<std::string> renamed = RenameFolder(
+        services_.owner, window_.state.CurrentPath, platform::ToCp932(node->text(0)), DriveRoots());
+    if (renamed) ReopenParent(node, *renamed);
+}
+
+void FileContextMenus::E2Click() {
+    OpenExplorer(window_.state.CurrentPath);
+}
+
+void FileContextMenus::N23Click() {
+    QTreeWidgetItem* node = SelectedFolderNode();
+    if (!CreateNewFolder(services_.owner, window_.state.CurrentPath)) return;
+    if (node != nullptr) page_.OpenFolderNode(node);
+}
+
+void FileContextMenus::R2Click() {
+    if (QTreeWidgetItem* node = SelectedNode()) page_.OpenFolderNode(node);
+}
+
+// --- File list
+
+void FileContextMenus::N18Click() {
+    const platform::PathStyle style = platform::NativePathStyle();
+    for (const std::string& name : SelectedFiles()) {
+        OpenInEditor(window_.state.options,
+                     platform::JoinPath(style, window_.state.CurrentPath, name));
+    }
+}
+
+void FileContextMenus::O1Click() {
+    const platform::PathStyle style = platform::NativePathStyle();
+    for (const std::string& name : SelectedFiles())
+        ShellOpenFile(platform::JoinPath(style, window_.state.CurrentPath, name));
+}
+
+void FileContextMenus::N12Click() {
+    const std::string first = FirstSelectedFile();
+    if (first.empty()) return;
+    const MainWindowState& state = window_.state;
+    RunStringSearch(state.options, state.options.SearchStringAppCmdLineB, state.CurrentPath, first);
+}
+
+void FileContextMenus::CutOrCopyFiles(int mode) {
+    ClipFiles(window_.state, SelectedFiles(), mode);
+    window_.RenewStatusBar();
+}
+
+void FileContextMenus::T1Click() {
+    CutOrCopyFiles(kClipboardCut);
+}
+
+void FileContextMenus::N13Click() {
+    CutOrCopyFiles(kClipboardCopied);
+}
+
+void FileContextMenus::V1Click() {
+    PasteInto(false);
+}
+
+void FileContextMenus::N26Click() {
+    const std::string first = FirstSelectedFile();
+    if (first.empty()) return;
+    window_.state.DuplicateFilePath =
+        platform::JoinPath(platform::NativePathStyle(), window_.state.CurrentPath, first);
+    if (services_.showCopyFiles) services_.showCopyFiles();
+}
+
+void FileContextMenus::DeleteSelectedFiles(bool toTrash) {
+    if (DeleteFiles(services_.owner, window_.state.CurrentPath, SelectedFiles(), toTrash))
+        RefillFileList();
+}
+
+void FileContextMenus::N14Click() {
+    DeleteSelectedFiles(true);
+}
+
+void FileContextMenus::E1Click() {
+    DeleteSelectedFiles(false);
+}
+
+void FileContextMenus::R3Click() {
+    const std::string first = FirstSelectedFile();
+    if (first.empty()) return;
+    if (RenameFile(services_.owner, window_.state.CurrentPath, first)) RefillFileList();
+}
+
+void FileContextMenus::W1Click() {
+    if (CreateNewFile(services_.owner, window_.state.CurrentPath)) RefillFileList();
+}
+
+FileContextMenus& FileContextMenusOf(TfrmTamble& window, FileMenuServices services) {
+    auto* menus = window.findChild<FileContextMenus*>(QString::fromLatin1(kMenusName),
+                                                      Qt::FindDirectChildrenOnly);
+    return menus != nullptr
+               ? *menus
+               : *new FileContextMenus(window, FileViewOf(window), std::move(services));
+}
+
+} // namespace tamble

@@ -1,0 +1,142 @@
+// FileContextMenus: the context menus of the file view, PopupMenu5 on the
+// folder tree TreeViewDirectory and PopupMenuFileList on the file list
+// ListViewFile, with their shortcuts, which act while that control has the
+// keyboard focus. The handlers turn the controls' selection into calls on
+// the clipboard and the file commands (fileclipboard.h, filecommands.h)
+// and refresh the tree or the list through the FileViewPage afterwards.
+//
+// Folder commands of the tree act on the selected node's folder: right
+// after keyboard moves in the tree the list may still show the previous
+// folder, and a Delete must never reach that one instead.
+#pragma once
+
+#include "shellcommon.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QPoint;
+class QTreeWidgetItem;
+
+namespace platform {
+class QtOperationProgress;
+}
+
+namespace tamble {
+
+class FileViewPage;
+class TfrmTamble;
+
+// What the menus take from outside; tests replace parts of it.
+struct FileMenuServices {
+    // Who asks and where the trash is. Left null, prompts are the window's
+    // and progress is a progress dialog on the window; homeTrash "" is the
+    // user's trash.
+    platform::ShellOwner owner;
+    // Show the delete-by-mask and the copy-by-list dialogs modally. Left
+    // empty, their entries open nothing.
+    std::function<void()> showDeleteFilesFromMask;
+    std::function<void()> showCopyFiles;
+};
+
+class FileContextMenus : public QObject {
+    Q_OBJECT
+
+public:
+    FileContextMenus(TfrmTamble& window, FileViewPage& page, FileMenuServices services);
+    ~FileContextMenus() override;
+
+    // --- PopupMenu5, on TreeViewDirectory
+    QMenu* PopupMenu5 = nullptr;
+    QAction* GrepG1 = nullptr; // "文字列の検索(&G)", Ctrl+F
+    QAction* F1 = nullptr;     // "ファイルの検索(&F)", always disabled
+    QAction* T2 = nullptr;     // "切り取り(&T)", Ctrl+X
+    QAction* C1 = nullptr;     // "コピー(&C)", Ctrl+C
+    QAction* V2 = nullptr;     // "貼り付け(&P)", Ctrl+V
+    QAction* D2 = nullptr;     // "ごみ箱に削除(&D)", Del
+    QAction* D1 = nullptr;     // "削除(&E)", Shift+Del
+    QAction* N25 = nullptr;    // "マスクを指定して削除(&M)"
+    QAction* R4 = nullptr;     // "名前の変更(&M)", F2
+    QAction* E2 = nullptr;     // "エクスプローラを開く(&X)"
+    QAction* N23 = nullptr;    // "フォルダの新規作成(&W)"
+    QAction* R2 = nullptr;     // "最新の状態に更新(&R)", F5
+
+    // --- PopupMenuFileList, on ListViewFile (R1 and A1 are the page's)
+    QMenu* PopupMenuFileList = nullptr;
+    QAction* N18 = nullptr; // "指定のエディタで開く(&O)", Enter
+    QAction* O1 = nullptr;  // "開く(&Q)", Shift+Enter
+    QAction* N12 = nullptr; // "文字列の検索(&F)", Ctrl+F
+    QAction* T1 = nullptr;  // "切り取り(&T)", Ctrl+X
+    QAction* N13 = nullptr; // "コピー(&C)", Ctrl+C
+    QAction* V1 = nullptr;  // "貼り付け(&P)", Ctrl+V
+    QAction* N26 = nullptr; // "ファイルの複製"
+    QAction* N14 = nullptr; // "ごみ箱に削除(&D)", Del
+    QAction* E1 = nullptr;  // "削除(&E)", Shift+Del
+    QAction* R3 = nullptr;  // "名前の変更(&M)", F2
+    QAction* W1 = nullptr;  // "ファイルの新規作成(&W)"
+
+public slots:
+    void TreeViewDirectoryContextPopup(const QPoint& at);
+    void ListViewFileContextPopup(const QPoint& at);
+
+    void GrepG1Click();
+    void T2Click();
+    void C1Click();
+    void V2Click();
+    void D2Click();
+    void D1Click();
+    void N25Click();
+    void R4Click();
+    void E2Click();
+    void N23Click();
+    void R2Click();
+
+    void N18Click();
+    void O1Click();
+    void N12Click();
+    void T1Click();
+    void N13Click();
+    void V1Click();
+    void N26Click();
+    void N14Click();
+    void E1Click();
+    void R3Click();
+    void W1Click();
+
+private:
+    void CreateTreeMenu();
+    void CreateListMenu();
+    void ConnectHandlers();
+
+    // The selected tree node, with CurrentPath made its folder; null when none.
+    QTreeWidgetItem* SelectedFolderNode();
+    [[nodiscard]] QTreeWidgetItem* SelectedNode() const;
+    [[nodiscard]] std::vector<std::string> DriveRoots() const;
+    [[nodiscard]] std::vector<std::string> SelectedFiles() const;
+    [[nodiscard]] std::string FirstSelectedFile() const;
+    void CutOrCopyFolder(int mode);
+    void CutOrCopyFiles(int mode);
+    void PasteInto(bool fromTree);
+    void DeleteSelectedFolder(bool toTrash);
+    void DeleteSelectedFiles(bool toTrash);
+    // Lists node's parent afresh and selects it, or the child whose folder is select.
+    void ReopenParent(QTreeWidgetItem* node, const std::string& select);
+    void RefillFileList();
+
+    TfrmTamble& window_;
+    FileViewPage& page_;
+    FileMenuServices services_;
+    std::unique_ptr<platform::QtOperationProgress> progress_;
+};
+
+// The menus of window's file page, created with services on first use
+// (after the page itself).
+FileContextMenus& FileContextMenusOf(TfrmTamble& window, FileMenuServices services = {});
+
+} // namespace tamble

@@ -1,0 +1,87 @@
+#include "fileclipboard.h"
+
+#include "codepage.h"
+#include "filelist.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using tamble::kClipboardCopied;
+using tamble::kClipboardCut;
+using tamble::MainWindowState;
+
+std::string Cp932(const char* utf8) {
+    return platform::Utf8ToCp932(utf8);
+}
+
+TEST(FileClipboard, CutAndCopyFillTheClipboardAndTheStatusLine) {
+    MainWindowState state;
+    state.CurrentPath = "/w";
+    EXPECT_EQ(state.StatusLine(), " / ");
+
+    ASSERT_TRUE(tamble::ClipFiles(state, {"a.c", "b.h", "c"}, kClipboardCut));
+    EXPECT_EQ(state.ClipboardFiles, (std::vector<std::string>{"/w/a.c", "/w/b.h", "/w/c"}));
+    EXPECT_EQ(state.ClipboardMode, kClipboardCut);
+    EXPECT_EQ(state.ClipboardSourcePath, "/w");
+    state.SelectStatusText = tamble::SelectStatusText(2);
+    EXPECT_EQ(state.StatusLine(), Cp932("2 個のﾌｧｲﾙを選択 / 3 個のﾌｧｲﾙを切り取り"));
+
+    // Nothing selected: the clipboard stays as it was.
+    state.CurrentPath = "/elsewhere";
+    EXPECT_FALSE(tamble::ClipFiles(state, {}, kClipboardCopied));
+    EXPECT_EQ(state.ClipboardFiles.size(), 3u);
+    EXPECT_EQ(state.ClipboardSourcePath, "/w");
+
+    tamble::ClipFolder(state, "/w/sub", kClipboardCopied);
+    EXPECT_EQ(state.ClipboardFiles, (std::vector<std::string>{"/w/sub"}));
+    EXPECT_EQ(state.ClipboardMode, kClipboardCopied);
+    EXPECT_EQ(state.ClipboardSourcePath, "/w/sub");
+    EXPECT_EQ(state.StatusLine(), Cp932("2 個のﾌｧｲﾙを選択 / ﾌｫﾙﾀﾞをｺﾋﾟｰ"));
+
+    const struct {
+        int mode;
+        bool folder;
+        const char* text;
+    } texts[] = {
+        {kClipboardCut, true, "ﾌｫﾙﾀﾞを切り取り"},
+        {kClipboardCopied, true, "ﾌｫﾙﾀﾞをｺﾋﾟｰ"},
+        {kClipboardCut, false, "1 個のﾌｧｲﾙを切り取り"},
+        {kClipboardCopied, false, "1 個のﾌｧｲﾙをｺﾋﾟｰ"},
+    };
+    for (const auto& t : texts) {
+        if (t.folder) {
+            tamble::ClipFolder(state, "/w", t.mode);
+        } else {
+            ASSERT_TRUE(tamble::ClipFiles(state, {"x"}, t.mode));
+        }
+        EXPECT_EQ(state.ClipboardStatusText, Cp932(t.text)) << t.text;
+        EXPECT_EQ(state.ClipboardMode, t.mode) << t.text;
+    }
+}
+
+TEST(FileClipboard, PasteRenamesOnlyCopiesPastedWhereTheyCameFrom) {
+    const struct {
+        const char* name;
+        int mode;
+        const char* destination;
+        bool move;
+        bool renameOnCollision;
+    } cases[] = {
+        {"copies into their own folder", kClipboardCopied, "/w/Src", false, true},
+        {"copies elsewhere", kClipboardCopied, "/w/dst", false, false},
+        {"letter case counts", kClipboardCopied, "/w/src", false, false},
+        {"cut paths never rename", kClipboardCut, "/w/Src", true, false},
+    };
+    for (const auto& c : cases) {
+        MainWindowState state;
+        state.ClipboardFiles = {"/w/Src/a"};
+        state.ClipboardSourcePath = "/w/Src";
+        state.ClipboardMode = c.mode;
+        const tamble::PasteRequest request = tamble::PlanPaste(state, c.destination);
+        EXPECT_EQ(request.move, c.move) << c.name;
+        EXPECT_EQ(request.renameOnCollision, c.renameOnCollision) << c.name;
+    }
+}
+
+} // namespace
