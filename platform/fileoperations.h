@@ -65,7 +65,7 @@ struct FileOperationContext {
 
 // Deletes paths: to the trash when toTrash, else for good after a Yes to a
 // question that names what will go.
-[[nodiscard]] int DeleteFiles(const FileOperationContext& context,
+[[nodiscard]] int DeletePaths(const FileOperationContext& context,
                               const std::vector<std::string>& paths, bool toTrash);
 
 // Copies paths into the folder destination. A name already taken there is
@@ -73,18 +73,18 @@ struct FileOperationContext {
 // replaced), or, with renameOnCollision, the copy gets the first free name
 // of "name (2).ext", "name (3).ext", .... A copy into the folder a path is
 // already in always gets a new name.
-[[nodiscard]] int CopyFiles(const FileOperationContext& context,
+[[nodiscard]] int CopyPaths(const FileOperationContext& context,
                             const std::vector<std::string>& paths, const std::string& destination,
                             bool renameOnCollision);
 
 // Moves paths into the folder destination; a name already taken there is
 // replaced after a Yes to a question (folders are merged).
-[[nodiscard]] int MoveFiles(const FileOperationContext& context,
+[[nodiscard]] int MovePaths(const FileOperationContext& context,
                             const std::vector<std::string>& paths, const std::string& destination);
 
 // Renames (or moves within its file system) path to the full path newPath,
 // which must not exist yet.
-[[nodiscard]] int RenameFile(const FileOperationContext& context, const std::string& path,
+[[nodiscard]] int RenamePath(const FileOperationContext& context, const std::string& path,
                              const std::string& newPath);
 
 // The n-th collision name of name (n >= 2): ("report.txt", 2) -> "report (2).txt";

@@ -65,14 +65,14 @@ int ShellFileOperation(const ShellOwner& owner, const std::vector<std::string>& 
     }
     switch (operation) {
     case kFoDelete:
-        return DeleteFiles(owner, sources, (flags & kFofAllowUndo) != 0);
+        return DeletePaths(owner, sources, (flags & kFofAllowUndo) != 0);
     case kFoCopy:
-        return CopyFiles(owner, sources, target, (flags & kFofRenameOnCollision) != 0);
+        return CopyPaths(owner, sources, target, (flags & kFofRenameOnCollision) != 0);
     case kFoMove:
-        return MoveFiles(owner, sources, target);
+        return MovePaths(owner, sources, target);
     case kFoRename:
         if (sources.size() != 1) return kFileOperationFailed;
-        return RenameFile(owner, sources.front(), target);
+        return RenamePath(owner, sources.front(), target);
     default:
         return kFileOperationFailed;
     }

@@ -470,7 +470,7 @@ std::string CollisionName(const std::string& name, int n) {
     return stem + " (" + std::to_string(n) + ")" + extension;
 }
 
-int DeleteFiles(const FileOperationContext& context, const std::vector<std::string>& paths,
+int DeletePaths(const FileOperationContext& context, const std::vector<std::string>& paths,
                 bool toTrash) {
     Run run(context);
     for (const std::string& path : paths) {
@@ -493,7 +493,7 @@ int DeleteFiles(const FileOperationContext& context, const std::vector<std::stri
     return kFileOperationDone;
 }
 
-int CopyFiles(const FileOperationContext& context, const std::vector<std::string>& paths,
+int CopyPaths(const FileOperationContext& context, const std::vector<std::string>& paths,
               const std::string& destination, bool renameOnCollision) {
     Run run(context);
     std::vector<Planned> plan;
@@ -515,7 +515,7 @@ int CopyFiles(const FileOperationContext& context, const std::vector<std::string
     return kFileOperationDone;
 }
 
-int MoveFiles(const FileOperationContext& context, const std::vector<std::string>& paths,
+int MovePaths(const FileOperationContext& context, const std::vector<std::string>& paths,
               const std::string& destination) {
     Run run(context);
     std::vector<Planned> plan;
@@ -566,7 +566,7 @@ int MoveFiles(const FileOperationContext& context, const std::vector<std::string
     return kFileOperationDone;
 }
 
-int RenameFile(const FileOperationContext& context, const std::string& path,
+int RenamePath(const FileOperationContext& context, const std::string& path,
                const std::string& newPath) {
     Run run(context);
     if (!LinkStatus(path)) return run.Fail(Quoted(path) + Cp932(" が見つかりません。"));

@@ -102,7 +102,7 @@ TEST(CollisionName, FollowsTheDesktopConvention) {
 TEST_F(FileOperationsTest, CopyCopiesTreesAndLinksAsLinks) {
     MakeSourceTree();
     ASSERT_EQ(
-        platform::CopyFiles(context_, {Path("src/a.txt"), Path("src/dir")}, Path("dst"), false),
+        platform::CopyPaths(context_, {Path("src/a.txt"), Path("src/dir")}, Path("dst"), false),
         kFileOperationDone);
     EXPECT_EQ(Tree("dst"), (std::vector<std::string>{"a.txt", "dir", "dir/b.txt", "dir/link"}));
     EXPECT_EQ(Read("dst/dir/b.txt"), "beta");
@@ -148,12 +148,12 @@ TEST_F(FileOperationsTest, CopyCollisions) {
         if (c.renameOnCollision) Write("dst/a (2).txt", "old 2");
         prompts_.yesNoAnswers.assign(c.answers.begin(), c.answers.end());
         prompts_.asked.clear();
-        const int first = platform::CopyFiles(context_, {Path("src/a.txt")}, Path(c.destination),
+        const int first = platform::CopyPaths(context_, {Path("src/a.txt")}, Path(c.destination),
                                               c.renameOnCollision);
         EXPECT_EQ(first, c.result) << c.name;
         if (c.result == kFileOperationDone && c.answers.empty()) {
             // A second paste makes the next free name.
-            EXPECT_EQ(platform::CopyFiles(context_, {Path("src/a.txt")}, Path(c.destination),
+            EXPECT_EQ(platform::CopyPaths(context_, {Path("src/a.txt")}, Path(c.destination),
                                           c.renameOnCollision),
                       kFileOperationDone)
                 << c.name;
@@ -170,9 +170,9 @@ TEST_F(FileOperationsTest, FolderIsNeverPutInsideItself) {
     for (const std::string& destination : {Path("src/dir"), Path("src/dir/sub")}) {
         fs::create_directories(Path("src/dir/sub"));
         prompts_.asked.clear();
-        EXPECT_EQ(platform::CopyFiles(context_, {Path("src/dir")}, destination, true),
+        EXPECT_EQ(platform::CopyPaths(context_, {Path("src/dir")}, destination, true),
                   kFileOperationFailed);
-        EXPECT_EQ(platform::MoveFiles(context_, {Path("src/dir")}, destination),
+        EXPECT_EQ(platform::MovePaths(context_, {Path("src/dir")}, destination),
                   kFileOperationFailed);
         EXPECT_EQ(Messages().size(), 2u);
         fs::remove(Path("src/dir/sub"));
@@ -180,24 +180,24 @@ TEST_F(FileOperationsTest, FolderIsNeverPutInsideItself) {
     }
     // Through a link to it, too.
     fs::create_directory_symlink(Path("src/dir"), Path("dst/alias"));
-    EXPECT_EQ(platform::MoveFiles(context_, {Path("src/dir")}, Path("dst/alias")),
+    EXPECT_EQ(platform::MovePaths(context_, {Path("src/dir")}, Path("dst/alias")),
               kFileOperationFailed);
     EXPECT_EQ(Tree("src"), before);
 }
 
 TEST_F(FileOperationsTest, MoveWithinAFileSystemRenames) {
     MakeSourceTree();
-    ASSERT_EQ(platform::MoveFiles(context_, {Path("src/a.txt"), Path("src/dir")}, Path("dst")),
+    ASSERT_EQ(platform::MovePaths(context_, {Path("src/a.txt"), Path("src/dir")}, Path("dst")),
               kFileOperationDone);
     EXPECT_EQ(Tree("src"), std::vector<std::string>{});
     EXPECT_EQ(Tree("dst"), (std::vector<std::string>{"a.txt", "dir", "dir/b.txt", "dir/link"}));
     EXPECT_EQ(Read("outside/keep.txt"), "keep");
     // A second paste of the same cut finds nothing to move.
-    EXPECT_EQ(platform::MoveFiles(context_, {Path("src/a.txt")}, Path("dst")),
+    EXPECT_EQ(platform::MovePaths(context_, {Path("src/a.txt")}, Path("dst")),
               kFileOperationFailed);
     EXPECT_EQ(Messages().size(), 1u);
     // Moving into the folder it is already in is refused.
-    EXPECT_EQ(platform::MoveFiles(context_, {Path("dst/a.txt")}, Path("dst")),
+    EXPECT_EQ(platform::MovePaths(context_, {Path("dst/a.txt")}, Path("dst")),
               kFileOperationFailed);
     EXPECT_EQ(Read("dst/a.txt"), "alpha");
 }
@@ -205,7 +205,7 @@ TEST_F(FileOperationsTest, MoveWithinAFileSystemRenames) {
 TEST_F(FileOperationsTest, MoveAcrossFileSystemsCopiesThenRemovesSources) {
     MakeSourceTree();
     context_.calls.rename = [](const std::string&, const std::string&) { return EXDEV; };
-    ASSERT_EQ(platform::MoveFiles(context_, {Path("src/a.txt"), Path("src/dir")}, Path("dst")),
+    ASSERT_EQ(platform::MovePaths(context_, {Path("src/a.txt"), Path("src/dir")}, Path("dst")),
               kFileOperationDone);
     EXPECT_EQ(Tree("src"), std::vector<std::string>{});
     EXPECT_EQ(Tree("dst"), (std::vector<std::string>{"a.txt", "dir", "dir/b.txt", "dir/link"}));
@@ -248,7 +248,7 @@ TEST_F(FileOperationsTest, FailureOrCancelMidwayLeavesEverySourceInPlace) {
             };
         }
         const std::vector<std::string> before = Tree("src");
-        EXPECT_EQ(platform::MoveFiles(context_, {Path("src/a.txt"), Path("src/dir")}, Path("dst")),
+        EXPECT_EQ(platform::MovePaths(context_, {Path("src/a.txt"), Path("src/dir")}, Path("dst")),
                   c.result)
             << c.name;
         EXPECT_EQ(Tree("src"), before) << c.name;
@@ -267,7 +267,7 @@ TEST_F(FileOperationsTest, FailedCopyLeavesNoHalfFilesAndKeepsTheReplacedOne) {
     };
     prompts_.yesNoAnswers = {true};
     EXPECT_EQ(
-        platform::CopyFiles(context_, {Path("src/b.txt"), Path("src/a.txt")}, Path("dst"), false),
+        platform::CopyPaths(context_, {Path("src/b.txt"), Path("src/a.txt")}, Path("dst"), false),
         kFileOperationFailed);
     EXPECT_EQ(Tree("dst"), std::vector<std::string>{"a.txt"});
     EXPECT_EQ(Read("dst/a.txt"), "old");
@@ -276,7 +276,7 @@ TEST_F(FileOperationsTest, FailedCopyLeavesNoHalfFilesAndKeepsTheReplacedOne) {
 TEST_F(FileOperationsTest, DeleteForGoodAsksWithTheNamesAndNeverFollowsLinks) {
     MakeSourceTree();
     prompts_.yesNoAnswers = {false};
-    EXPECT_EQ(platform::DeleteFiles(context_, {Path("src/a.txt"), Path("src/dir")}, false),
+    EXPECT_EQ(platform::DeletePaths(context_, {Path("src/a.txt"), Path("src/dir")}, false),
               kFileOperationCancelled);
     ASSERT_EQ(prompts_.asked.size(), 1u);
     const std::string& question = prompts_.asked[0].text;
@@ -285,7 +285,7 @@ TEST_F(FileOperationsTest, DeleteForGoodAsksWithTheNamesAndNeverFollowsLinks) {
     EXPECT_EQ(Tree("src").size(), 4u);
 
     prompts_.yesNoAnswers = {true};
-    EXPECT_EQ(platform::DeleteFiles(context_, {Path("src/a.txt"), Path("src/dir")}, false),
+    EXPECT_EQ(platform::DeletePaths(context_, {Path("src/a.txt"), Path("src/dir")}, false),
               kFileOperationDone);
     EXPECT_EQ(Tree("src"), std::vector<std::string>{});
     EXPECT_EQ(Tree("outside"), std::vector<std::string>{"keep.txt"});
@@ -294,9 +294,9 @@ TEST_F(FileOperationsTest, DeleteForGoodAsksWithTheNamesAndNeverFollowsLinks) {
 TEST_F(FileOperationsTest, TrashKeepsWhatItTakesWithItsOrigin) {
     MakeSourceTree();
     Write("other/a.txt", "second");
-    ASSERT_EQ(platform::DeleteFiles(context_, {Path("src/a.txt"), Path("src/dir/link")}, true),
+    ASSERT_EQ(platform::DeletePaths(context_, {Path("src/a.txt"), Path("src/dir/link")}, true),
               kFileOperationDone);
-    ASSERT_EQ(platform::DeleteFiles(context_, {Path("other/a.txt")}, true), kFileOperationDone);
+    ASSERT_EQ(platform::DeletePaths(context_, {Path("other/a.txt")}, true), kFileOperationDone);
     EXPECT_TRUE(prompts_.asked.empty());
     EXPECT_EQ(Tree("trash"),
               (std::vector<std::string>{"files", "files/a (2).txt", "files/a.txt", "files/link",
@@ -310,7 +310,7 @@ TEST_F(FileOperationsTest, TrashKeepsWhatItTakesWithItsOrigin) {
         << info;
     // A failure to trash is reported and deletes nothing.
     context_.calls.rename = [](const std::string&, const std::string&) { return EACCES; };
-    EXPECT_EQ(platform::DeleteFiles(context_, {Path("src/dir/b.txt")}, true), kFileOperationFailed);
+    EXPECT_EQ(platform::DeletePaths(context_, {Path("src/dir/b.txt")}, true), kFileOperationFailed);
     EXPECT_EQ(Read("src/dir/b.txt"), "beta");
     EXPECT_EQ(Messages().size(), 1u);
 }
@@ -318,13 +318,13 @@ TEST_F(FileOperationsTest, TrashKeepsWhatItTakesWithItsOrigin) {
 TEST_F(FileOperationsTest, RenameNeverReplaces) {
     Write("src/a.txt", "a");
     Write("src/b.txt", "b");
-    EXPECT_EQ(platform::RenameFile(context_, Path("src/a.txt"), Path("src/b.txt")),
+    EXPECT_EQ(platform::RenamePath(context_, Path("src/a.txt"), Path("src/b.txt")),
               kFileOperationFailed);
     EXPECT_EQ(Read("src/b.txt"), "b");
-    EXPECT_EQ(platform::RenameFile(context_, Path("src/a.txt"), Path("src/c.txt")),
+    EXPECT_EQ(platform::RenamePath(context_, Path("src/a.txt"), Path("src/c.txt")),
               kFileOperationDone);
     EXPECT_EQ(Tree("src"), (std::vector<std::string>{"b.txt", "c.txt"}));
-    EXPECT_EQ(platform::RenameFile(context_, Path("src/gone"), Path("src/x")),
+    EXPECT_EQ(platform::RenamePath(context_, Path("src/gone"), Path("src/x")),
               kFileOperationFailed);
     EXPECT_EQ(Messages().size(), 2u);
 }
