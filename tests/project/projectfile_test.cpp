@@ -92,27 +92,6 @@ TEST(ProjectFile, LevelJumpStopsWithItsMessage) {
               platform::Utf8ToCp932("アイテム \"deep x\" の階層 (4) が不正です"));
 }
 
-TEST(ProjectFile, FailedReadLeavesTheTreeAndFailedSaveIsReported) {
-    TempFolder folder;
-    const ProjectTree before = SampleTree();
-    ProjectTree tree = before;
-    folder.Write("bad.prj", "x\r\n\t\t\ty\r\n");
-    EXPECT_EQ(tamble::LoadProjectFile(folder.File("bad.prj"), tree).kind,
-              ProjectReadError::LevelJump);
-    EXPECT_EQ(tree, before);
-
-    const std::string missing = folder.File("none.prj");
-    const ProjectReadError error = tamble::LoadProjectFile(missing, tree);
-    EXPECT_EQ(error.kind, ProjectReadError::CannotOpen);
-    EXPECT_EQ(tree, before);
-    EXPECT_EQ(tamble::ReadErrorMessage(error, "none.prj"),
-              platform::Utf8ToCp932("ファイル none.prj は開けません"));
-
-    EXPECT_FALSE(tamble::SaveProjectFile(folder.File("no/such/folder.prj"), tree));
-    EXPECT_EQ(tamble::SaveErrorMessage("x.prj"),
-              platform::Utf8ToCp932("ファイル x.prj を作成できません"));
-}
-
 TEST(ProjectFile, FailedSaveKeepsTheOldFile) {
     TempFolder folder;
     const std::string path = folder.Write("keep.prj", "old\r\n");

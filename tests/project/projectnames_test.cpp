@@ -1,5 +1,5 @@
 #include "projectnames.h"
-#include "projecttree.h"
+#include "projecttree.h" // category numbers
 
 #include <gtest/gtest.h>
 
@@ -59,39 +59,6 @@ TEST(ProjectNames, DisplayNameByMode) {
         EXPECT_EQ(tamble::DisplayName(c.text, true), c.shortName) << c.text;
         EXPECT_EQ(tamble::DisplayName(c.text, false), c.text) << c.text;
     }
-}
-
-TEST(ProjectTree, FilesGoToTheirCategoryAndDeleteTakesTheBranch) {
-    tamble::ProjectTree tree;
-    const int first = tree.AddProject("one");
-    const int second = tree.AddProject("two");
-    EXPECT_EQ(second, 4);
-    EXPECT_EQ(tamble::AddFileToProject(tree, second, "/a/x.h").position, 7);
-    EXPECT_EQ(tamble::AddFileToProject(tree, second, "/a/y.c").position, 6);
-    EXPECT_EQ(tamble::AddFileToProject(tree, first, "/a/z.txt").position, 4);
-    EXPECT_EQ(tamble::AddFileToProject(tree, first, "/a/w.txt").position, 5);
-    const std::vector<tamble::ProjectTree::Node> expected = {
-        {0, "one"},      {1, "Source Files"}, {1, "Header Files"}, {1, "Other Files"},
-        {2, "/a/z.txt"}, {2, "/a/w.txt"},     {0, "two"},          {1, "Source Files"},
-        {2, "/a/y.c"},   {1, "Header Files"}, {2, "/a/x.h"},       {1, "Other Files"}};
-    EXPECT_EQ(tree.Nodes(), expected);
-    EXPECT_EQ(tree.ProjectOf(10), 6);
-    EXPECT_EQ(tree.ProjectOf(3), 0);
-
-    tree.Remove(0);
-    EXPECT_EQ(tree.Count(), 6);
-    EXPECT_EQ(tree.At(0).text, "two");
-}
-
-TEST(ProjectTree, MissingCategoryRefusesTheFile) {
-    tamble::ProjectTree tree;
-    tree.Append(0, "edited");
-    tree.Append(1, "Source Files");
-    EXPECT_EQ(tamble::AddFileToProject(tree, 0, "/a/b.c").position, 2);
-    const tamble::AddFileResult refused = tamble::AddFileToProject(tree, 0, "/a/b.h");
-    EXPECT_EQ(refused.position, -1);
-    EXPECT_EQ(refused.category, tamble::kHeaderFiles);
-    EXPECT_EQ(tree.Count(), 3);
 }
 
 } // namespace

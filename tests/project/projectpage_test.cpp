@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -162,29 +163,28 @@ TEST_F(ProjectPageTest, NewProjectFromEveryTrigger) {
 TEST_F(ProjectPageTest, OpenAndSaveBoxesFromEveryTrigger) {
     auto window = Shown();
     const struct {
-        std::function<void()> trigger;
-        const char* kind;
+        QAction* action;
         const char* title;
     } cases[] = {
-        {[&] { window->mnuOpenProject->trigger(); }, "OpenFile", "プロジェクトファイルを読み込む"},
-        {[&] { window->btnOpenProject->click(); }, "OpenFile", "プロジェクトファイルを読み込む"},
-        {[&] { window->N7->trigger(); }, "OpenFile", "プロジェクトファイルを読み込む"},
-        {[&] { window->mnuSaveProject->trigger(); }, "SaveFile", "プロジェクトファイルの保存"},
-        {[&] { window->btnSaveProject->click(); }, "SaveFile", "プロジェクトファイルの保存"},
-        {[&] { window->N4->trigger(); }, "SaveFile", "プロジェクトファイルの保存"},
+        {window->mnuOpenProject, "プロジェクトファイルを読み込む"},
+        {window->N7, "プロジェクトファイルを読み込む"},
+        {window->mnuSaveProject, "プロジェクトファイルの保存"},
+        {window->N4, "プロジェクトファイルの保存"},
     };
     for (const auto& c : cases) {
         prompts_.asked.clear();
-        c.trigger(); // cancelled: nothing else happens
+        c.action->trigger(); // cancelled: nothing else happens
         ASSERT_EQ(prompts_.asked.size(), 1u) << c.title;
-        const auto& box = prompts_.asked[0];
-        EXPECT_EQ(box.kind, c.kind);
+        const platform::FileBoxOptions& box = prompts_.asked[0].fileBox;
         EXPECT_EQ(box.title, Cp932(c.title));
-        EXPECT_EQ(box.fileBox.defaultExtension, "prj");
-        ASSERT_EQ(box.fileBox.filters.size(), 1u);
-        EXPECT_EQ(box.fileBox.filters[0].description, Cp932("プロジェクトファイル (*.prj)"));
-        EXPECT_EQ(box.fileBox.filters[0].pattern, "*.prj");
+        EXPECT_EQ(box.defaultExtension, "prj");
+        ASSERT_EQ(box.filters.size(), 1u);
+        EXPECT_EQ(box.filters[0].description, Cp932("プロジェクトファイル (*.prj)"));
+        EXPECT_EQ(box.filters[0].pattern, "*.prj");
     }
+    // The toolbar buttons are the File menu's entries.
+    EXPECT_EQ(window->btnOpenProject->defaultAction(), window->mnuOpenProject);
+    EXPECT_EQ(window->btnSaveProject->defaultAction(), window->mnuSaveProject);
 }
 
 // Two projects, files added by the box and by dropping, saved, the program
@@ -256,22 +256,6 @@ TEST_F(ProjectPageTest, ProjectsSurviveSaveRestartAndOpen) {
     window->close();
 }
 
-TEST_F(ProjectPageTest, EnterOpensFilesOnlyAndOnce) {
-    auto window = Shown();
-    NewProject(*window, "A");
-    AddFiles(*window, 0, {"/s/a.c"});
-    const struct {
-        int position;
-        size_t starts;
-    } cases[] = {{0, 0}, {1, 0}, {2, 1}};
-    for (const auto& c : cases) {
-        starts.clear();
-        window->TreeView1->setCurrentItem(window->projectPage->ItemAt(c.position));
-        QTest::keyClick(window->TreeView1, Qt::Key_Return);
-        EXPECT_EQ(starts.size(), c.starts) << c.position;
-    }
-}
-
 TEST_F(ProjectPageTest, RightButtonSelectsOnlyWhenSomethingIsSelected) {
     auto window = Shown();
     NewProject(*window, "A");
@@ -303,7 +287,8 @@ TEST_F(ProjectPageTest, RightButtonSelectsOnlyWhenSomethingIsSelected) {
     EXPECT_EQ(page.TreeView2.Count(), 5);
 }
 
-TEST_F(ProjectPageTest, MenuEntriesByLevel) {
+// The context menu's entries, and Enter, which opens files only and once.
+TEST_F(ProjectPageTest, MenuAndEnterByLevel) {
     auto window = Shown();
     NewProject(*window, "A");
     AddFiles(*window, 0, {"/s/a.c"});
@@ -311,12 +296,17 @@ TEST_F(ProjectPageTest, MenuEntriesByLevel) {
     const struct {
         int position;
         bool add, remove;
-    } cases[] = {{0, true, true}, {1, false, false}, {2, false, true}, {3, false, false}};
+        size_t starts;
+    } cases[] = {
+        {0, true, true, 0}, {1, false, false, 0}, {2, false, true, 1}, {3, false, false, 0}};
     for (const auto& c : cases) {
+        starts.clear();
         window->TreeView1->setCurrentItem(page.ItemAt(c.position));
         page.PopupMenu1Popup();
         EXPECT_EQ(page.popAddFile->isVisible(), c.add) << c.position;
         EXPECT_EQ(page.popDelete->isVisible(), c.remove) << c.position;
+        QTest::keyClick(window->TreeView1, Qt::Key_Return);
+        EXPECT_EQ(starts.size(), c.starts) << c.position;
     }
 }
 
@@ -368,6 +358,7 @@ TEST_F(ProjectPageTest, CategoryImagesFollowExpandAndSelection) {
 }
 
 TEST_F(ProjectPageTest, SingleExpandModeFollowsTheOption) {
+    folder_.Write("tamble.ini", "[Application]\r\nTreeState1=0\r\n");
     auto window = Shown();
     NewProject(*window, "A");
     NewProject(*window, "B");
@@ -378,7 +369,13 @@ TEST_F(ProjectPageTest, SingleExpandModeFollowsTheOption) {
     window->TreeView1->setCurrentItem(b);
     EXPECT_FALSE(a->isExpanded() || b->isExpanded());
 
-    window->state.options.TreeState1 = true;
+    // Turned on in the options dialog: it takes effect at once.
+    WhenModal([](QWidget* dialog) {
+        dialog->findChild<QCheckBox*>(QStringLiteral("chkTreeState1"))->setChecked(true);
+        dialog->findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
+    });
+    window->mnuOption->trigger();
+    ASSERT_TRUE(window->state.options.TreeState1);
     window->TreeView1->setCurrentItem(a->child(0));
     EXPECT_TRUE(a->isExpanded());
     window->TreeView1->setCurrentItem(b);
