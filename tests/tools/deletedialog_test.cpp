@@ -1,0 +1,247 @@
+#include "tfrmdeletefilesfrommask.h"
+
+#include "codepage.h"
+#include "qtext.h"
+#include "scriptedprompts.h"
+#include "tempfolder.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::FromCp932;
+using platform::Utf8ToCp932;
+using tamble::TfrmDeleteFilesFromMask;
+using Texts = std::vector<std::string>;
+
+class DeleteDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"a.o", "b.o", "keep.o", "notes.txt", "sub/c.o", "build/d.o"}) {
+            fs::create_directories(fs::path(tree_.File(name)).parent_path());
+            tree_.Write(name, "x");
+        }
+        state_.CurrentPath = tree_.Path();
+        shell_.prompts = &prompts_;
+        shell_.homeTrash = trash_.Path();
+    }
+
+    std::unique_ptr<TfrmDeleteFilesFromMask> Open() {
+        return std::make_unique<TfrmDeleteFilesFromMask>(nullptr, state_, shell_);
+    }
+
+    bool Exists(const char* name) const { return fs::exists(tree_.File(name)); }
+
+    TempFolder tree_;
+    TempFolder trash_;
+    tamble::MainWindowState state_;
+    platform::ScriptedPrompts prompts_;
+    platform::ShellOwner shell_;
+};
+
+TEST_F(DeleteDialog, ControlsCaptionsAndTabOrder) {
+    auto dialog = Open();
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("マスク指定削除"));
+    EXPECT_EQ(dialog->Button1->text(), QStringLiteral("削除(&D)"));
+    EXPECT_TRUE(dialog->Button1->isDefault());
+    EXPECT_EQ(dialog->Button2->text(), QStringLiteral("キャンセル(&C)"));
+    EXPECT_EQ(dialog->chkDeleteEraseBox->text(), QStringLiteral("ごみ箱に削除"));
+    EXPECT_TRUE(dialog->edtFilePath->isReadOnly());
+    EXPECT_EQ(dialog->edtFilePath->text(), FromCp932(tree_.Path()));
+    EXPECT_EQ(dialog->Panel1->findChild<QComboBox*>(QStringLiteral("cmbOutOfFolderPattern")),
+              dialog->cmbOutOfFolderPattern);
+
+    const QWidget* expected[] = {dialog->cmbDeleteFilesMask,
+                                 dialog->chkFindSubFolders,
+                                 dialog->Button1,
+                                 dialog->Button2,
+                                 dialog->cmbOutOfFilePattern,
+                                 dialog->cmbOutOfFolderPattern,
+                                 dialog->chkOutOfFilePattern,
+                                 dialog->chkOutOfFolderPattern,
+                                 dialog->edtFilePath,
+                                 dialog->chkDeleteEraseBox};
+    // The chain also runs through the combo boxes' own edits; only the
+    // order of the named controls counts.
+    std::vector<const QWidget*> chain;
+    const QWidget* at = expected[0];
+    do {
+        if (std::find(std::begin(expected), std::end(expected), at) != std::end(expected))
+            chain.push_back(at);
+        at = at->nextInFocusChain();
+    } while (at != expected[0] && chain.size() < std::size(expected));
+    EXPECT_EQ(chain, std::vector<const QWidget*>(std::begin(expected), std::end(expected)));
+}
+
+TEST_F(DeleteDialog, UpdateDeleteControls) {
+    struct Case {
+        bool sub, files, folders;
+        bool checksEnabled, fileComboEnabled, folderComboEnabled;
+    };
+    const Case cases[] = {
+        {false, false, false, false, false, false}, {false, true, true, false, false, false},
+        {true, false, false, true, false, false},   {true, true, false, true, true, false},
+        {true, false, true, true, false, true},     {true, true, true, true, true, true},
+    };
+    auto dialog = Open();
+    for (const Case& c : cases) {
+        dialog->chkFindSubFolders->setChecked(c.sub);
+        dialog->chkOutOfFilePattern->setChecked(c.files);
+        dialog->chkOutOfFolderPattern->setChecked(c.folders);
+        dialog->UpdateDeleteControls();
+        const std::string row =
+            std::to_string(c.sub) + std::to_string(c.files) + std::to_string(c.folders);
+        EXPECT_EQ(dialog->chkOutOfFilePattern->isEnabled(), c.checksEnabled) << row;
+        EXPECT_EQ(dialog->chkOutOfFolderPattern->isEnabled(), c.checksEnabled) << row;
+        EXPECT_EQ(dialog->cmbOutOfFilePattern->isEnabled(), c.fileComboEnabled) << row;
+        EXPECT_EQ(dialog->cmbOutOfFolderPattern->isEnabled(), c.folderComboEnabled) << row;
+        // Ticks survive being disabled.
+        EXPECT_EQ(dialog->chkOutOfFilePattern->isChecked(), c.files) << row;
+    }
+    // Clicking the boxes runs the rule.
+    dialog->chkFindSubFolders->setChecked(false);
+    dialog->UpdateDeleteControls();
+    dialog->chkFindSubFolders->click();
+    EXPECT_TRUE(dialog->chkOutOfFolderPattern->isEnabled());
+}
+
+TEST_F(DeleteDialog, StateComesFromAndGoesBackToTheMainWindowEvenOnCancel) {
+    state_.options.DeleteFilesFindSubFolders = true;
+    state_.options.DeleteFilesOutOfFolderPattern = true;
+    state_.cmbDeleteFilesFromMask = {"*.o", "*.obj"};
+    state_.cmbOutOfFolderPattern = {"build"};
+    {
+        auto dialog = Open();
+        EXPECT_TRUE(dialog->chkFindSubFolders->isChecked());
+        EXPECT_FALSE(dialog->chkOutOfFilePattern->isChecked());
+        EXPECT_TRUE(dialog->chkOutOfFolderPattern->isChecked());
+        EXPECT_FALSE(dialog->chkDeleteEraseBox->isChecked());
+        EXPECT_EQ(dialog->cmbDeleteFilesMask->currentText(), QStringLiteral("*.o"));
+        EXPECT_EQ(dialog->cmbDeleteFilesMask->count(), 2);
+        EXPECT_EQ(dialog->cmbOutOfFilePattern->currentText(), QString());
+        EXPECT_EQ(dialog->cmbOutOfFolderPattern->currentText(), QStringLiteral("build"));
+        EXPECT_TRUE(dialog->cmbOutOfFolderPattern->isEnabled());
+        EXPECT_FALSE(dialog->cmbOutOfFilePattern->isEnabled());
+
+        dialog->chkDeleteEraseBox->setChecked(true);
+        dialog->chkFindSubFolders->setChecked(false);
+        dialog->cmbDeleteFilesMask->setEditText(QStringLiteral("typed but not used"));
+        dialog->Button2->click();
+        EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    }
+    EXPECT_TRUE(state_.options.DeleteFilesDeleteEraseBox);
+    EXPECT_FALSE(state_.options.DeleteFilesFindSubFolders);
+    EXPECT_TRUE(state_.options.DeleteFilesOutOfFolderPattern);
+    EXPECT_EQ(state_.cmbDeleteFilesFromMask, (Texts{"*.o", "*.obj"}));
+    EXPECT_EQ(state_.cmbOutOfFolderPattern, (Texts{"build"}));
+    EXPECT_TRUE(prompts_.asked.empty());
+}
+
+TEST_F(DeleteDialog, EmptyMaskWarnsAndStaysOpen) {
+    auto dialog = Open();
+    dialog->show();
+    dialog->Button1->click();
+    ASSERT_EQ(prompts_.asked.size(), 1u);
+    EXPECT_EQ(prompts_.asked[0].text, Utf8ToCp932("マスクパターンを入力してください"));
+    EXPECT_EQ(prompts_.asked[0].title, Utf8ToCp932("警告"));
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(Exists("a.o"));
+}
+
+TEST_F(DeleteDialog, NothingFoundStillRecordsTheHistories) {
+    state_.cmbDeleteFilesFromMask = {"*.o"};
+    auto dialog = Open();
+    dialog->cmbDeleteFilesMask->setEditText(QStringLiteral("*.none"));
+    dialog->cmbOutOfFilePattern->setEditText(QStringLiteral("keep*"));
+    dialog->Button1->click();
+    ASSERT_EQ(prompts_.asked.size(), 1u);
+    EXPECT_EQ(prompts_.asked[0].kind, "Message");
+    EXPECT_EQ(prompts_.asked[0].text, Utf8ToCp932("削除するファイルが見つかりませんでした"));
+    EXPECT_EQ(prompts_.asked[0].title, Utf8ToCp932("結果"));
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    dialog.reset();
+    EXPECT_EQ(state_.cmbDeleteFilesFromMask, (Texts{"*.none", "*.o"}));
+    EXPECT_EQ(state_.cmbOutOfFilePattern, (Texts{"keep*"}));
+    EXPECT_TRUE(state_.cmbOutOfFolderPattern.empty());
+}
+
+TEST_F(DeleteDialog, DeletesForGoodAfterAQuestionNamingCountAndFolder) {
+    state_.options.DeleteFilesFindSubFolders = true;
+    state_.options.DeleteFilesOutOfFilePattern = true;
+    state_.options.DeleteFilesOutOfFolderPattern = true;
+    state_.cmbOutOfFilePattern = {"keep*"};
+    state_.cmbOutOfFolderPattern = {"build"};
+    for (bool answer : {false, true}) {
+        prompts_.asked.clear();
+        prompts_.yesNoAnswers = {answer};
+        auto dialog = Open();
+        dialog->cmbDeleteFilesMask->setEditText(QStringLiteral("*.o"));
+        dialog->Button1->click();
+        ASSERT_EQ(prompts_.asked.size(), 1u);
+        EXPECT_EQ(prompts_.asked[0].kind, "YesNo");
+        const std::string& question = prompts_.asked[0].text;
+        EXPECT_NE(question.find(" 3 "), std::string::npos) << question;
+        EXPECT_NE(question.find(tree_.Path() + "/"), std::string::npos) << question;
+        EXPECT_EQ(Exists("a.o"), !answer);
+        EXPECT_EQ(Exists("sub/c.o"), !answer);
+    }
+    EXPECT_TRUE(Exists("keep.o"));
+    EXPECT_TRUE(Exists("build/d.o"));
+    EXPECT_TRUE(Exists("notes.txt"));
+    EXPECT_TRUE(Exists("sub"));
+}
+
+TEST_F(DeleteDialog, ToTheTrashWhenTicked) {
+    state_.options.DeleteFilesDeleteEraseBox = true;
+    auto dialog = Open();
+    dialog->cmbDeleteFilesMask->setEditText(QStringLiteral("a.o;b.o"));
+    dialog->Button1->click();
+    EXPECT_TRUE(prompts_.asked.empty());
+    EXPECT_FALSE(Exists("a.o"));
+    EXPECT_TRUE(fs::exists(trash_.File("files/a.o")));
+    EXPECT_TRUE(fs::exists(trash_.File("files/b.o")));
+    EXPECT_TRUE(Exists("sub/c.o"));
+}
+
+TEST_F(DeleteDialog, DownOpensTheListAndAKeyChoiceMovesToTheTop) {
+    state_.cmbDeleteFilesFromMask = {"*.o", "*.obj", "*.tmp"};
+    auto dialog = Open();
+    dialog->show();
+    QComboBox* combo = dialog->cmbDeleteFilesMask;
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);
+    EXPECT_TRUE(combo->view()->isVisible());
+    combo->hidePopup();
+
+    combo->setCurrentIndex(2);
+    QTest::keyClick(combo, Qt::Key_Up); // a keyboard choice of "*.obj"
+    EXPECT_EQ(combo->itemText(0), QStringLiteral("*.obj"));
+    EXPECT_EQ(combo->itemText(1), QStringLiteral("*.o"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("*.obj"));
+}
+
+TEST_F(DeleteDialog, EntryFunctionAsksForARefresh) {
+    QTimer::singleShot(0, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    tamble::ShowDeleteFilesFromMask(nullptr, state_, shell_);
+    EXPECT_TRUE(state_.ForceFileListUpdate);
+}
+
+} // namespace

@@ -1,0 +1,76 @@
+// TfrmDeleteFilesFromMask: deletes, in one shell operation, the files of the
+// file view's current folder (and on request its subfolders) that match a
+// mask list, sparing excluded files and folders. Its four check boxes and
+// three histories come from the main window's state when it opens and go
+// back there when it goes, whichever way it closes.
+#pragma once
+
+#include "mainstate.h"
+#include "shellcommon.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tamble {
+
+class TfrmDeleteFilesFromMask : public QDialog {
+    Q_OBJECT
+
+public:
+    // shell answers the questions and performs the deletion; state must
+    // outlive the dialog.
+    TfrmDeleteFilesFromMask(QWidget* owner, MainWindowState& state,
+                            const platform::ShellOwner& shell);
+    ~TfrmDeleteFilesFromMask() override;
+
+    QLabel* Label2 = nullptr;
+    QLineEdit* edtFilePath = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* cmbDeleteFilesMask = nullptr;
+    QCheckBox* chkDeleteEraseBox = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QCheckBox* chkFindSubFolders = nullptr;
+    QFrame* Panel1 = nullptr;
+    QCheckBox* chkOutOfFilePattern = nullptr;
+    QComboBox* cmbOutOfFilePattern = nullptr;
+    QCheckBox* chkOutOfFolderPattern = nullptr;
+    QComboBox* cmbOutOfFolderPattern = nullptr;
+
+public slots:
+    void FormCreate();
+    // Gives the check boxes and histories back to the main window state.
+    void FormDestroy();
+    // Exclusion controls follow chkFindSubFolders and their own check boxes.
+    void UpdateDeleteControls();
+    // Runs the search and the deletion, then closes the dialog.
+    void Button1Click();
+
+protected:
+    // Down opens a combo box's list; a choice made with the keys while the
+    // list is closed moves that entry to the top of the history.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void SetTabOrder();
+    void ComboActivated(QComboBox* combo);
+
+    MainWindowState& state_;
+    platform::ShellOwner shell_;
+    QComboBox* keyChoice_ = nullptr; // the combo box whose last key may choose an entry
+};
+
+// Opens the dialog modally over owner and returns when it has closed. Sets
+// state.ForceFileListUpdate: the caller then refreshes the file list
+// (UpdateFileList), whatever the user did.
+void ShowDeleteFilesFromMask(QWidget* owner, MainWindowState& state,
+                             const platform::ShellOwner& shell);
+
+} // namespace tamble

@@ -1,0 +1,66 @@
+#include "toolcontrols.h"
+
+#include "formnames.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace tamble {
+namespace {
+
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 25;
+
+} // namespace
+
+QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, int left, int top) {
+    auto* label = Named(new QLabel(caption, parent), name);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QCheckBox* PlaceCheck(QWidget* parent, const char* name, const QString& caption, int left,
+                      int top) {
+    auto* check = Named(new QCheckBox(caption, parent), name);
+    check->move(left, top);
+    check->adjustSize();
+    return check;
+}
+
+QLineEdit* PlaceEdit(QWidget* parent, const char* name, int left, int top, int width) {
+    auto* edit = Named(new QLineEdit(parent), name);
+    edit->setGeometry(left, top, width, kEditHeight);
+    return edit;
+}
+
+QComboBox* PlaceCombo(QWidget* parent, const char* name, int left, int top, int width) {
+    auto* combo = Named(new QComboBox(parent), name);
+    combo->setEditable(true);
+    // The history is kept by the dialog's own rules; typing Enter must not
+    // add entries behind its back.
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setGeometry(left, top, width, kEditHeight);
+    return combo;
+}
+
+QPushButton* PlaceButton(QWidget* parent, const char* name, const QString& caption, int left,
+                         int top) {
+    auto* button = Named(new QPushButton(caption, parent), name);
+    button->setGeometry(left, top, kButtonWidth, kButtonHeight);
+    return button;
+}
+
+void CentreOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    if (screen != nullptr)
+        window.move(screen->availableGeometry().center() - window.rect().center());
+}
+
+} // namespace tamble
