@@ -60,7 +60,7 @@ int ShellFileOperation(const ShellOwner& owner, const std::vector<std::string>& 
     if (operation != kFoDelete) {
         const std::optional<std::string> native =
             NativePath(owner, destination != nullptr ? destination : "");
-        if (!native || native->empty()) return kFileOperationFailed;
+        if (!native) return kFileOperationFailed;
         target = *native;
     }
     switch (operation) {
