@@ -9,7 +9,6 @@
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
-#include <sys/time.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -103,13 +102,12 @@ std::string Quoted(const std::string& path) {
 class Run {
 public:
     explicit Run(const FileOperationContext& context) : context_(context) {}
-    ~Run() {
-        if (progressStarted_) context_.progress->End();
-    }
+    ~Run() { EndProgress(); }
     Run(const Run&) = delete;
     Run& operator=(const Run&) = delete;
 
     int Fail(const std::string& text) {
+        EndProgress(); // the message must not hide behind the progress dialog
         context_.prompts->Message(text, Cp932("エラー"), PromptIcon::Error);
         return kFileOperationFailed;
     }
@@ -124,6 +122,10 @@ public:
         if (context_.progress == nullptr) return;
         context_.progress->Begin(Cp932(title), totalBytes);
         progressStarted_ = true;
+    }
+    void EndProgress() {
+        if (progressStarted_) context_.progress->End();
+        progressStarted_ = false;
     }
     // false when the user cancelled.
     bool Step(const std::string& path) {
