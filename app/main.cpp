@@ -2,6 +2,7 @@
 // closes. No command-line arguments are read.
 #include "codepage.h"
 #include "errortext.h"
+#include "filecontextmenus.h"
 #include "fileviewpage.h"
 #include "instancelock.h"
 #include "locations.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
         // The file page comes to life with the window's first folder tree.
         environment.hooks.BuildFolderTree = [] {
             tamble::FileViewOf(*tamble::frmTamble).BuildFolderTree();
+            tamble::FileContextMenusOf(*tamble::frmTamble);
         };
         environment.hooks.ClearIconCache = [] { tamble::FileViewOf(*tamble::frmTamble).C2Click(); };
         tamble::TfrmTamble window(std::move(environment));

@@ -5,7 +5,8 @@
 #include "filecommands.h"
 #include "fileviewpage.h"
 #include "qtext.h"
-#include "qtoperationprogress.h"
+#include "tfrmcopyfiles.h"
+#include "tfrmdeletefilesfrommask.h"
 #include "tfrmtamble.h"
 
 #include <QAction>
@@ -46,16 +47,22 @@ FileContextMenus::FileContextMenus(TfrmTamble& window, FileViewPage& page,
     : QObject(&window), window_(window), page_(page), services_(std::move(services)) {
     setObjectName(QString::fromLatin1(kMenusName));
     if (services_.owner.prompts == nullptr) services_.owner.prompts = &window_.Prompts();
-    if (services_.owner.progress == nullptr) {
-        progress_ = std::make_unique<platform::QtOperationProgress>(&window_);
-        services_.owner.progress = progress_.get();
+    if (services_.owner.progress == nullptr)
+        services_.owner.progress = window_.Environment().progress;
+    if (!services_.showDeleteFilesFromMask) {
+        services_.showDeleteFilesFromMask = [this] {
+            ShowDeleteFilesFromMask(&window_, window_.state, services_.owner);
+        };
+    }
+    if (!services_.showCopyFiles) {
+        services_.showCopyFiles = [this](const std::string& caption) {
+            ShowCopyFiles(&window_, window_.state, caption, services_.owner);
+        };
     }
     CreateTreeMenu();
     CreateListMenu();
     ConnectHandlers();
 }
-
-FileContextMenus::~FileContextMenus() = default;
 
 void FileContextMenus::CreateTreeMenu() {
     QTreeWidget* tree = window_.TreeViewDirectory;
@@ -258,7 +265,7 @@ void FileContextMenus::D1Click() {
 }
 
 void FileContextMenus::N25Click() {
-    if (services_.showDeleteFilesFromMask) services_.showDeleteFilesFromMask();
+    services_.showDeleteFilesFromMask();
     RefillFileList();
 }
 
@@ -329,7 +336,7 @@ void FileContextMenus::N26Click() {
     if (first.empty()) return;
     window_.state.DuplicateFilePath =
         platform::JoinPath(platform::NativePathStyle(), window_.state.CurrentPath, first);
-    if (services_.showCopyFiles) services_.showCopyFiles();
+    services_.showCopyFiles(first);
 }
 
 void FileContextMenus::DeleteSelectedFiles(bool toTrash) {

@@ -15,7 +15,6 @@
 #include <QObject>
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,10 +23,6 @@ class QMenu;
 class QPoint;
 class QTreeWidgetItem;
 
-namespace platform {
-class QtOperationProgress;
-}
-
 namespace tamble {
 
 class FileViewPage;
@@ -35,14 +30,14 @@ class TfrmTamble;
 
 // What the menus take from outside; tests replace parts of it.
 struct FileMenuServices {
-    // Who asks and where the trash is. Left null, prompts are the window's
-    // and progress is a progress dialog on the window; homeTrash "" is the
-    // user's trash.
+    // Who asks, who shows progress and where the trash is. Left null,
+    // prompts and progress are the window's; homeTrash "" is the user's trash.
     platform::ShellOwner owner;
-    // Show the delete-by-mask and the copy-by-list dialogs modally. Left
-    // empty, their entries open nothing.
+    // Show the delete-by-mask dialog and the copy-by-list dialog (for the
+    // first selected row's caption) modally. Left empty, they are the batch
+    // tools' dialogs over the window.
     std::function<void()> showDeleteFilesFromMask;
-    std::function<void()> showCopyFiles;
+    std::function<void(const std::string& firstSelectedCaption)> showCopyFiles;
 };
 
 class FileContextMenus : public QObject {
@@ -50,7 +45,6 @@ class FileContextMenus : public QObject {
 
 public:
     FileContextMenus(TfrmTamble& window, FileViewPage& page, FileMenuServices services);
-    ~FileContextMenus() override;
 
     // --- PopupMenu5, on TreeViewDirectory
     QMenu* PopupMenu5 = nullptr;
@@ -132,7 +126,6 @@ private:
     TfrmTamble& window_;
     FileViewPage& page_;
     FileMenuServices services_;
-    std::unique_ptr<platform::QtOperationProgress> progress_;
 };
 
 // The menus of window's file page, created with services on first use

@@ -1,0 +1,422 @@
+// The file view's context menus on a real main window: a temporary folder
+// is the only drive, the trash is another temporary folder, the user's
+// answers are scripted and program starts are recorded.
+#include "codepage.h"
+#include "filecontextmenus.h"
+#include "fileviewpage.h"
+#include "programstart.h"
+#include "scriptedprompts.h"
+#include "tempfolder.h"
+#include "tfrmtamble.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
+using tamble::FileContextMenus;
+using tamble::TfrmTamble;
+
+std::string Cp932(const char* utf8) {
+    return platform::Utf8ToCp932(utf8);
+}
+
+class FileContextMenusTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(disk_.File("work/sub/deeper"));
+        for (const char* name : {"a.c", "b.c", "c.h"})
+            disk_.Write("work/" + std::string(name), name);
+        fs::create_directories(disk_.File("other"));
+        platform::SetProgramStarter([this](const platform::ProgramStart& start) {
+            started_.push_back(start.program + " | " + start.parameters.value_or("(none)"));
+        });
+        window_ = Create();
+        page_ = &tamble::FileViewOf(*window_);
+        menus_ = &tamble::FileContextMenusOf(*window_);
+        window_->state.options.SearchStringApp = "grepper";
+        window_->state.options.UseEditor = "editor";
+    }
+    void TearDown() override { platform::SetProgramStarter({}); }
+
+    std::unique_ptr<TfrmTamble> Create() {
+        tamble::ShellEnvironment environment;
+        environment.settingsPath = settings_.File("tamble.ini");
+        environment.dataFolder = settings_.Path();
+        environment.prompts = &prompts_;
+        environment.trayAvailable = false;
+        environment.hooks.BuildFolderTree = [this] {
+            tamble::FileViewServices files;
+            files.drives = [this] { return std::vector<platform::Drive>{{disk_.Path(), "test"}}; };
+            tamble::FileViewOf(*tamble::frmTamble, files).BuildFolderTree();
+            tamble::FileMenuServices services;
+            services.owner.homeTrash = settings_.File("trash");
+            if (realTools_) {
+                tamble::FileContextMenusOf(*tamble::frmTamble, services);
+                return;
+            }
+            services.showDeleteFilesFromMask = [this] { shown_.push_back("delete by mask"); };
+            services.showCopyFiles = [this](const std::string& caption) {
+                shown_.push_back("copy files " + caption + " " +
+                                 tamble::frmTamble->state.DuplicateFilePath);
+            };
+            tamble::FileContextMenusOf(*tamble::frmTamble, services);
+        };
+        return std::make_unique<TfrmTamble>(std::move(environment));
+    }
+
+    QTreeWidgetItem* Drive() const { return window_->TreeViewDirectory->topLevelItem(0); }
+    static QTreeWidgetItem* Child(QTreeWidgetItem* parent, const char* name) {
+        for (int i = 0; i < parent->childCount(); ++i)
+            if (parent->child(i)->text(0) == QString::fromUtf8(name)) return parent->child(i);
+        return nullptr;
+    }
+    static Strings Texts(const QTreeWidgetItem* parent) {
+        Strings texts;
+        for (int i = 0; i < parent->childCount(); ++i)
+            texts.push_back(parent->child(i)->text(0).toStdString());
+        return texts;
+    }
+    QTreeWidgetItem* Selected() const {
+        const auto selected = window_->TreeViewDirectory->selectedItems();
+        return selected.isEmpty() ? nullptr : selected.first();
+    }
+    Strings Rows() const {
+        Strings rows;
+        for (int i = 0; i < window_->ListViewFile->topLevelItemCount(); ++i)
+            rows.push_back(window_->ListViewFile->topLevelItem(i)->text(0).toStdString());
+        return rows;
+    }
+    void GoTo(const std::string& relative) { page_->NavigateToPath(disk_.File(relative)); }
+    void SelectRows(std::initializer_list<int> rows) {
+        window_->ListViewFile->clearSelection();
+        for (int row : rows)
+            window_->ListViewFile->topLevelItem(row)->setSelected(true);
+    }
+    std::string Status() const { return window_->StatusText->text().toStdString(); }
+    // Kind and title of every question asked, then forgets them.
+    Strings Asked() {
+        Strings asked;
+        for (const auto& question : prompts_.asked)
+            asked.push_back(question.kind + " " + platform::Cp932ToUtf8(question.title));
+        prompts_.asked.clear();
+        return asked;
+    }
+    void ShowWithFocusOn(QWidget* widget) {
+        window_->PageControl->setCurrentIndex(tamble::kFilePage);
+        window_->show();
+        window_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        widget->setFocus();
+    }
+
+    TempFolder disk_;
+    TempFolder settings_;
+    bool realTools_ = false; // the batch tools' own dialogs
+    platform::ScriptedPrompts prompts_;
+    Strings started_;
+    Strings shown_;
+    std::unique_ptr<TfrmTamble> window_;
+    tamble::FileViewPage* page_ = nullptr;
+    FileContextMenus* menus_ = nullptr;
+};
+
+// Every entry of menu as "name caption shortcut", "-" for a separator,
+// "(disabled)" appended to a disabled one.
+Strings Entries(const QMenu* menu) {
+    Strings entries;
+    for (const QAction* action : menu->actions()) {
+        if (action->isSeparator()) {
+            entries.push_back("-");
+            continue;
+        }
+        std::string entry = action->objectName().toStdString() + " " +
+                            action->text().toStdString() + " " +
+                            action->shortcut().toString(QKeySequence::PortableText).toStdString();
+        if (!action->isEnabled()) entry += " (disabled)";
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+TEST_F(FileContextMenusTest, MenusHoldEveryEntryInOrder) {
+    EXPECT_EQ(Entries(menus_->PopupMenu5), (Strings{
+                                               "GrepG1 文字列の検索(&G) Ctrl+F",
+                                               "-",
+                                               "F1 ファイルの検索(&F)  (disabled)",
+                                               "-",
+                                               "T2 切り取り(&T) Ctrl+X",
+                                               "C1 コピー(&C) Ctrl+C",
+                                               "V2 貼り付け(&P) Ctrl+V",
+                                               "-",
+                                               "D2 ごみ箱に削除(&D) Del",
+                                               "D1 削除(&E) Shift+Del",
+                                               "N25 マスクを指定して削除(&M) ",
+                                               "R4 名前の変更(&M) F2",
+                                               "-",
+                                               "E2 エクスプローラを開く(&X) ",
+                                               "-",
+                                               "N23 フォルダの新規作成(&W) ",
+                                               "-",
+                                               "R2 最新の状態に更新(&R) F5",
+                                           }));
+    EXPECT_EQ(Entries(menus_->PopupMenuFileList), (Strings{
+                                                      "N18 指定のエディタで開く(&O) Return",
+                                                      "O1 開く(&Q) Shift+Return",
+                                                      "-",
+                                                      "N12 文字列の検索(&F) Ctrl+F",
+                                                      "-",
+                                                      "T1 切り取り(&T) Ctrl+X",
+                                                      "N13 コピー(&C) Ctrl+C",
+                                                      "V1 貼り付け(&P) Ctrl+V",
+                                                      "-",
+                                                      "N26 ファイルの複製 ",
+                                                      "-",
+                                                      "N14 ごみ箱に削除(&D) Del",
+                                                      "E1 削除(&E) Shift+Del",
+                                                      "R3 名前の変更(&M) F2",
+                                                      "-",
+                                                      "W1 ファイルの新規作成(&W) ",
+                                                      "-",
+                                                      "R1 最新の状態に更新(&R) F5",
+                                                      "A1 すべて選択(&A) Ctrl+A",
+                                                  }));
+    EXPECT_EQ(menus_->PopupMenu5->objectName(), QStringLiteral("PopupMenu5"));
+    EXPECT_EQ(window_->TreeViewDirectory->contextMenuPolicy(), Qt::CustomContextMenu);
+    EXPECT_EQ(window_->ListViewFile->contextMenuPolicy(), Qt::CustomContextMenu);
+    // Created once, however often the folder tree is built again.
+    window_->I1->trigger();
+    EXPECT_EQ(&tamble::FileContextMenusOf(*window_), menus_);
+    EXPECT_EQ(window_->findChildren<FileContextMenus*>().size(), 1);
+}
+
+TEST_F(FileContextMenusTest, ShortcutsActWhereTheFocusIsAndTheStatusLineFollows) {
+    GoTo("work/sub");
+    ShowWithFocusOn(window_->TreeViewDirectory);
+    QTest::keyClick(window_->TreeViewDirectory, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(window_->state.ClipboardFiles, Strings{disk_.File("work/sub")});
+    EXPECT_EQ(Status(), " / ﾌｫﾙﾀﾞをｺﾋﾟｰ");
+
+    GoTo("work");
+    window_->ListViewFile->setFocus();
+    SelectRows({0, 1, 2});
+    QTest::keyClick(window_->ListViewFile, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(window_->state.ClipboardFiles,
+              (Strings{disk_.File("work/a.c"), disk_.File("work/b.c"), disk_.File("work/c.h")}));
+    EXPECT_EQ(window_->state.ClipboardMode, tamble::kClipboardCut);
+    SelectRows({0, 2});
+    EXPECT_EQ(Status(), "2 個のﾌｧｲﾙを選択 / 3 個のﾌｧｲﾙを切り取り");
+
+    // Enter and Shift+Enter open every selected row, one start each.
+    QTest::keyClick(window_->ListViewFile, Qt::Key_Return);
+    QTest::keyClick(window_->ListViewFile, Qt::Key_Enter, Qt::ShiftModifier);
+    EXPECT_EQ(
+        started_,
+        (Strings{"editor | " + disk_.File("work/a.c"), "editor | " + disk_.File("work/c.h"),
+                 disk_.File("work/a.c") + " | (none)", disk_.File("work/c.h") + " | (none)"}));
+    started_.clear();
+
+    // Ctrl+F: the list's template needs a selected row; the tree's does not,
+    // but it too fills $FILE from the list.
+    QTest::keyClick(window_->ListViewFile, Qt::Key_F, Qt::ControlModifier);
+    window_->ListViewFile->clearSelection();
+    QTest::keyClick(window_->ListViewFile, Qt::Key_F, Qt::ControlModifier);
+    window_->TreeViewDirectory->setFocus();
+    QTest::keyClick(window_->TreeViewDirectory, Qt::Key_F, Qt::ControlModifier);
+    window_->state.options.SearchStringAppCmdLineA = "$PATH $FILE";
+    SelectRows({1});
+    QTest::keyClick(window_->TreeViewDirectory, Qt::Key_F, Qt::ControlModifier);
+    menus_->E2->trigger();
+    const std::string work = disk_.File("work");
+    EXPECT_EQ(started_, (Strings{"grepper | -sf:" + work + " -gf:a.c", "grepper | -sf:" + work,
+                                 "grepper | " + work + " b.c", "explorer | " + work}));
+
+    // F1 never acts, not even when triggered.
+    menus_->F1->trigger();
+    EXPECT_TRUE(prompts_.asked.empty());
+}
+
+TEST_F(FileContextMenusTest, FolderCommandsUpdateTheTree) {
+    QTreeWidgetItem* work = Child(Drive(), "work");
+    GoTo("work/sub");
+    menus_->C1->trigger();
+    GoTo("other");
+    menus_->V2->trigger();
+    QTreeWidgetItem* other = Child(Drive(), "other");
+    EXPECT_EQ(Texts(other), Strings{"sub"});
+    EXPECT_TRUE(fs::is_directory(disk_.File("other/sub/deeper")));
+    // Into its own parent: a renamed copy.
+    GoTo("work");
+    menus_->V2->trigger();
+    EXPECT_EQ(Texts(work), (Strings{"sub", "sub (2)"}));
+
+    // To the trash: gone from the tree, the parent is selected and listed.
+    GoTo("other/sub");
+    menus_->D2->trigger();
+    EXPECT_EQ(Selected(), other);
+    EXPECT_TRUE(Texts(other).empty());
+    EXPECT_EQ(window_->state.CurrentPath, disk_.File("other"));
+    EXPECT_TRUE(fs::exists(settings_.File("trash/files/sub/deeper")));
+    // For good: only after a Yes.
+    GoTo("work/sub (2)");
+    menus_->D1->trigger();
+    EXPECT_EQ(Asked(), Strings{"YesNo 確認"});
+    EXPECT_TRUE(fs::exists(disk_.File("work/sub (2)")));
+    prompts_.yesNoAnswers = {true};
+    menus_->D1->trigger();
+    EXPECT_EQ(Asked(), Strings{"YesNo 確認"});
+    EXPECT_FALSE(fs::exists(disk_.File("work/sub (2)")));
+    EXPECT_EQ(Texts(work), Strings{"sub"});
+
+    // Rename: the parent is listed afresh and the renamed folder selected.
+    GoTo("work/sub/deeper");
+    GoTo("work/sub");
+    prompts_.inputAnswers = {std::string("renamed")};
+    menus_->R4->trigger();
+    EXPECT_EQ(Asked(), Strings{"Input フォルダ名の変更"});
+    EXPECT_EQ(Texts(work), Strings{"renamed"});
+    ASSERT_EQ(Selected(), Child(work, "renamed"));
+    EXPECT_EQ(window_->state.CurrentPath, disk_.File("work/renamed"));
+    EXPECT_FALSE(Selected()->isExpanded());
+
+    // New folder: a taken name shows the box; a new one shows in the tree.
+    prompts_.inputAnswers = {std::string("deeper")};
+    menus_->N23->trigger();
+    EXPECT_EQ(Asked(), (Strings{"Input フォルダの新規作成", "Message フォルダ作れませんよっ"}));
+    prompts_.inputAnswers = {Cp932("新しい")};
+    menus_->N23->trigger();
+    EXPECT_EQ(Texts(Selected()), (Strings{"deeper", "新しい"}));
+    EXPECT_EQ(Asked(), Strings{"Input フォルダの新規作成"});
+
+    // Refresh lists folders made elsewhere.
+    fs::create_directories(disk_.File("work/renamed/outside"));
+    menus_->R2->trigger();
+    EXPECT_EQ(Texts(Selected()), (Strings{"deeper", "outside", "新しい"}));
+
+    // The drive itself is refused.
+    window_->TreeViewDirectory->setCurrentItem(Drive());
+    menus_->D2->trigger();
+    menus_->R4->trigger();
+    EXPECT_EQ(Asked(), (Strings{"Message エラー", "Message エラー"}));
+    EXPECT_TRUE(fs::exists(disk_.File("work")));
+}
+
+TEST_F(FileContextMenusTest, FolderCommandsActOnTheSelectedNodeBeforeTheListCatchesUp) {
+    GoTo("other");
+    ShowWithFocusOn(window_->TreeViewDirectory);
+    QTest::keyClick(window_->TreeViewDirectory, Qt::Key_Down); // the list follows later
+    ASSERT_EQ(Selected(), Child(Drive(), "work"));
+    ASSERT_EQ(window_->state.CurrentPath, disk_.File("other"));
+    QTest::keyClick(window_->TreeViewDirectory, Qt::Key_Delete);
+    EXPECT_TRUE(fs::exists(disk_.File("other")));
+    EXPECT_FALSE(fs::exists(disk_.File("work")));
+    EXPECT_EQ(Texts(Drive()), Strings{"other"});
+}
+
+TEST_F(FileContextMenusTest, FileCommandsRefillTheList) {
+    GoTo("work");
+    SelectRows({0, 1});
+    menus_->T1->trigger();
+    // The list's paste needs a selected node, even though it pastes into the listed folder.
+    window_->TreeViewDirectory->clearSelection();
+    menus_->V1->trigger();
+    EXPECT_TRUE(fs::exists(disk_.File("work/a.c")));
+    GoTo("other");
+    menus_->V1->trigger();
+    EXPECT_EQ(Rows(), (Strings{"a.c", "b.c"}));
+    EXPECT_FALSE(fs::exists(disk_.File("work/a.c")));
+    EXPECT_TRUE(Asked().empty());
+    // Pasting the moved files again fails with the shell's message and changes nothing.
+    GoTo("work");
+    menus_->V1->trigger();
+    EXPECT_EQ(Asked(), Strings{"Message エラー"});
+    EXPECT_EQ(Rows(), Strings{"c.h"});
+
+    // Copy into the same folder: a duplicate under a new name.
+    SelectRows({0});
+    menus_->N13->trigger();
+    menus_->V1->trigger();
+    EXPECT_EQ(Rows(), (Strings{"c (2).h", "c.h"}));
+
+    SelectRows({0});
+    menus_->N14->trigger();
+    EXPECT_EQ(Rows(), Strings{"c.h"});
+    EXPECT_TRUE(fs::exists(settings_.File("trash/files/c (2).h")));
+
+    SelectRows({0});
+    prompts_.inputAnswers = {std::string("d.h")};
+    menus_->R3->trigger();
+    EXPECT_EQ(Rows(), Strings{"d.h"});
+
+    prompts_.inputAnswers = {std::string("d.h"), std::string("e.txt")};
+    menus_->W1->trigger();
+    EXPECT_EQ(Asked(), (Strings{"Input ファイル名の変更", "Input ファイルの新規作成",
+                                "Message ファイル作れませんよっ"}));
+    menus_->W1->trigger();
+    EXPECT_EQ(Rows(), (Strings{"d.h", "e.txt"}));
+
+    SelectRows({0, 1});
+    prompts_.yesNoAnswers = {true};
+    menus_->E1->trigger();
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_FALSE(fs::exists(settings_.File("trash/files/d.h")));
+
+    // Without a selected row the file commands do nothing.
+    prompts_.asked.clear();
+    for (QAction* action : {menus_->T1, menus_->N14, menus_->E1, menus_->R3, menus_->N26})
+        action->trigger();
+    EXPECT_TRUE(prompts_.asked.empty());
+    EXPECT_EQ(window_->state.ClipboardFiles.size(), 1u);
+}
+
+TEST_F(FileContextMenusTest, ToolEntriesOpenTheirDialogs) {
+    GoTo("work");
+    menus_->N26->trigger();
+    SelectRows({2, 1});
+    menus_->N26->trigger();
+    disk_.Write("work/new.c", "");
+    menus_->N25->trigger();
+    EXPECT_EQ(shown_, (Strings{"copy files b.c " + disk_.File("work/b.c"), "delete by mask"}));
+    EXPECT_EQ(Rows().size(), 4u);
+}
+
+TEST_F(FileContextMenusTest, ToolEntriesOpenTheBatchToolsByDefault) {
+    window_.reset();
+    realTools_ = true;
+    window_ = Create();
+    page_ = &tamble::FileViewOf(*window_);
+    menus_ = &tamble::FileContextMenusOf(*window_);
+    GoTo("work");
+    SelectRows({1});
+    Strings opened;
+    const auto closeNextDialog = [&opened] {
+        QTimer::singleShot(0, [&opened] {
+            QWidget* modal = QApplication::activeModalWidget();
+            opened.push_back(modal != nullptr ? modal->objectName().toStdString() : "none");
+            if (modal != nullptr) modal->close();
+        });
+    };
+    closeNextDialog();
+    menus_->N26->trigger();
+    closeNextDialog();
+    menus_->N25->trigger();
+    EXPECT_EQ(opened, (Strings{"frmCopyFiles", "frmDeleteFilesFromMask"}));
+    EXPECT_EQ(window_->state.DuplicateFilePath, disk_.File("work/b.c"));
+}
+
+} // namespace
