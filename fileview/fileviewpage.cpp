@@ -1,6 +1,7 @@
 #include "fileviewpage.h"
 
 #include "comboitems.h"
+#include "externalprograms.h"
 #include "foldertree.h"
 #include "qtext.h"
 #include "tfrmtamble.h"
@@ -173,6 +174,7 @@ bool FileViewPage::eventFilter(QObject* watched, QEvent* event) {
 
 void FileViewPage::LoadFolderImages() {
     imageListFolder_.clear();
+    nodeIcons_.clear();
     imageListFolder_.push_back(icons_.ClosedFolder());
     imageListFolder_.push_back(icons_.OpenFolder());
 }
@@ -204,9 +206,8 @@ std::string FileViewPage::NodePath(const QTreeWidgetItem* node) const {
     return tamble::NodePath(platform::NativePathStyle(), NodeName(node), names);
 }
 
-QTreeWidgetItem* FileViewPage::AddFolderNode(QTreeWidgetItem* parent, const std::string& name,
-                                             bool hasSubFolders) {
-    auto* node = new QTreeWidgetItem(parent, {platform::FromCp932(name)});
+QTreeWidgetItem* FileViewPage::NewFolderNode(const std::string& name, bool hasSubFolders) {
+    auto* node = new QTreeWidgetItem({platform::FromCp932(name)});
     node->setData(0, kNameRole, QByteArray::fromStdString(name));
     SetNodeImages(node, kClosedFolderImage, kOpenFolderImage);
     if (hasSubFolders) new QTreeWidgetItem(node, {platform::FromCp932(PlaceholderText())});
@@ -216,6 +217,14 @@ QTreeWidgetItem* FileViewPage::AddFolderNode(QTreeWidgetItem* parent, const std:
 void FileViewPage::SetNodeImages(QTreeWidgetItem* node, int image, int selectedImage) {
     node->setData(0, kImageRole, image);
     node->setData(0, kSelectedImageRole, selectedImage);
+    node->setIcon(0, NodeIcon(image, selectedImage));
+}
+
+QIcon FileViewPage::NodeIcon(int image, int selectedImage) {
+    // Composing an icon renders pixmaps; a folder of thousands of
+    // subfolders must not do that per node.
+    const auto known = nodeIcons_.find({image, selectedImage});
+    if (known != nodeIcons_.end()) return known->second;
     const auto at = [this](int index) {
         return index >= 0 && static_cast<size_t>(index) < imageListFolder_.size()
                    ? imageListFolder_[static_cast<size_t>(index)]
@@ -227,15 +236,22 @@ void FileViewPage::SetNodeImages(QTreeWidgetItem* node, int image, int selectedI
         for (const QSize& size : selected.availableSizes())
             icon.addPixmap(selected.pixmap(size), QIcon::Selected);
     }
-    node->setIcon(0, icon);
+    nodeIcons_.emplace(std::make_pair(image, selectedImage), icon);
+    return icon;
 }
 
 void FileViewPage::OpenFolderNode(QTreeWidgetItem* node) {
     state_.CurrentPath = NodePath(node);
     ForgetListedNodeBelow(node);
+    QTreeWidget* tree = window_.TreeViewDirectory;
+    const bool updating = tree->updatesEnabled();
+    tree->setUpdatesEnabled(false);
     qDeleteAll(node->takeChildren());
+    QList<QTreeWidgetItem*> children;
     for (const SubFolder& folder : ListSubFolderNodes(state_.CurrentPath))
-        AddFolderNode(node, folder.name, folder.hasSubFolders);
+        children.append(NewFolderNode(folder.name, folder.hasSubFolders));
+    node->addChildren(children); // at once: the tree announces one insertion, not thousands
+    tree->setUpdatesEnabled(updating);
     ClearNarrowUnlessKept();
     state_.ForceFileListUpdate = true;
     UpdateFileList();
@@ -449,7 +465,8 @@ void FileViewPage::ListViewFileDblClick(Qt::KeyboardModifiers shift) {
     const platform::PathStyle style = platform::NativePathStyle();
     if (!selected.empty()) {
         const std::string path = platform::JoinPath(style, state_.CurrentPath, selected.front());
-        if (services_.openFile) services_.openFile(path, shift.testFlag(Qt::ShiftModifier));
+        if (services_.openFile)
+            services_.openFile(state_.options, path, shift.testFlag(Qt::ShiftModifier));
     } else if (state_.options.DblClickUpFolder) {
         state_.CurrentPath = platform::ParentPath(style, state_.CurrentPath);
         NavigateToPath(state_.CurrentPath);
@@ -470,6 +487,14 @@ void FileViewPage::C2Click() {
     state_.IconCashList.clear();
     state_.ForceFileListUpdate = true;
     UpdateFileList();
+}
+
+void OpenWithExternalProgram(const AppOptions& options, const std::string& path, bool byShell) {
+    if (byShell) {
+        ShellOpenFile(path);
+    } else {
+        OpenInEditor(options, path);
+    }
 }
 
 FileViewPage& FileViewOf(TfrmTamble& window, const FileViewServices& services) {

@@ -14,6 +14,7 @@
 #include <QObject>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -24,14 +25,19 @@ class QTreeWidgetItem;
 namespace tamble {
 
 class TfrmTamble;
+struct AppOptions;
 struct MainWindowState;
+
+// The double-click's opening: ShellOpenFile when byShell, else OpenInEditor.
+void OpenWithExternalProgram(const AppOptions& options, const std::string& path, bool byShell);
 
 // What the page takes from the system; tests replace parts of it.
 struct FileViewServices {
     std::function<std::vector<platform::Drive>()> drives = platform::ListDrives;
-    // Opens the file at path (CP932): in the shell's way when byShell, else
-    // in the editor. Left empty, a double-click on a file opens nothing.
-    std::function<void(const std::string& path, bool byShell)> openFile;
+    // Opens the file at path (CP932): with its default application when
+    // byShell, else in the editor the options name.
+    std::function<void(const AppOptions& options, const std::string& path, bool byShell)> openFile =
+        OpenWithExternalProgram;
 };
 
 class FileViewPage : public QObject {
@@ -93,9 +99,10 @@ private:
     class TreeWalk;
 
     void ConnectHandlers();
-    QTreeWidgetItem* AddFolderNode(QTreeWidgetItem* parent, const std::string& name,
-                                   bool hasSubFolders);
+    // A folder node, not yet in the tree, with the placeholder when it has subfolders.
+    QTreeWidgetItem* NewFolderNode(const std::string& name, bool hasSubFolders);
     void SetNodeImages(QTreeWidgetItem* node, int image, int selectedImage);
+    [[nodiscard]] QIcon NodeIcon(int image, int selectedImage);
     [[nodiscard]] QTreeWidgetItem* SelectedNode() const;
     void ForgetListedNodeBelow(QTreeWidgetItem* node);
     void ClearNarrowUnlessKept();
@@ -107,7 +114,8 @@ private:
     FileViewServices services_;
     platform::FileIcons icons_;
     std::vector<QIcon> imageListFolder_; // closed folder, open folder, then one per drive
-    std::vector<QIcon> imageListFile_;   // one per entry of IconCashList
+    std::map<std::pair<int, int>, QIcon> nodeIcons_; // by image and selected image
+    std::vector<QIcon> imageListFile_;               // one per entry of IconCashList
     QTreeWidgetItem* listedNode_ = nullptr;
     bool walking_ = false; // NavigateToPath fills the list once, after its walk
 };

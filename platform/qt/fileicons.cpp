@@ -5,7 +5,23 @@
 namespace platform {
 
 QIcon FileIcons::ForFile(const QString& path) {
-    const QMimeType type = mimeTypes_.mimeTypeForFile(path, QMimeDatabase::MatchExtension);
+    return IconOf(TypeOf(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1)));
+}
+
+QMimeType FileIcons::TypeOf(const QString& name) {
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    // Names without an extension ("Makefile") are matched whole.
+    if (dot <= 0) return mimeTypes_.mimeTypeForFile(name, QMimeDatabase::MatchExtension);
+    if (typesBySuffix_.isEmpty()) {
+        for (const QMimeType& type : mimeTypes_.allMimeTypes()) {
+            for (const QString& suffix : type.suffixes())
+                typesBySuffix_.insert(suffix.toLower(), type);
+        }
+    }
+    return typesBySuffix_.value(name.mid(dot + 1).toLower());
+}
+
+QIcon FileIcons::IconOf(const QMimeType& type) {
     const QString name = type.iconName();
     const auto known = byIconName_.constFind(name);
     if (known != byIconName_.constEnd()) return *known;

@@ -20,8 +20,14 @@ public:
     [[nodiscard]] QIcon ForDrive(const QString& root) const;
 
 private:
+    [[nodiscard]] QMimeType TypeOf(const QString& name);
+    [[nodiscard]] QIcon IconOf(const QMimeType& type);
+
     QFileIconProvider provider_;
     QMimeDatabase mimeTypes_;
+    // Every known file name extension (lower case) and its type, read once:
+    // asking the type database per unknown extension costs far more.
+    QHash<QString, QMimeType> typesBySuffix_;
     QHash<QString, QIcon> byIconName_; // theme lookups are dear; many types share an icon
 };
 

@@ -18,6 +18,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <memory>
 
@@ -55,7 +58,8 @@ protected:
         environment.trayAvailable = false;
         tamble::FileViewServices services;
         services.drives = [this] { return std::vector<platform::Drive>{{disk_.Path(), "test"}}; };
-        services.openFile = [this](const std::string& path, bool byShell) {
+        services.openFile = [this](const tamble::AppOptions&, const std::string& path,
+                                   bool byShell) {
             opened_.push_back((byShell ? "shell " : "editor ") + path);
         };
         environment.hooks.BuildFolderTree = [services] {
@@ -287,6 +291,26 @@ TEST_F(FileViewPageTest, ALinkBackUpIsAFolderThatOpensOneLevelAtATime) {
     EXPECT_EQ(platform::ToCp932(window_->cmbPathAddress->currentText()),
               disk_.File("work/sub/back/sub/back"));
     EXPECT_EQ(Texts(Selected()), (Strings{"empty", "sub"}));
+}
+
+TEST_F(FileViewPageTest, ListingNeverOpensAListedFile) {
+    GoTo("work"); // the tree looks into the subfolders, which is not the list's doing
+    const int watch = inotify_init1(IN_NONBLOCK);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, disk_.File("work").c_str(), IN_OPEN | IN_ACCESS), 0);
+    window_->C2->trigger(); // every icon looked up afresh
+    ASSERT_EQ(Rows().size(), 7u);
+    Strings touched;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t length; (length = read(watch, buffer, sizeof buffer)) > 0;) {
+        for (char* at = buffer; at < buffer + length;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(at);
+            if (event->len > 0) touched.emplace_back(event->name); // the folder itself has none
+            at += sizeof(inotify_event) + event->len;
+        }
+    }
+    close(watch);
+    EXPECT_EQ(touched, Strings{});
 }
 
 } // namespace
