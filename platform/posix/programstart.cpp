@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <string_view>
 #include <utility>
@@ -75,6 +76,13 @@ void SpawnDetached(const std::string& executable, const std::vector<std::string>
     if (child == 0) {
         if (fork() == 0) {
             setsid();
+            // The started program gets a clean start: none of our descriptors
+            // (sockets, files) and default signal handling.
+            close_range(3, ~0U, 0);
+            sigset_t none;
+            sigemptyset(&none);
+            sigprocmask(SIG_SETMASK, &none, nullptr);
+            signal(SIGPIPE, SIG_DFL);
             execv(executable.c_str(), argv.data());
         }
         _exit(0);
