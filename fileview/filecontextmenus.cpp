@@ -164,9 +164,9 @@ QTreeWidgetItem* FileContextMenus::SelectedNode() const {
 
 QTreeWidgetItem* FileContextMenus::SelectedFolderNode() {
     QTreeWidgetItem* node = SelectedNode();
-    // Lists the node now if the key timer has not yet, which makes
+    // Lists the node now if the key timer has not yet; listing makes
     // CurrentPath its folder.
-    if (node != nullptr) page_.UpdateFileList();
+    if (node != nullptr && page_.NodePath(node) != window_.state.CurrentPath) RefillFileList();
     return node;
 }
 
