@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -61,16 +62,35 @@ bool IsFileManagerName(std::string_view program) {
     return false;
 }
 
-// Runs executable with the arguments, in a grandchild that the init
-// process adopts, so it never becomes a zombie of ours and outlives us.
-// Everything the child needs is prepared before fork: after it, only
-// async-signal-safe calls are allowed in a threaded program.
-void SpawnDetached(const std::string& executable, const std::vector<std::string>& arguments) {
-    std::vector<char*> argv;
-    argv.reserve(arguments.size() + 1);
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
+// A program to execute: its file and its whole argument vector.
+struct Command {
+    std::string executable;
+    std::vector<std::string> arguments; // arguments[0] is the program's name
+
+    [[nodiscard]] std::vector<char*> Argv() const {
+        std::vector<char*> argv;
+        argv.reserve(arguments.size() + 1);
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        return argv;
+    }
+};
+
+// The desktop's opener on target, or nullopt when the system has none.
+std::optional<Command> DesktopOpener(const std::string& target) {
+    std::string opener = FindExecutable(kDesktopOpener);
+    if (opener.empty()) return std::nullopt;
+    return Command{std::move(opener), {kDesktopOpener, target}};
+}
+
+// Runs command, or fallback when command cannot be executed, in a
+// grandchild that the init process adopts, so it never becomes a zombie of
+// ours and outlives us. Everything the child needs is prepared before fork:
+// after it, only async-signal-safe calls are allowed in a threaded program.
+void SpawnDetached(const Command& command, const std::optional<Command>& fallback) {
+    const std::vector<char*> argv = command.Argv();
+    const std::vector<char*> fallbackArgv = fallback ? fallback->Argv() : std::vector<char*>{};
 
     const pid_t child = fork();
     if (child == 0) {
@@ -83,7 +103,8 @@ void SpawnDetached(const std::string& executable, const std::vector<std::string>
             sigemptyset(&none);
             sigprocmask(SIG_SETMASK, &none, nullptr);
             signal(SIGPIPE, SIG_DFL);
-            execv(executable.c_str(), argv.data());
+            execv(command.executable.c_str(), argv.data());
+            if (fallback) execv(fallback->executable.c_str(), fallbackArgv.data());
         }
         _exit(0);
     }
@@ -91,11 +112,6 @@ void SpawnDetached(const std::string& executable, const std::vector<std::string>
         int status = 0;
         waitpid(child, &status, 0);
     }
-}
-
-void OpenWithDesktop(const std::string& target) {
-    const std::string opener = FindExecutable(kDesktopOpener);
-    if (!opener.empty()) SpawnDetached(opener, {kDesktopOpener, target});
 }
 
 void StartNow(const ProgramStart& start) {
@@ -112,17 +128,26 @@ void StartNow(const ProgramStart& start) {
     }
     if (IsFileManagerName(program)) {
         const char* home = std::getenv("HOME");
-        OpenWithDesktop(arguments.size() > 1 ? arguments[1] : std::string(home ? home : "/"));
+        const std::string folder =
+            arguments.size() > 1 ? arguments[1] : std::string(home != nullptr ? home : "/");
+        if (const std::optional<Command> opener = DesktopOpener(folder))
+            SpawnDetached(*opener, std::nullopt);
         return;
     }
-    const std::string executable = FindExecutable(program);
+    std::string executable = FindExecutable(program);
     if (executable.empty()) {
         // A document or a folder: the desktop picks its application, as a
         // Windows file association would.
-        OpenWithDesktop(program);
-    } else {
-        SpawnDetached(executable, arguments);
+        if (const std::optional<Command> opener = DesktopOpener(program))
+            SpawnDetached(*opener, std::nullopt);
+        return;
     }
+    // A document opened without parameters may carry the execute bit and
+    // still be no program (every file on a FAT stick does): when it cannot
+    // be executed, the desktop opens it instead.
+    const std::optional<Command> fallback =
+        start.parameters ? std::nullopt : DesktopOpener(program);
+    SpawnDetached(Command{std::move(executable), std::move(arguments)}, fallback);
 }
 
 } // namespace

@@ -104,6 +104,12 @@ TEST_F(RealStart, DocumentsAndFoldersOpenWithTheDesktop) {
     tamble::ShellOpenFile(platform::Utf8ToCp932(document));
     EXPECT_EQ(Recorded(), std::vector<std::string>{document});
 
+    // Executable by its mode bits but no program, like every file on a FAT stick.
+    const std::string marked = folder_.Write("notes.txt", "plain text\n");
+    fs::permissions(marked, fs::perms::owner_exec, fs::perm_options::add);
+    tamble::ShellOpenFile(platform::Utf8ToCp932(marked));
+    EXPECT_EQ(Recorded(), std::vector<std::string>{marked});
+
     tamble::AppOptions viaDesktop;
     viaDesktop.AllOpenEditor = false;
     tamble::OpenInEditor(viaDesktop, platform::Utf8ToCp932(document));
