@@ -4,6 +4,7 @@
 
 #include "codepage.h"
 #include "pathnames.h"
+#include "pathstyle.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -29,7 +30,7 @@ constexpr size_t kNamesShownInQuestion = 10;
 constexpr size_t kCopyBufferSize = 1 << 16;
 
 std::string Child(const std::string& folder, const std::string& name) {
-    return folder == "/" ? "/" + name : folder + "/" + name;
+    return JoinPath(PathStyle::Posix, folder, name);
 }
 
 std::optional<struct stat> LinkStatus(const std::string& path) {
