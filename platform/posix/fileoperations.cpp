@@ -228,11 +228,26 @@ private:
         const ssize_t length = ::readlink(source.c_str(), text, sizeof text - 1);
         if (length < 0) return FailErrno(" を読めません", source, errno);
         text[length] = '\0';
-        if (replace && ::unlink(target.c_str()) != 0)
-            return FailErrno(" を置き換えられません", target, errno);
-        if (::symlink(text, target.c_str()) != 0)
-            return FailErrno(" を作成できません", target, errno);
-        if (!replace) created_.push_back(target);
+        if (!replace) {
+            if (::symlink(text, target.c_str()) != 0)
+                return FailErrno(" を作成できません", target, errno);
+            created_.push_back(target);
+            return kFileOperationDone;
+        }
+        // The new link is made beside the old one and renamed over it, so a
+        // failure keeps the old one.
+        std::string temporary;
+        for (int n = 0;; ++n) {
+            temporary = Child(DirName(target),
+                              ".tamble-link-" + std::to_string(getpid()) + "-" + std::to_string(n));
+            if (::symlink(text, temporary.c_str()) == 0) break;
+            if (errno != EEXIST) return FailErrno(" を置き換えられません", target, errno);
+        }
+        if (::rename(temporary.c_str(), target.c_str()) != 0) {
+            const int error = errno;
+            ::unlink(temporary.c_str());
+            return FailErrno(" を置き換えられません", target, error);
+        }
         return kFileOperationDone;
     }
 

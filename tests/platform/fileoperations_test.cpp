@@ -164,6 +164,17 @@ TEST_F(FileOperationsTest, CopyCollisions) {
     }
 }
 
+TEST_F(FileOperationsTest, MergedFolderReplacesLinksByLinks) {
+    MakeSourceTree();
+    fs::create_directories(Path("dst/dir"));
+    fs::create_symlink("elsewhere", Path("dst/dir/link"));
+    prompts_.yesNoAnswers = {true};
+    ASSERT_EQ(platform::CopyPaths(context_, {Path("src/dir")}, Path("dst"), false),
+              kFileOperationDone);
+    EXPECT_EQ(fs::read_symlink(Path("dst/dir/link")), Path("outside"));
+    EXPECT_EQ(Tree("dst"), (std::vector<std::string>{"dir", "dir/b.txt", "dir/link"}));
+}
+
 TEST_F(FileOperationsTest, FolderIsNeverPutInsideItself) {
     MakeSourceTree();
     const std::vector<std::string> before = Tree("src");
