@@ -105,7 +105,8 @@ public:
         MakeFiles(root / "distinct", kBigFolder, kDistinctExtensions);
         MakeFiles(root / "single", kBigFolder, 1);
         fs::create_directories(root / "empty");
-        for (int i = 0; i < kSubFolders && !fs::exists(root / "tree" / "folder0"); ++i) {
+        const bool treeMade = fs::exists(root / "tree");
+        for (int i = 0; i < kSubFolders && !treeMade; ++i) {
             const fs::path sub = root / "tree" / ("folder" + std::to_string(i));
             fs::create_directories(i % 2 == 0 ? sub / "child" : sub);
         }

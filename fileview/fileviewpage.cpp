@@ -115,7 +115,7 @@ FileViewPage::FileViewPage(TfrmTamble& window, FileViewServices services)
         list->addAction(action);
     }
     window_.TreeViewDirectory->setIndentation(19);
-    window_.TreeViewDirectory->setRootIsDecorated(true);
+    window_.TreeViewDirectory->setRootIsDecorated(false); // drives open by double-click or keys
     ConnectHandlers();
 }
 
