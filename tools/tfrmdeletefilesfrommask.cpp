@@ -121,7 +121,7 @@ void TfrmDeleteFilesFromMask::CreateControls() {
 }
 
 void TfrmDeleteFilesFromMask::SetTabOrder() {
-    const QWidget* order[] = {cmbDeleteFilesMask,
+    QWidget* const order[] = {cmbDeleteFilesMask,
                               chkFindSubFolders,
                               Button1,
                               Button2,
@@ -132,7 +132,7 @@ void TfrmDeleteFilesFromMask::SetTabOrder() {
                               edtFilePath,
                               chkDeleteEraseBox};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
-        setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
+        setTabOrder(order[i], order[i + 1]);
 }
 
 void TfrmDeleteFilesFromMask::FormCreate() {
