@@ -49,16 +49,6 @@ FileContextMenus::FileContextMenus(TfrmTamble& window, FileViewPage& page,
     if (services_.owner.prompts == nullptr) services_.owner.prompts = &window_.Prompts();
     if (services_.owner.progress == nullptr)
         services_.owner.progress = window_.Environment().progress;
-    if (!services_.showDeleteFilesFromMask) {
-        services_.showDeleteFilesFromMask = [this] {
-            ShowDeleteFilesFromMask(&window_, window_.state, services_.owner);
-        };
-    }
-    if (!services_.showCopyFiles) {
-        services_.showCopyFiles = [this](const std::string& caption) {
-            ShowCopyFiles(&window_, window_.state, caption, services_.owner);
-        };
-    }
     CreateTreeMenu();
     CreateListMenu();
     ConnectHandlers();
@@ -265,7 +255,7 @@ void FileContextMenus::D1Click() {
 }
 
 void FileContextMenus::N25Click() {
-    services_.showDeleteFilesFromMask();
+    ShowDeleteFilesFromMask(&window_, window_.state, services_.owner);
     RefillFileList();
 }
 
@@ -333,10 +323,8 @@ void FileContextMenus::V1Click() {
 
 void FileContextMenus::N26Click() {
     const std::string first = FirstSelectedFile();
-    if (first.empty()) return;
-    window_.state.DuplicateFilePath =
-        platform::JoinPath(platform::NativePathStyle(), window_.state.CurrentPath, first);
-    services_.showCopyFiles(first);
+    // The dialog sets DuplicateFilePath to the row's file and copies from it.
+    if (!first.empty()) ShowCopyFiles(&window_, window_.state, first, services_.owner);
 }
 
 void FileContextMenus::DeleteSelectedFiles(bool toTrash) {

@@ -14,7 +14,6 @@
 
 #include <QObject>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,14 +29,10 @@ class TfrmTamble;
 
 // What the menus take from outside; tests replace parts of it.
 struct FileMenuServices {
-    // Who asks, who shows progress and where the trash is. Left null,
-    // prompts and progress are the window's; homeTrash "" is the user's trash.
+    // Who asks, who shows progress and where the trash is, for the file
+    // commands and the batch tools' dialogs. Left null, prompts and progress
+    // are the window's; homeTrash "" is the user's trash.
     platform::ShellOwner owner;
-    // Show the delete-by-mask dialog and the copy-by-list dialog (for the
-    // first selected row's caption) modally. Left empty, they are the batch
-    // tools' dialogs over the window.
-    std::function<void()> showDeleteFilesFromMask;
-    std::function<void(const std::string& firstSelectedCaption)> showCopyFiles;
 };
 
 class FileContextMenus : public QObject {
