@@ -313,4 +313,30 @@ TEST_F(FileViewPageTest, ListingNeverOpensAListedFile) {
     EXPECT_EQ(touched, Strings{});
 }
 
+TEST_F(FileViewPageTest, HistoriesAndTheLastFolderSurviveARestart) {
+    window_->state.options.StartFolderIsBefore = true;
+    GoTo("work/sub");
+    window_->cmbFilter->setEditText(QStringLiteral("*.h"));
+    QTest::keyClick(window_->cmbFilter->lineEdit(), Qt::Key_Return);
+    window_->close();
+    window_ = Create();
+    page_ = &tamble::FileViewOf(*window_);
+    EXPECT_EQ(window_->cmbPathAddress->itemText(0).toStdString(), disk_.File("work/sub"));
+    EXPECT_EQ(window_->cmbFilter->currentText(), QStringLiteral("*.h"));
+    ASSERT_NE(Selected(), nullptr);
+    EXPECT_EQ(Selected()->text(0), QStringLiteral("sub"));
+    EXPECT_EQ(Rows(), Strings{});
+
+    // A last folder that is gone: the start is the current folder instead.
+    GoTo("work/empty");
+    window_->close();
+    fs::remove(disk_.File("work/empty"));
+    const fs::path before = fs::current_path();
+    fs::current_path(disk_.File("other"));
+    window_ = Create();
+    fs::current_path(before);
+    page_ = &tamble::FileViewOf(*window_);
+    EXPECT_EQ(window_->state.CurrentPath, disk_.File("other"));
+}
+
 } // namespace
