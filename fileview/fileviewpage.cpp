@@ -27,6 +27,7 @@ constexpr int kTicksBeforeRefill = 5;
 constexpr int kClosedFolderImage = 0;
 constexpr int kOpenFolderImage = 1;
 constexpr int kSizeColumn = 1;
+constexpr int kTreeIndent = 19; // pixels per tree level
 constexpr const char* kPageName = "FileViewPage";
 
 // Item data: the node's own CP932 name (a drive's root) and its image indexes.
@@ -114,7 +115,7 @@ FileViewPage::FileViewPage(TfrmTamble& window, FileViewServices services)
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         list->addAction(action);
     }
-    window_.TreeViewDirectory->setIndentation(19);
+    window_.TreeViewDirectory->setIndentation(kTreeIndent);
     window_.TreeViewDirectory->setRootIsDecorated(false); // drives open by double-click or keys
     ConnectHandlers();
 }
