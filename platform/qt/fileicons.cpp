@@ -22,7 +22,9 @@ QMimeType FileIcons::TypeOf(const QString& name) {
 }
 
 QIcon FileIcons::IconOf(const QMimeType& type) {
-    const QString name = type.iconName();
+    // An unknown extension gets the plain file icon without asking the
+    // type database again, which locks and searches for every call.
+    const QString name = type.isValid() ? type.iconName() : QString();
     const auto known = byIconName_.constFind(name);
     if (known != byIconName_.constEnd()) return *known;
     QIcon icon = QIcon::fromTheme(name);
