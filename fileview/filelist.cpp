@@ -43,15 +43,19 @@ bool Narrowing::Passes(const std::string& name) const {
 
 std::vector<FileRow> ListFileRows(const std::string& folder, const std::string& filter,
                                   const std::string& narrow) {
-    CCLStringListBase lines;
-    const int count = GetFiles(&lines, folder.c_str(), filter.c_str());
+    // Narrowing before the listing looks anything up keeps typing into the
+    // narrowing box quick in a large folder: refused names cost no system call.
     const Narrowing narrowing(narrow);
+    CCLStringListBase lines;
+    platform::NameFilter wanted;
+    if (!narrow.empty())
+        wanted = [&narrowing](const std::string& name) { return narrowing.Passes(name); };
+    const int count = GetFiles(&lines, folder.c_str(), filter.c_str(), wanted);
     std::vector<FileRow> rows;
     rows.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
         const CCLListItem& line = *lines.Items.Item(i);
-        std::string name = line.text.Text() != nullptr ? line.text.Text() : "";
-        if (narrowing.Passes(name)) rows.push_back({std::move(name), FileSizeOf(line)});
+        rows.push_back({line.text.Text() != nullptr ? line.text.Text() : "", FileSizeOf(line)});
     }
     // Sort once, by keys computed once per name: filling a large folder
     // must not fold letters in every comparison.

@@ -23,17 +23,19 @@ bool IsDotEntry(const std::string& name) {
 } // namespace
 
 int ListFolder(CCLStringListBase* list, const char* folder, const char* mask,
-               uint32_t attributeMask, ListFolderCallback callback, intptr_t value) {
+               uint32_t attributeMask, ListFolderCallback callback, intptr_t value,
+               const platform::NameFilter& wanted) {
     int32_t count = 0;
     const bool fileDetails = (attributeMask & ~platform::kAttrDirectory) != 0;
-    platform::EnumerateFolder(folder, mask, fileDetails, [&](const platform::DirEntry& entry) {
+    const auto visit = [&](const platform::DirEntry& entry) {
         if (IsDotEntry(entry.name) || (entry.attributes & attributeMask) == 0) return true;
         int result = kListContinue;
         if (callback != nullptr)
             result = callback({list, count, folder, mask, &entry, attributeMask, value});
         ++count;
         return result != kListStop;
-    });
+    };
+    platform::EnumerateFolder(folder, mask, fileDetails, visit, wanted);
     return count;
 }
 
@@ -46,13 +48,15 @@ int GetSubFolders(CCLStringListBase* list, const char* folder) {
     return ListFolder(list, folder, kAllEntries, platform::kAttrDirectory, AddFolderEntry, 0);
 }
 
-int GetFiles(CCLStringListBase* list, const char* folder, const char* masks) {
+int GetFiles(CCLStringListBase* list, const char* folder, const char* masks,
+             const platform::NameFilter& wanted) {
     list->Clear();
     char parts[kMaskListLimit + 1];
     const int partCount = StrSplit(masks, ";", parts, sizeof parts);
     int total = 0;
     for (int i = 0; i < partCount; ++i)
-        total += ListFolder(list, folder, StrNth(parts, i), kFileAttributeMask, AddFileEntry, 0);
+        total +=
+            ListFolder(list, folder, StrNth(parts, i), kFileAttributeMask, AddFileEntry, 0, wanted);
     return total;
 }
 

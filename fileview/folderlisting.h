@@ -6,12 +6,9 @@
 #pragma once
 
 #include "cclstringlist.h"
+#include "direntries.h"
 
 #include <cstdint>
-
-namespace platform {
-struct DirEntry;
-}
 
 // What a ListFolder callback is told about the entry it is called for.
 struct ListFolderContext {
@@ -37,12 +34,14 @@ inline constexpr uint32_t kFileAttributeMask = 0x927;
 inline constexpr int kMaskListLimit = 255;
 
 // Calls callback (when not null) for every entry of folder that matches mask
-// (see platform::MatchFolderMask), is not "." or "..", and has an attribute
+// (see platform::MatchFolderMask), passes wanted (when given; tested before
+// the entry's attributes are looked up), is not "." or "..", and has an attribute
 // in common with attributeMask, in the system's order, until it returns
 // kListStop. Returns the number of accepted entries, the one at which the
 // callback stopped included; 0 when the folder cannot be read.
 int ListFolder(CCLStringListBase* list, const char* folder, const char* mask,
-               uint32_t attributeMask, ListFolderCallback callback, intptr_t value);
+               uint32_t attributeMask, ListFolderCallback callback, intptr_t value,
+               const platform::NameFilter& wanted = {});
 
 // 1 when folder holds at least one subfolder, else 0. Stops at the first.
 int HasSubFolder(const char* folder);
@@ -55,8 +54,11 @@ int GetSubFolders(CCLStringListBase* list, const char* folder);
 // Empties list, then adds one line per file of folder for each mask of the
 // ";"-separated masks in turn: a file matched by two masks is listed twice;
 // an empty mask part matches nothing. Each line holds the bare name and
-// the file's size (FileSizeOf). Returns the number of lines.
-int GetFiles(CCLStringListBase* list, const char* folder, const char* masks);
+// the file's size (FileSizeOf). With wanted, only the names it passes are
+// listed, and the others cost no look-up of their size. Returns the number
+// of lines.
+int GetFiles(CCLStringListBase* list, const char* folder, const char* masks,
+             const platform::NameFilter& wanted = {});
 
 // The size GetFiles stored with a line: the low 32 bits are in spare (the
 // field readers of the list know), the high 32 bits in value, so sizes of

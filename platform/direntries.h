@@ -39,14 +39,19 @@ struct DirEntry {
 // takes every name and "read.*" takes "read". An empty mask matches nothing.
 [[nodiscard]] bool MatchFolderMask(const std::string& name, const std::string& mask);
 
-// Calls visit for every entry of folder whose name matches mask, in the
-// order the system gives them, "." and ".." included (as folders), until
-// visit returns false. With fileDetails false, entries that are plainly
-// files are reported without their size or read-only bit, which saves a
-// system call per file when only folders are wanted. Returns false when
-// the folder cannot be read (nothing was visited).
+// A further test on names, made before anything else is asked about an entry.
+using NameFilter = std::function<bool(const std::string& name)>;
+
+// Calls visit for every entry of folder whose name matches mask (and passes
+// wanted, when given), in the order the system gives them, "." and ".."
+// included (as folders), until visit returns false. With fileDetails
+// false, entries that are plainly files are reported without their size
+// or read-only bit, which saves a system call per file when only folders
+// are wanted. Returns false when the folder cannot be read (nothing was
+// visited).
 bool EnumerateFolder(const std::string& folder, const std::string& mask, bool fileDetails,
-                     const std::function<bool(const DirEntry&)>& visit);
+                     const std::function<bool(const DirEntry&)>& visit,
+                     const NameFilter& wanted = {});
 
 // True when path names an existing folder (symbolic links followed).
 [[nodiscard]] bool FolderExists(const std::string& path);

@@ -107,14 +107,14 @@ bool MatchFolderMask(const std::string& name, const std::string& mask) {
 }
 
 bool EnumerateFolder(const std::string& folder, const std::string& mask, bool fileDetails,
-                     const std::function<bool(const DirEntry&)>& visit) {
+                     const std::function<bool(const DirEntry&)>& visit, const NameFilter& wanted) {
     DIR* dir = opendir(Cp932ToUtf8(folder).c_str());
     if (dir == nullptr) return false;
     const int fd = dirfd(dir);
     DirEntry entry;
     while (const dirent* raw = readdir(dir)) {
         entry.name = Utf8ToCp932(raw->d_name);
-        if (!MatchFolderMask(entry.name, mask)) continue;
+        if (!MatchFolderMask(entry.name, mask) || (wanted && !wanted(entry.name))) continue;
         entry.size = 0;
         if (IsDotEntry(raw->d_name)) {
             entry.attributes = kAttrDirectory;

@@ -99,6 +99,16 @@ TEST_F(FolderListing, FilesByMasksInOrder) {
     }
 }
 
+TEST_F(FolderListing, ANameFilterNarrowsTheFiles) {
+    CCLStringListBase list;
+    const auto startsWithA = [](const std::string& name) {
+        return !name.empty() && name[0] == 'a';
+    };
+    EXPECT_EQ(GetFiles(&list, Path().c_str(), "*.c;*.*", startsWithA), 2);
+    EXPECT_EQ(LinesOf(list), (Lines{"a.c", "a.c"}));
+    EXPECT_EQ(FileSizeOf(*list.Items.Item(1)), 5u);
+}
+
 TEST_F(FolderListing, FileLinesCarryTheirSizeAndAttributes) {
     CCLStringListBase list;
     ASSERT_EQ(GetFiles(&list, Path().c_str(), "a.c"), 1);
