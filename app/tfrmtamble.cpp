@@ -1,6 +1,7 @@
 #include "tfrmtamble.h"
 
 #include "appstyle.h"
+#include "codepage.h"
 #include "errortext.h"
 #include "escapehook.h"
 #include "formnames.h"
@@ -36,6 +37,8 @@ TfrmTamble* frmTamble = nullptr;
 
 namespace {
 
+using platform::Cp932;
+
 constexpr int kDesignLeft = 282;
 constexpr int kDesignTop = 108;
 constexpr int kDesignWidth = 273;
@@ -43,10 +46,6 @@ constexpr int kDesignHeight = 537;
 constexpr int kBevelHeight = 4;
 constexpr int kStatusBarHeight = 19;
 constexpr const char* kAboutNotice = "プログラマのための小さなユーティリティ";
-
-std::string Cp932(const char* utf8) {
-    return platform::Utf8ToCp932(utf8);
-}
 
 } // namespace
 

@@ -4,13 +4,8 @@
 #include "pathstyle.h"
 
 namespace tamble {
-namespace {
 
-std::string Cp932(const char* utf8) {
-    return platform::Utf8ToCp932(utf8);
-}
-
-} // namespace
+using platform::Cp932;
 
 std::string FolderClipboardText(int mode) {
     return Cp932(mode == kClipboardCut ? "ﾌｫﾙﾀﾞを切り取り" : "ﾌｫﾙﾀﾞをｺﾋﾟｰ");

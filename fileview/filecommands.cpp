@@ -13,15 +13,12 @@ namespace tamble {
 namespace {
 
 namespace fs = std::filesystem;
+using platform::Cp932;
 using platform::PromptIcon;
 using platform::ShellOwner;
 
 // The input box has no length limit of its own.
 constexpr int kNoInputLimit = 0;
-
-std::string Cp932(const char* utf8) {
-    return platform::Utf8ToCp932(utf8);
-}
 
 // Asks for a name; nullopt when cancelled or left empty, which do nothing.
 // A name that is no entry name is refused with a box: typed into a rename,

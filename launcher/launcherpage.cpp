@@ -1,5 +1,6 @@
 #include "launcherpage.h"
 
+#include "codepage.h"
 #include "errortext.h"
 #include "externalprograms.h"
 #include "formnames.h"
@@ -16,12 +17,10 @@
 namespace tamble {
 namespace {
 
+using platform::Cp932;
+
 // Image index of a row: the position of its icon in ImageListItem, -1 for none.
 constexpr int kImageIndexRole = Qt::UserRole;
-
-std::string Cp932(const char* utf8) {
-    return platform::Utf8ToCp932(utf8);
-}
 
 } // namespace
 

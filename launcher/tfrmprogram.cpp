@@ -1,5 +1,6 @@
 #include "tfrmprogram.h"
 
+#include "codepage.h"
 #include "formnames.h"
 #include "launcherpage.h"
 #include "qtext.h"
@@ -13,6 +14,8 @@
 
 namespace tamble {
 namespace {
+
+using platform::Cp932;
 
 constexpr int kClientWidth = 321;
 constexpr int kClientHeight = 137;
@@ -33,10 +36,6 @@ QLineEdit* Edit(QWidget* parent, const char* name, int top, int width) {
     auto* edit = Named(new QLineEdit(parent), name);
     edit->setGeometry(kEditLeft, top, width, kEditHeight);
     return edit;
-}
-
-std::string Cp932(const char* utf8) {
-    return platform::Utf8ToCp932(utf8);
 }
 
 } // namespace

@@ -25,4 +25,10 @@ inline constexpr unsigned char kEscapeLead = 0xF0;
 // sequence that is not CP932 gives U+FFFD per bad byte. Never fails.
 [[nodiscard]] std::string Cp932ToUtf8(std::string_view cp932);
 
+// A text written in this UTF-8 source, such as a caption or a message, as
+// the CP932 bytes the layers below the forms work with.
+[[nodiscard]] inline std::string Cp932(const char* utf8) {
+    return Utf8ToCp932(utf8);
+}
+
 } // namespace platform

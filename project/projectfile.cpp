@@ -9,9 +9,7 @@
 namespace tamble {
 namespace {
 
-std::string Cp932(const char* utf8) {
-    return platform::Utf8ToCp932(utf8);
-}
+using platform::Cp932;
 
 // Calls line(text) for every line of bytes as the header describes.
 template <typename LineFunction> void ForEachLine(std::string_view bytes, LineFunction line) {

@@ -1,5 +1,6 @@
 #include "projectpage.h"
 
+#include "codepage.h"
 #include "errortext.h"
 #include "externalprograms.h"
 #include "projectfile.h"
@@ -18,15 +19,13 @@
 namespace tamble {
 namespace {
 
+using platform::Cp932;
+
 constexpr int kTreeIndent = 19;
 constexpr int kImageSize = 16;
 constexpr int kProjectNameMaxLength = 255;
 constexpr int kFileLevel = 2;
 constexpr const char* kProjectFileExtension = "prj";
-
-std::string Cp932(const char* utf8) {
-    return platform::Utf8ToCp932(utf8);
-}
 
 int LevelOf(const QTreeWidgetItem* item) {
     int level = 0;

@@ -1,6 +1,7 @@
 #include "tfrmcopyfiles.h"
 
 #include "appstyle.h"
+#include "codepage.h"
 #include "copybylist.h"
 #include "formnames.h"
 #include "pathstyle.h"
@@ -21,6 +22,7 @@
 namespace tamble {
 namespace {
 
+using platform::Cp932;
 using platform::FromCp932;
 using platform::ToCp932;
 
@@ -30,10 +32,6 @@ constexpr int kGroupWidth = 345;
 constexpr int kEditWidth = 301;
 constexpr int kSmallButtonSize = 21;
 constexpr int kInitialProgressMax = 100;
-
-std::string Cp932(const char* utf8) {
-    return platform::Utf8ToCp932(utf8);
-}
 
 QToolButton* SmallButton(QWidget* parent, const char* name, int left, int top) {
     auto* button = Named(new QToolButton(parent), name);

@@ -1,6 +1,7 @@
 #include "tfrmdeletefilesfrommask.h"
 
 #include "appstyle.h"
+#include "codepage.h"
 #include "comboitems.h"
 #include "formnames.h"
 #include "maskedfiles.h"
@@ -19,6 +20,7 @@
 namespace tamble {
 namespace {
 
+using platform::Cp932;
 using platform::FromCp932;
 using platform::ToCp932;
 
@@ -26,10 +28,6 @@ constexpr int kClientWidth = 369;
 constexpr int kClientHeight = 257;
 constexpr int kComboWidth = 353;
 constexpr int kPanelComboWidth = 337;
-
-std::string Cp932(const char* utf8) {
-    return platform::Utf8ToCp932(utf8);
-}
 
 // The combo box's entries with ones moved or added by PushComboHistory for
 // its current text; entry 0 becomes the text shown.

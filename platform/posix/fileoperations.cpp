@@ -90,10 +90,6 @@ uint64_t TreeBytes(const std::string& path) {
     return total;
 }
 
-std::string Cp932(const char* utf8) {
-    return Utf8ToCp932(utf8);
-}
-
 // "「name」" with the path's name in the text of the boxes.
 std::string Quoted(const std::string& path) {
     return Cp932("「") + Utf8ToCp932(path) + Cp932("」");

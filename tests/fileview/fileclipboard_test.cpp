@@ -7,13 +7,10 @@
 
 namespace {
 
+using platform::Cp932;
 using tamble::kClipboardCopied;
 using tamble::kClipboardCut;
 using tamble::MainWindowState;
-
-std::string Cp932(const char* utf8) {
-    return platform::Utf8ToCp932(utf8);
-}
 
 TEST(FileClipboard, CutAndCopyFillTheClipboardAndTheStatusLine) {
     MainWindowState state;

@@ -14,13 +14,10 @@
 namespace {
 
 namespace fs = std::filesystem;
+using platform::Cp932;
 using tamble::kClipboardCopied;
 using tamble::kClipboardCut;
 using Strings = std::vector<std::string>;
-
-std::string Cp932(const char* utf8) {
-    return platform::Utf8ToCp932(utf8);
-}
 
 // Also records the value each input box proposed.
 class RecordingPrompts : public platform::ScriptedPrompts {

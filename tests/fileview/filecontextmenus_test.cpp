@@ -29,12 +29,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
+using platform::Cp932;
 using tamble::FileContextMenus;
 using tamble::TfrmTamble;
-
-std::string Cp932(const char* utf8) {
-    return platform::Utf8ToCp932(utf8);
-}
 
 class FileContextMenusTest : public ::testing::Test {
 protected:

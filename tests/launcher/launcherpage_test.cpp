@@ -1,5 +1,6 @@
 #include "launcherpage.h"
 
+#include "codepage.h"
 #include "programstart.h"
 #include "qtext.h"
 #include "scriptedprompts.h"
@@ -23,14 +24,11 @@
 
 namespace {
 
+using platform::Cp932;
 using tamble::LauncherItem;
 using tamble::LauncherItemList;
 using tamble::LauncherPage;
 using tamble::TfrmProgram;
-
-std::string Cp932(const char* utf8) {
-    return platform::Utf8ToCp932(utf8);
-}
 
 class LauncherPageTest : public ::testing::Test {
 protected:

@@ -24,13 +24,10 @@
 
 namespace {
 
+using platform::Cp932;
 using platform::ProgramStart;
 using tamble::ProjectPage;
 using tamble::TfrmTamble;
-
-std::string Cp932(const char* utf8) {
-    return platform::Utf8ToCp932(utf8);
-}
 
 class ProjectPageTest : public MainWindowTest {
 protected:
