@@ -4,9 +4,8 @@
 #include "codepage.h"
 #include "filecontextmenus.h"
 #include "fileviewpage.h"
+#include "fileviewwindowtest.h"
 #include "programstart.h"
-#include "scriptedprompts.h"
-#include "tempfolder.h"
 #include "tfrmtamble.h"
 
 #include <QAction>
@@ -33,7 +32,7 @@ using platform::Cp932;
 using tamble::FileContextMenus;
 using tamble::TfrmTamble;
 
-class FileContextMenusTest : public ::testing::Test {
+class FileContextMenusTest : public FileViewWindowTest {
 protected:
     void SetUp() override {
         fs::create_directories(disk_.File("work/sub/deeper"));
@@ -52,50 +51,16 @@ protected:
     void TearDown() override { platform::SetProgramStarter({}); }
 
     std::unique_ptr<TfrmTamble> Create() {
-        tamble::ShellEnvironment environment;
-        environment.settingsPath = settings_.File("tamble.ini");
-        environment.dataFolder = settings_.Path();
-        environment.prompts = &prompts_;
-        environment.trayAvailable = false;
-        environment.hooks.BuildFolderTree = [this] {
-            tamble::FileViewServices files;
-            files.drives = [this] { return std::vector<platform::Drive>{{disk_.Path(), "test"}}; };
-            tamble::FileViewOf(*tamble::frmTamble, files).BuildFolderTree();
+        tamble::ShellHooks hooks;
+        hooks.BuildFolderTree = [this] {
+            tamble::FileViewOf(*tamble::frmTamble, TestDrive()).BuildFolderTree();
             tamble::FileMenuServices services;
             services.owner.homeTrash = settings_.File("trash");
             tamble::FileContextMenusOf(*tamble::frmTamble, services);
         };
-        return std::make_unique<TfrmTamble>(std::move(environment));
+        return CreateWindow(std::move(hooks));
     }
 
-    QTreeWidgetItem* Drive() const { return window_->TreeViewDirectory->topLevelItem(0); }
-    static QTreeWidgetItem* Child(QTreeWidgetItem* parent, const char* name) {
-        for (int i = 0; i < parent->childCount(); ++i)
-            if (parent->child(i)->text(0) == QString::fromUtf8(name)) return parent->child(i);
-        return nullptr;
-    }
-    static Strings Texts(const QTreeWidgetItem* parent) {
-        Strings texts;
-        for (int i = 0; i < parent->childCount(); ++i)
-            texts.push_back(parent->child(i)->text(0).toStdString());
-        return texts;
-    }
-    QTreeWidgetItem* Selected() const {
-        const auto selected = window_->TreeViewDirectory->selectedItems();
-        return selected.isEmpty() ? nullptr : selected.first();
-    }
-    Strings Rows() const {
-        Strings rows;
-        for (int i = 0; i < window_->ListViewFile->topLevelItemCount(); ++i)
-            rows.push_back(window_->ListViewFile->topLevelItem(i)->text(0).toStdString());
-        return rows;
-    }
-    void GoTo(const std::string& relative) { page_->NavigateToPath(disk_.File(relative)); }
-    void SelectRows(std::initializer_list<int> rows) {
-        window_->ListViewFile->clearSelection();
-        for (int row : rows)
-            window_->ListViewFile->topLevelItem(row)->setSelected(true);
-    }
     std::string Status() const { return window_->StatusText->text().toStdString(); }
     // Kind and title of every question asked, then forgets them.
     Strings Asked() {
@@ -113,12 +78,7 @@ protected:
         widget->setFocus();
     }
 
-    TempFolder disk_;
-    TempFolder settings_;
-    platform::ScriptedPrompts prompts_;
     Strings started_;
-    std::unique_ptr<TfrmTamble> window_;
-    tamble::FileViewPage* page_ = nullptr;
     FileContextMenus* menus_ = nullptr;
 };
 

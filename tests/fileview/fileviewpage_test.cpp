@@ -1,9 +1,8 @@
 // The file page on a real main window: a temporary folder stands in as the
 // only drive, settings live in another one, opening a file is recorded.
 #include "fileviewpage.h"
+#include "fileviewwindowtest.h"
 #include "qtext.h"
-#include "scriptedprompts.h"
-#include "tempfolder.h"
 #include "tfrmtamble.h"
 
 #include <QAction>
@@ -28,17 +27,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
-using tamble::FileViewPage;
 using tamble::TfrmTamble;
 
-Strings Texts(const QTreeWidgetItem* parent) {
-    Strings texts;
-    for (int i = 0; i < parent->childCount(); ++i)
-        texts.push_back(parent->child(i)->text(0).toStdString());
-    return texts;
-}
-
-class FileViewPageTest : public ::testing::Test {
+class FileViewPageTest : public FileViewWindowTest {
 protected:
     void SetUp() override {
         fs::create_directories(disk_.File("work/sub/deeper"));
@@ -51,40 +42,19 @@ protected:
     }
 
     std::unique_ptr<TfrmTamble> Create() {
-        tamble::ShellEnvironment environment;
-        environment.settingsPath = settings_.File("tamble.ini");
-        environment.dataFolder = settings_.Path();
-        environment.prompts = &prompts_;
-        environment.trayAvailable = false;
-        tamble::FileViewServices services;
-        services.drives = [this] { return std::vector<platform::Drive>{{disk_.Path(), "test"}}; };
+        tamble::FileViewServices services = TestDrive();
         services.openFile = [this](const tamble::AppOptions&, const std::string& path,
                                    bool byShell) {
             opened_.push_back((byShell ? "shell " : "editor ") + path);
         };
-        environment.hooks.BuildFolderTree = [services] {
+        tamble::ShellHooks hooks;
+        hooks.BuildFolderTree = [services] {
             tamble::FileViewOf(*tamble::frmTamble, services).BuildFolderTree();
         };
-        environment.hooks.ClearIconCache = [] { tamble::FileViewOf(*tamble::frmTamble).C2Click(); };
-        return std::make_unique<TfrmTamble>(std::move(environment));
+        hooks.ClearIconCache = [] { tamble::FileViewOf(*tamble::frmTamble).C2Click(); };
+        return CreateWindow(std::move(hooks));
     }
 
-    QTreeWidgetItem* Drive() const { return window_->TreeViewDirectory->topLevelItem(0); }
-    QTreeWidgetItem* Child(QTreeWidgetItem* parent, const char* name) const {
-        for (int i = 0; i < parent->childCount(); ++i)
-            if (parent->child(i)->text(0) == QString::fromUtf8(name)) return parent->child(i);
-        return nullptr;
-    }
-    QTreeWidgetItem* Selected() const {
-        const auto selected = window_->TreeViewDirectory->selectedItems();
-        return selected.isEmpty() ? nullptr : selected.first();
-    }
-    Strings Rows() const {
-        Strings rows;
-        for (int i = 0; i < window_->ListViewFile->topLevelItemCount(); ++i)
-            rows.push_back(window_->ListViewFile->topLevelItem(i)->text(0).toStdString());
-        return rows;
-    }
     // Shows the window on the file page, tall enough for empty tree space.
     void ShowFilePage() {
         window_->PageControl->setCurrentIndex(tamble::kFilePage);
@@ -92,17 +62,11 @@ protected:
         window_->show();
         QApplication::processEvents();
     }
-    void GoTo(const std::string& relative) { page_->NavigateToPath(disk_.File(relative)); }
     static void PressEnter(QComboBox* combo, Qt::KeyboardModifiers modifiers = {}) {
         QTest::keyClick(combo->lineEdit(), Qt::Key_Return, modifiers);
     }
 
-    TempFolder disk_;
-    TempFolder settings_;
-    platform::ScriptedPrompts prompts_;
     Strings opened_;
-    std::unique_ptr<TfrmTamble> window_;
-    FileViewPage* page_ = nullptr;
 };
 
 TEST_F(FileViewPageTest, TreeListsFoldersLazilyBehindThePlaceholder) {
@@ -260,9 +224,7 @@ TEST_F(FileViewPageTest, StatusLineCountsSelectedRows) {
     window_->state.ClipboardStatusText = "clip";
     page_->A1->trigger();
     EXPECT_EQ(window_->StatusText->text(), QStringLiteral("7 個のﾌｧｲﾙを選択 / clip"));
-    window_->ListViewFile->clearSelection();
-    for (int i = 0; i < 3; ++i)
-        window_->ListViewFile->topLevelItem(i)->setSelected(true);
+    SelectRows({0, 1, 2});
     EXPECT_EQ(window_->StatusText->text(), QStringLiteral("3 個のﾌｧｲﾙを選択 / clip"));
     window_->ListViewFile->clearSelection();
     EXPECT_EQ(window_->StatusText->text(), QStringLiteral(" / clip"));
