@@ -10,6 +10,7 @@
 // and the peak memory of the 100,000-file fill. Runs on the offscreen
 // platform; the folders live in the temporary folder and are removed,
 // unless a folder is named as argument: then they are made there once and kept.
+#include "benchcommon.h"
 #include "fileviewpage.h"
 #include "foldertree.h"
 #include "qtext.h"
@@ -19,66 +20,29 @@
 #include <QApplication>
 #include <QTreeWidget>
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <stdlib.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using bench::kRuns;
+using bench::Median;
+using bench::MedianOf;
+using bench::Run;
+using bench::Seconds;
+using bench::Touch;
 
-constexpr int kRuns = 5;
 constexpr int kBigFolder = 100000;
 constexpr int kExtensions = 50;
 constexpr int kDistinctExtensions = 5000;
 constexpr int kSubFolders = 2000;
-
-double Seconds(const std::function<void()>& action) {
-    const auto start = Clock::now();
-    action();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// The median of kRuns timings of action, each after prepare (untimed).
-double Median(const std::function<void()>& action, const std::function<void()>& prepare = {}) {
-    std::vector<double> times;
-    for (int run = 0; run < kRuns; ++run) {
-        if (prepare) prepare();
-        times.push_back(Seconds(action));
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-void Run(std::vector<std::string> arguments) {
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-    }
-    posix_spawn_file_actions_destroy(&actions);
-}
 
 void MakeFiles(const fs::path& folder, int count, int extensions) {
     if (fs::exists(folder)) return; // kept from an earlier run
@@ -86,8 +50,7 @@ void MakeFiles(const fs::path& folder, int count, int extensions) {
     char name[64];
     for (int i = 0; i < count; ++i) {
         std::snprintf(name, sizeof name, "file%06d.e%d", i, i % extensions);
-        const int fd = open((folder / name).c_str(), O_CREAT | O_WRONLY, 0644);
-        if (fd >= 0) close(fd);
+        Touch(folder / name);
     }
 }
 
@@ -218,8 +181,7 @@ int main(int argc, char** argv) {
         std::vector<double> expansions;
         for (int run = 0; run < kRuns; ++run)
             expansions.push_back(bench.ExpandTree());
-        std::sort(expansions.begin(), expansions.end());
-        const double expand = expansions[expansions.size() / 2];
+        const double expand = MedianOf(expansions);
         const double findTree = Median([&] {
             Run({"find", tree, "-mindepth", "1", "-maxdepth", "2", "-type", "d"});
         });

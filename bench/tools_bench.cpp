@@ -6,32 +6,25 @@
 //   copy small  one 1 KiB file to the 500 names of a list / tee to them
 //   copy large  one 64 MiB file to the 8 names of a list / tee to them
 // The data lives in the temporary folder and is removed afterwards.
+#include "benchcommon.h"
 #include "copybylist.h"
 #include "maskedfiles.h"
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <stdlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using bench::Median;
+using bench::Run;
+using bench::Touch;
 
-constexpr int kRuns = 5;
 constexpr int kTopFolders = 20;
 constexpr int kSubFolders = 25;
 constexpr int kFilesPerFolder = 100; // 20 x 25 x 100 = 50,000 files, plus the spared ones
@@ -41,45 +34,6 @@ constexpr int kSmallCopies = 500;
 constexpr size_t kSmallSize = 1024;
 constexpr int kLargeCopies = 8;
 constexpr size_t kLargeSize = size_t{64} << 20;
-
-double Seconds(const std::function<void()>& action) {
-    const auto start = Clock::now();
-    action();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double Median(const std::function<void()>& action) {
-    std::vector<double> times;
-    for (int run = 0; run < kRuns; ++run)
-        times.push_back(Seconds(action));
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-// Runs a program without a shell, its output discarded, input from
-// inputFile when given.
-void Run(std::vector<std::string> arguments, const std::string& inputFile = {}) {
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    if (!inputFile.empty())
-        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, inputFile.c_str(), O_RDONLY, 0);
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-    }
-    posix_spawn_file_actions_destroy(&actions);
-}
-
-void Touch(const fs::path& path) {
-    const int fd = open(path.c_str(), O_CREAT | O_WRONLY, 0644);
-    if (fd >= 0) close(fd);
-}
 
 // Names long enough, and holding enough of the wild mask's letters, that
 // the mask has work to do on every one.
