@@ -373,6 +373,14 @@ int PlanTransfer(Run& run, const std::vector<std::string>& paths, const std::str
     return kFileOperationDone;
 }
 
+// Bytes the planned sources hold, the length of the progress bar.
+uint64_t PlannedBytes(const std::vector<Planned>& plan) {
+    uint64_t total = 0;
+    for (const Planned& entry : plan)
+        total += TreeBytes(entry.source);
+    return total;
+}
+
 std::string PercentEncoded(const std::string& path) {
     std::string out;
     for (const unsigned char c : path) {
@@ -515,10 +523,7 @@ int CopyPaths(const FileOperationContext& context, const std::vector<std::string
         result != kFileOperationDone) {
         return result;
     }
-    uint64_t total = 0;
-    for (const Planned& entry : plan)
-        total += TreeBytes(entry.source);
-    run.BeginProgress("コピーしています", total);
+    run.BeginProgress("コピーしています", PlannedBytes(plan));
     for (const Planned& entry : plan) {
         if (const int result = run.CopyTree(entry.source, entry.target);
             result != kFileOperationDone) {
@@ -537,10 +542,7 @@ int MovePaths(const FileOperationContext& context, const std::vector<std::string
         result != kFileOperationDone) {
         return result;
     }
-    uint64_t total = 0;
-    for (const Planned& entry : plan)
-        total += TreeBytes(entry.source);
-    run.BeginProgress("移動しています", total);
+    run.BeginProgress("移動しています", PlannedBytes(plan));
 
     // Renames first: cheap, and each can be put back.
     std::vector<const Planned*> toCopy;
