@@ -1,6 +1,7 @@
 // The options dialog's controls at their designed positions.
 #include "tfrmoption.h"
 
+#include "formcontrols.h"
 #include "formnames.h"
 
 #include <QCheckBox>
@@ -24,26 +25,6 @@ constexpr int kEditWidth = 369;
 constexpr int kMacroColumnWidth = 75;
 constexpr int kFunctionColumnWidth = 200;
 
-QLabel* Label(QWidget* parent, const char* name, const QString& caption, int left, int top) {
-    auto* label = Named(new QLabel(caption, parent), name);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-
-QCheckBox* Check(QWidget* parent, const char* name, const QString& caption, int left, int top) {
-    auto* check = Named(new QCheckBox(caption, parent), name);
-    check->move(left, top);
-    check->adjustSize();
-    return check;
-}
-
-QLineEdit* Edit(QWidget* parent, const char* name, int left, int top, int width) {
-    auto* edit = Named(new QLineEdit(parent), name);
-    edit->setGeometry(left, top, width, kEditHeight);
-    return edit;
-}
-
 QToolButton* SmallButton(QWidget* parent, const char* name, int left, int top) {
     auto* button = Named(new QToolButton(parent), name);
     button->setText(QStringLiteral("..."));
@@ -62,29 +43,30 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption, Q
 
 void TfrmOption::CreateGeneralPage() {
     TabSheet1 = Named(new QWidget(PageControl1), "TabSheet1");
-    chkStayOnTop = Check(TabSheet1, "chkStayOnTop", QStringLiteral("常に一番上に表示"), 8, 8);
-    Label1 = Label(TabSheet1, "Label1", QStringLiteral("使用するエディタ"), 8, 30);
-    edtUseEditor = Edit(TabSheet1, "edtUseEditor", 8, 44, kEditWidth);
+    chkStayOnTop = PlaceCheck(TabSheet1, "chkStayOnTop", QStringLiteral("常に一番上に表示"), 8, 8);
+    Label1 = PlaceLabel(TabSheet1, "Label1", QStringLiteral("使用するエディタ"), 8, 30);
+    edtUseEditor = PlaceEdit(TabSheet1, "edtUseEditor", 8, 44, kEditWidth);
     btnFileSelect = SmallButton(TabSheet1, "btnFileSelect", 379, 46);
-    Label3 = Label(TabSheet1, "Label3", QStringLiteral("エディタを起動したときに渡す引数"), 8, 72);
+    Label3 =
+        PlaceLabel(TabSheet1, "Label3", QStringLiteral("エディタを起動したときに渡す引数"), 8, 72);
     Label3->setEnabled(false);
-    edtCommandLineToEditor = Edit(TabSheet1, "edtCommandLineToEditor", 8, 88, kEditWidth);
+    edtCommandLineToEditor = PlaceEdit(TabSheet1, "edtCommandLineToEditor", 8, 88, kEditWidth);
     edtCommandLineToEditor->setEnabled(false); // shown for reference; the editor gets no arguments
 
     GroupBox4 = Named(new QGroupBox(QStringLiteral("ProjectView"), TabSheet1), "GroupBox4");
     GroupBox4->setGeometry(8, 112, 273, 41);
-    chkTreeState1 = Check(GroupBox4, "chkTreeState1",
-                          QStringLiteral("選択されていないツリーを自動的に折りたたむ"), 8, 16);
+    chkTreeState1 = PlaceCheck(GroupBox4, "chkTreeState1",
+                               QStringLiteral("選択されていないツリーを自動的に折りたたむ"), 8, 16);
 
     GroupBox5 = Named(new QGroupBox(QStringLiteral("FileView"), TabSheet1), "GroupBox5");
     GroupBox5->setGeometry(8, 160, 393, 153);
-    chkStartFolderIsBefore = Check(GroupBox5, "chkStartFolderIsBefore",
-                                   QStringLiteral("起動時に前回のフォルダを開く"), 8, 16);
+    chkStartFolderIsBefore = PlaceCheck(GroupBox5, "chkStartFolderIsBefore",
+                                        QStringLiteral("起動時に前回のフォルダを開く"), 8, 16);
     chkDblClickUpFolder =
-        Check(GroupBox5, "chkDblClickUpFolder",
-              QStringLiteral("ファイル一覧の空き領域をダブルクリックで上の階層へ"), 8, 32);
-    Label13 = Label(GroupBox5, "Label13", QStringLiteral("フィルターの編集"), 8, 56);
-    edtFilter = Edit(GroupBox5, "edtFilter", 8, 72, 297);
+        PlaceCheck(GroupBox5, "chkDblClickUpFolder",
+                   QStringLiteral("ファイル一覧の空き領域をダブルクリックで上の階層へ"), 8, 32);
+    Label13 = PlaceLabel(GroupBox5, "Label13", QStringLiteral("フィルターの編集"), 8, 56);
+    edtFilter = PlaceEdit(GroupBox5, "edtFilter", 8, 72, 297);
     ListBoxFilter = Named(new QListWidget(GroupBox5), "ListBoxFilter");
     ListBoxFilter->setGeometry(8, 96, 297, 49);
     ListBoxFilter->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -103,14 +85,16 @@ void TfrmOption::CreateGeneralPage() {
 
 void TfrmOption::CreateSearchPage() {
     TabSheet9 = Named(new QWidget(PageControl1), "TabSheet9");
-    Label6 =
-        Label(TabSheet9, "Label6", QStringLiteral("文字列検索に使用するアプリケーション"), 8, 8);
-    edtSearchStringApp = Edit(TabSheet9, "edtSearchStringApp", 8, 24, kEditWidth);
+    Label6 = PlaceLabel(TabSheet9, "Label6", QStringLiteral("文字列検索に使用するアプリケーション"),
+                        8, 8);
+    edtSearchStringApp = PlaceEdit(TabSheet9, "edtSearchStringApp", 8, 24, kEditWidth);
     btnSearchStringApp = SmallButton(TabSheet9, "btnSearchStringApp", 379, 25);
-    Label2 = Label(TabSheet9, "Label2", QStringLiteral("実行時引数（フォルダ）"), 8, 48);
-    edtSearchStringAppCmdLineA = Edit(TabSheet9, "edtSearchStringAppCmdLineA", 8, 64, kEditWidth);
-    Label12 = Label(TabSheet9, "Label12", QStringLiteral("実行時引数（ファイル）"), 8, 88);
-    edtSearchStringAppCmdLineB = Edit(TabSheet9, "edtSearchStringAppCmdLineB", 8, 104, kEditWidth);
+    Label2 = PlaceLabel(TabSheet9, "Label2", QStringLiteral("実行時引数（フォルダ）"), 8, 48);
+    edtSearchStringAppCmdLineA =
+        PlaceEdit(TabSheet9, "edtSearchStringAppCmdLineA", 8, 64, kEditWidth);
+    Label12 = PlaceLabel(TabSheet9, "Label12", QStringLiteral("実行時引数（ファイル）"), 8, 88);
+    edtSearchStringAppCmdLineB =
+        PlaceEdit(TabSheet9, "edtSearchStringAppCmdLineB", 8, 104, kEditWidth);
 
     ListView1 = Named(new QTreeWidget(TabSheet9), "ListView1");
     ListView1->setGeometry(8, 136, 369, 65);

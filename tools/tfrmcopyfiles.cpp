@@ -3,6 +3,7 @@
 #include "appstyle.h"
 #include "codepage.h"
 #include "copybylist.h"
+#include "formcontrols.h"
 #include "formnames.h"
 #include "pathstyle.h"
 #include "qtext.h"

@@ -3,6 +3,7 @@
 #include "appstyle.h"
 #include "codepage.h"
 #include "comboitems.h"
+#include "formcontrols.h"
 #include "formnames.h"
 #include "maskedfiles.h"
 #include "qtext.h"

@@ -2,11 +2,8 @@
 
 #include "formnames.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 
@@ -17,27 +14,6 @@ constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 
 } // namespace
-
-QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, int left, int top) {
-    auto* label = Named(new QLabel(caption, parent), name);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-
-QCheckBox* PlaceCheck(QWidget* parent, const char* name, const QString& caption, int left,
-                      int top) {
-    auto* check = Named(new QCheckBox(caption, parent), name);
-    check->move(left, top);
-    check->adjustSize();
-    return check;
-}
-
-QLineEdit* PlaceEdit(QWidget* parent, const char* name, int left, int top, int width) {
-    auto* edit = Named(new QLineEdit(parent), name);
-    edit->setGeometry(left, top, width, kEditHeight);
-    return edit;
-}
 
 QComboBox* PlaceCombo(QWidget* parent, const char* name, int left, int top, int width) {
     auto* combo = Named(new QComboBox(parent), name);

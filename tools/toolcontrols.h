@@ -1,21 +1,15 @@
-// Builders for the controls of the batch tools' dialogs: each places a
-// named control at its designed position.
+// Builders for the controls that only the batch tools' dialogs place (the
+// plain ones are in formcontrols.h), and where those dialogs open.
 #pragma once
 
 #include <QString>
 
-class QCheckBox;
 class QComboBox;
-class QLabel;
-class QLineEdit;
 class QPushButton;
 class QWidget;
 
 namespace tamble {
 
-QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, int left, int top);
-QCheckBox* PlaceCheck(QWidget* parent, const char* name, const QString& caption, int left, int top);
-QLineEdit* PlaceEdit(QWidget* parent, const char* name, int left, int top, int width);
 QComboBox* PlaceCombo(QWidget* parent, const char* name, int left, int top, int width);
 QPushButton* PlaceButton(QWidget* parent, const char* name, const QString& caption, int left,
                          int top);
