@@ -134,8 +134,10 @@ void FileViewPage::ConnectHandlers() {
     tree->installEventFilter(this);
     tree->viewport()->installEventFilter(this);
     window_.ListViewFile->viewport()->installEventFilter(this);
-    window_.cmbFilter->lineEdit()->installEventFilter(this);
-    window_.cmbPathAddress->lineEdit()->installEventFilter(this);
+    // An editable combo box keeps the keyboard focus itself and hands keys to
+    // its line edit directly, so the keys are watched on the combo box.
+    window_.cmbFilter->installEventFilter(this);
+    window_.cmbPathAddress->installEventFilter(this);
 }
 
 bool FileViewPage::eventFilter(QObject* watched, QEvent* event) {
@@ -144,12 +146,12 @@ bool FileViewPage::eventFilter(QObject* watched, QEvent* event) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (watched == window_.TreeViewDirectory) {
             TreeViewDirectoryKeyDown(key->key(), key->modifiers());
-        } else if (watched == window_.cmbFilter->lineEdit()) {
+        } else if (watched == window_.cmbFilter) {
             if (key->key() == Qt::Key_Down || IsEnter(key->key())) {
                 cmbFilterKeyDown(key->key(), key->modifiers());
                 return true;
             }
-        } else if (watched == window_.cmbPathAddress->lineEdit() && IsEnter(key->key())) {
+        } else if (watched == window_.cmbPathAddress && IsEnter(key->key())) {
             cmbPathAddressKeyDown(key->key(), key->modifiers());
             return true;
         }

@@ -63,7 +63,7 @@ protected:
         QApplication::processEvents();
     }
     static void PressEnter(QComboBox* combo, Qt::KeyboardModifiers modifiers = {}) {
-        QTest::keyClick(combo->lineEdit(), Qt::Key_Return, modifiers);
+        QTest::keyClick(combo, Qt::Key_Return, modifiers);
     }
 
     Strings opened_;
@@ -284,7 +284,7 @@ TEST_F(FileViewPageTest, HistoriesAndTheLastFolderSurviveARestart) {
     window_->state.options.StartFolderIsBefore = true;
     GoTo("work/sub");
     window_->cmbFilter->setEditText(QStringLiteral("*.h"));
-    QTest::keyClick(window_->cmbFilter->lineEdit(), Qt::Key_Return);
+    QTest::keyClick(window_->cmbFilter, Qt::Key_Return);
     window_->close();
     window_ = Create();
     page_ = &tamble::FileViewOf(*window_);
