@@ -167,8 +167,10 @@ void LauncherPage::PopupMenu3Popup() {
 }
 
 bool LauncherPage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ListViewItem1 && event->type() == QEvent::KeyPress) {
-        // While a name is edited in place, keys go to the editor, not here.
+    if (watched == ListViewItem1 && event->type() == QEvent::KeyPress &&
+        ListViewItem1->indexWidget(ListViewItem1->currentIndex()) == nullptr) {
+        // The in-place editor lets Enter pass on to the list once it has
+        // taken the name; that Enter ends the edit and must not launch.
         const int key = static_cast<QKeyEvent*>(event)->key();
         ListViewItem1KeyDown(key);
         if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;

@@ -133,13 +133,26 @@ TEST_F(LauncherPageTest, DeletionKeepsIconsAndAStartRenumbers) {
     EXPECT_TRUE(prompts_.asked.empty());
 }
 
-TEST_F(LauncherPageTest, NameEditedInPlaceIsSaved) {
+TEST_F(LauncherPageTest, NameEditedInPlaceIsSavedAndItsEnterLaunchesNothing) {
     Add({{"old", "/bin/a", "-x"}});
     Select(0);
-    list_->topLevelItem(0)->setText(0, QStringLiteral("新しい名前"));
+    // As a user does it: F2 opens the editor, Enter goes to the editor, which
+    // passes it on to the list once it has taken the name.
+    QTest::keyClick(list_.get(), Qt::Key_F2);
+    auto* editor = list_->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("新しい名前"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list_->indexWidget(list_->currentIndex()), nullptr); // the editor has closed
+    EXPECT_TRUE(started_.empty());
+
     page_->SaveLauncherItems();
     EXPECT_EQ(tamble::LoadItemFile(folder_.File("item.lst").c_str()),
               (LauncherItemList{{Cp932("新しい名前"), "/bin/a", "-x"}}));
+    // Enter on the list itself still launches.
+    QTest::keyClick(list_.get(), Qt::Key_Return);
+    EXPECT_EQ(started_.size(), 1u);
 }
 
 TEST_F(LauncherPageTest, FailedSaveNamesTheFile) {
