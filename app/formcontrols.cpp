@@ -3,6 +3,7 @@
 #include "formnames.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -27,6 +28,14 @@ QLineEdit* PlaceEdit(QWidget* parent, const char* name, int left, int top, int w
     auto* edit = Named(new QLineEdit(parent), name);
     edit->setGeometry(left, top, width, kEditHeight);
     return edit;
+}
+
+QComboBox* NewHistoryCombo(QWidget* parent, const char* name) {
+    auto* combo = Named(new QComboBox(parent), name);
+    combo->setEditable(true);
+    combo->setCompleter(nullptr);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    return combo;
 }
 
 } // namespace tamble

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -17,5 +18,10 @@ QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, in
 QCheckBox* PlaceCheck(QWidget* parent, const char* name, const QString& caption, int left, int top);
 // A one-line edit box of the given width and the forms' edit height.
 QLineEdit* PlaceEdit(QWidget* parent, const char* name, int left, int top, int width);
+// An editable combo box that offers a history list. The box holds exactly
+// what the user types: it does not complete from the list (which would turn
+// a typed "*.c" into an older "*.cpp" entry), and Enter adds no entry by
+// itself, since the histories keep their own rules.
+QComboBox* NewHistoryCombo(QWidget* parent, const char* name);
 
 } // namespace tamble

@@ -6,6 +6,7 @@
 
 #include "appstyle.h"
 #include "codepage.h"
+#include "formcontrols.h"
 #include "launcheritems.h"
 #include "launcherpage.h"
 #include "projectpage.h"
@@ -163,9 +164,7 @@ void TfrmTamble::CreateFilePage() {
     QVBoxLayout* column = FlatColumn(tabFileView);
 
     Panel1 = Strip(tabFileView, "Panel1", kPathPanelHeight);
-    cmbPathAddress = Named(new QComboBox(Panel1), "cmbPathAddress");
-    cmbPathAddress->setEditable(true);
-    cmbPathAddress->setInsertPolicy(QComboBox::NoInsert);
+    cmbPathAddress = NewHistoryCombo(Panel1, "cmbPathAddress");
     cmbPathAddress->setGeometry(0, 0, 100, kPathPanelHeight);
     column->addWidget(Panel1);
 
@@ -194,9 +193,7 @@ void TfrmTamble::CreateFilePage() {
     chkNarrowKeep->setGeometry(150, 4, 45, 17);
     Label1 = Named(new QLabel(QStringLiteral("Filter"), Panel), "Label1");
     Label1->move(3, 32);
-    cmbFilter = Named(new QComboBox(Panel), "cmbFilter");
-    cmbFilter->setEditable(true);
-    cmbFilter->setInsertPolicy(QComboBox::NoInsert);
+    cmbFilter = NewHistoryCombo(Panel, "cmbFilter");
     cmbFilter->setGeometry(34, 27, 100, kEditHeight);
     Panel->installEventFilter(this);
     column->addWidget(Panel);

@@ -1,5 +1,6 @@
 #include "toolcontrols.h"
 
+#include "formcontrols.h"
 #include "formnames.h"
 
 #include <QComboBox>
@@ -16,11 +17,7 @@ constexpr int kButtonHeight = 25;
 } // namespace
 
 QComboBox* PlaceCombo(QWidget* parent, const char* name, int left, int top, int width) {
-    auto* combo = Named(new QComboBox(parent), name);
-    combo->setEditable(true);
-    // The history is kept by the dialog's own rules; typing Enter must not
-    // add entries behind its back.
-    combo->setInsertPolicy(QComboBox::NoInsert);
+    QComboBox* combo = NewHistoryCombo(parent, name);
     combo->setGeometry(left, top, width, kEditHeight);
     return combo;
 }

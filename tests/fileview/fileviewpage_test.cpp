@@ -168,6 +168,42 @@ TEST_F(FileViewPageTest, FilterEnterAndNarrowing) {
     EXPECT_EQ(Rows(), (Strings{"a.c", "ab.h"}));
 }
 
+TEST_F(FileViewPageTest, TypedTextIsTakenAsTypedNotCompletedFromTheHistory) {
+    // Keys go to the combo box, as a user's do; a completion from the
+    // history would turn "*.c" into "*.c;*.cpp;..." and a folder into its
+    // subfolder last visited.
+    ShowFilePage();
+    GoTo("work/sub");
+    GoTo("work");
+    struct {
+        QComboBox* combo;
+        QString typed;
+    } cases[] = {
+        {window_->cmbFilter, QStringLiteral("*.c")},
+        {window_->cmbPathAddress, QString::fromStdString(disk_.File("work/s"))},
+    };
+    for (const auto& c : cases) {
+        c.combo->setFocus();
+        c.combo->clearEditText();
+        QTest::keyClicks(c.combo, c.typed);
+        EXPECT_EQ(c.combo->currentText(), c.typed);
+    }
+    window_->cmbFilter->setFocus();
+    PressEnter(window_->cmbFilter);
+    EXPECT_EQ(Rows(), (Strings{"a.c", "b.c"}));
+    EXPECT_EQ(window_->cmbFilter->itemText(0), QStringLiteral("*.c"));
+
+    // "work/sub" is now the newer entry that a completion would pick.
+    GoTo("work/sub");
+    GoTo("other");
+    QComboBox* address = window_->cmbPathAddress;
+    address->setFocus();
+    address->clearEditText();
+    QTest::keyClicks(address, QString::fromStdString(disk_.File("work")));
+    PressEnter(address);
+    EXPECT_EQ(Selected()->text(0), QStringLiteral("work"));
+}
+
 TEST_F(FileViewPageTest, KeysRefillTheListFiveTicksAfterTheLastOne) {
     GoTo("work");
     QTreeWidgetItem* work = Selected();

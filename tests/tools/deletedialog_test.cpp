@@ -200,6 +200,25 @@ TEST_F(DeleteDialog, ToTheTrashWhenTicked) {
     EXPECT_TRUE(Exists("sub/c.o"));
 }
 
+TEST_F(DeleteDialog, ATypedMaskIsNotCompletedFromTheHistory) {
+    // "*.o" typed key by key must not become the older "*.obj;*.txt", which
+    // would delete files the user never named.
+    state_.cmbDeleteFilesFromMask = {"*.obj;*.txt"};
+    prompts_.yesNoAnswers = {true};
+    auto dialog = Open();
+    dialog->show();
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    QComboBox* combo = dialog->cmbDeleteFilesMask;
+    combo->setFocus();
+    combo->clearEditText();
+    QTest::keyClicks(combo, QStringLiteral("*.o"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("*.o"));
+    QTest::keyClick(combo, Qt::Key_Return); // the default button deletes
+    EXPECT_FALSE(Exists("a.o"));
+    EXPECT_TRUE(Exists("notes.txt"));
+}
+
 TEST_F(DeleteDialog, DownOpensTheListAndAKeyChoiceMovesToTheTop) {
     state_.cmbDeleteFilesFromMask = {"*.o", "*.obj", "*.tmp"};
     auto dialog = Open();
