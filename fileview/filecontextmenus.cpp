@@ -203,6 +203,7 @@ void FileContextMenus::ReopenParent(QTreeWidgetItem* node, const std::string& se
 // --- Folder tree
 
 void FileContextMenus::GrepG1Click() {
+    SelectedFolderNode();
     const MainWindowState& state = window_.state;
     RunStringSearch(state.options, state.options.SearchStringAppCmdLineA, state.CurrentPath,
                     FirstSelectedFile());
@@ -255,6 +256,8 @@ void FileContextMenus::D1Click() {
 }
 
 void FileContextMenus::N25Click() {
+    // The dialog deletes in CurrentPath: it must be the folder the user sees selected.
+    SelectedFolderNode();
     ShowDeleteFilesFromMask(&window_, window_.state, services_.owner);
     RefillFileList();
 }
@@ -268,6 +271,7 @@ void FileContextMenus::R4Click() {
 }
 
 void FileContextMenus::E2Click() {
+    SelectedFolderNode();
     OpenExplorer(window_.state.CurrentPath);
 }
 

@@ -257,6 +257,21 @@ TEST_F(FileContextMenusTest, FolderCommandsActOnTheSelectedNodeBeforeTheListCatc
     QTest::keyClick(window_->TreeViewDirectory, Qt::Key_Down); // the list follows later
     ASSERT_EQ(Selected(), Child(Drive(), "work"));
     ASSERT_EQ(window_->state.CurrentPath, disk_.File("other"));
+    menus_->E2->trigger();
+    EXPECT_EQ(started_, Strings{"explorer | " + disk_.File("work")});
+    QTest::keyClick(window_->TreeViewDirectory, Qt::Key_Up);
+    ASSERT_EQ(window_->state.CurrentPath, disk_.File("work"));
+    std::string maskFolder;
+    QTimer::singleShot(0, [&maskFolder] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog == nullptr) return;
+        maskFolder = dialog->findChild<QLineEdit*>("edtFilePath")->text().toStdString();
+        dialog->close();
+    });
+    menus_->N25->trigger();
+    EXPECT_EQ(maskFolder, disk_.File("other"));
+    ShowWithFocusOn(window_->TreeViewDirectory); // back from the dialog
+    QTest::keyClick(window_->TreeViewDirectory, Qt::Key_Down);
     QTest::keyClick(window_->TreeViewDirectory, Qt::Key_Delete);
     EXPECT_TRUE(fs::exists(disk_.File("other")));
     EXPECT_FALSE(fs::exists(disk_.File("work")));
