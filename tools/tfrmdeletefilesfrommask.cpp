@@ -74,7 +74,8 @@ std::string UnreadableFoldersText(const std::vector<std::string>& folders) {
     for (size_t i = 0; i < folders.size() && i < kFoldersShown; ++i)
         text += "\n" + folders[i];
     if (folders.size() > kFoldersShown)
-        text += "\n" + Cp932("ほか ") + std::to_string(folders.size() - kFoldersShown) + Cp932(" 個");
+        text +=
+            "\n" + Cp932("ほか ") + std::to_string(folders.size() - kFoldersShown) + Cp932(" 個");
     return text;
 }
 

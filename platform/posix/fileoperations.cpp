@@ -179,8 +179,8 @@ void TrashAnchored(Run& run, const FileOperationContext& context, const EntryAnc
     FolderStack stack;
     int error = ReachAnchor(anchor, stack);
     if (error == 0)
-        error = MoveToTrash(run, context, stack.Top(), anchor.name,
-                            AbsoluteKeepingLink(anchor.path));
+        error =
+            MoveToTrash(run, context, stack.Top(), anchor.name, AbsoluteKeepingLink(anchor.path));
     if (error != 0) run.Skip(kCannotTrash, anchor.path, error);
 }
 

@@ -33,7 +33,8 @@ inline constexpr int kEntryChanged = ESTALE;
 
 // 0 when name in folder is still the entry expected; else kEntryChanged,
 // or the errno of looking (ENOENT when it is gone).
-[[nodiscard]] int CheckSameEntry(int folder, const std::string& name, const EntryIdentity& expected);
+[[nodiscard]] int CheckSameEntry(int folder, const std::string& name,
+                                 const EntryIdentity& expected);
 
 // Renames from in folder fromFolder to to in toFolder, never replacing an
 // existing to (EEXIST) where the file system can promise it; elsewhere the

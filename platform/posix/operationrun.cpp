@@ -30,8 +30,8 @@ std::string PathList(const std::vector<std::string>& paths) {
     for (size_t i = 0; i < paths.size() && i < kPathsShownInBox; ++i)
         text += "\n" + Utf8ToCp932(paths[i]);
     if (paths.size() > kPathsShownInBox) {
-        text += "\n" + Cp932("ほか ") + std::to_string(paths.size() - kPathsShownInBox) +
-                Cp932(" 個");
+        text +=
+            "\n" + Cp932("ほか ") + std::to_string(paths.size() - kPathsShownInBox) + Cp932(" 個");
     }
     return text;
 }
@@ -67,8 +67,7 @@ bool Run::Step(const std::string& path) {
 }
 
 bool Run::StepBytes() {
-    return context_.progress == nullptr || context_.progress->Step({}, doneBytes_) ||
-           !cancellable_;
+    return context_.progress == nullptr || context_.progress->Step({}, doneBytes_) || !cancellable_;
 }
 
 void Run::Skip(const char* what, const std::string& path, int error) {

@@ -149,8 +149,8 @@ int MoveToTrash(const Run& run, const FileOperationContext& context, int folder,
     int error = MakeFolders(home) ? 0 : (errno != 0 ? errno : EIO);
     if (error == 0) {
         Fd trash(open(home.c_str(), kFolderFlags));
-        error = trash.Get() < 0 ? errno
-                                : MoveInto(run, folder, name, originalPath, trash.Get(), home);
+        error =
+            trash.Get() < 0 ? errno : MoveInto(run, folder, name, originalPath, trash.Get(), home);
     }
     if (error != EXDEV) return error;
     // Another volume: its own trash at its top folder.

@@ -99,7 +99,8 @@ private:
         bool removed = false;
         if (!keeps) {
             int error = CheckSameEntry(stack_.Top(), name, id);
-            if (error == 0 && unlinkat(stack_.Top(), name.c_str(), AT_REMOVEDIR) != 0) error = errno;
+            if (error == 0 && unlinkat(stack_.Top(), name.c_str(), AT_REMOVEDIR) != 0)
+                error = errno;
             if (error != 0) Leave(kCannotDelete, path, error);
             removed = error == 0;
         }
@@ -107,7 +108,9 @@ private:
         return true;
     }
 
-    void Leave(const char* what, const std::string& path, int error) { run_.Skip(what, path, error); }
+    void Leave(const char* what, const std::string& path, int error) {
+        run_.Skip(what, path, error);
+    }
 
     Run& run_;
     FolderStack& stack_;

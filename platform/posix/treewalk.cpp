@@ -78,7 +78,8 @@ private:
         if (visitor_.entryFound) visitor_.entryFound(stack_.PathOf(name));
         if (isFolderLink) return;
         if (!isFolder) {
-            if (visitor_.keepFile && visitor_.keepFile(name)) found_.files.push_back({folder, name, id});
+            if (visitor_.keepFile && visitor_.keepFile(name))
+                found_.files.push_back({folder, name, id});
             return;
         }
         if (!visitor_.enterFolder || !visitor_.enterFolder(name)) return;

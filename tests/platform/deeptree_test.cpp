@@ -88,7 +88,7 @@ TEST_F(DeepTree, FoundFilesAreTrashedAndDeletedThenTheTreeGoes) {
     EXPECT_EQ(platform::DeleteFound(context_, found, false), platform::kFileOperationDone);
     platform::FoundEntries again;
     ASSERT_TRUE(platform::WalkTree(disk_.Path(), Everything(), again));
-    EXPECT_EQ(again.files.size(), 2u); // the trash's two files
+    EXPECT_EQ(again.files.size(), 2u);                                    // the trash's two files
     EXPECT_EQ(again.folders.size(), static_cast<size_t>(kDepth + 1 + 3)); // and its folders
 
     // The top folder with everything in it.

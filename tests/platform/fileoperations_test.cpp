@@ -352,15 +352,15 @@ TEST_F(FileOperationsTest, AnEntryThatCannotBeTrashedFailsAloneAndTheRestGoes) {
     Write("src/a.txt", "a");
     Write("src/" + kNameTooLongForTheTrash, "stuck");
     Write("src/b.txt", "b");
-    EXPECT_EQ(platform::DeletePaths(context_,
-                                    {Path("src/a.txt"), Path("src/" + kNameTooLongForTheTrash),
-                                     Path("src/b.txt")},
-                                    true),
+    EXPECT_EQ(platform::DeletePaths(
+                  context_,
+                  {Path("src/a.txt"), Path("src/" + kNameTooLongForTheTrash), Path("src/b.txt")},
+                  true),
               kFileOperationFailed);
     EXPECT_EQ(Tree("src"), std::vector<std::string>{kNameTooLongForTheTrash});
-    EXPECT_EQ(Tree("trash"), (std::vector<std::string>{"files", "files/a.txt", "files/b.txt", "info",
-                                                       "info/a.txt.trashinfo",
-                                                       "info/b.txt.trashinfo"}));
+    EXPECT_EQ(Tree("trash"),
+              (std::vector<std::string>{"files", "files/a.txt", "files/b.txt", "info",
+                                        "info/a.txt.trashinfo", "info/b.txt.trashinfo"}));
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_NE(Messages()[0].find(kNameTooLongForTheTrash), std::string::npos);
 }

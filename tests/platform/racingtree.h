@@ -19,10 +19,11 @@
 class RacingTree {
 public:
     RacingTree() {
-        for (const char* name : {"start/a.txt", "start/dir/b.txt", "start/dir/sub/c.txt",
-                                 "start/dir/sub/deeper/d.txt", "decoy/c.txt", "decoy/deeper/d.txt",
-                                 "decoy/keep.txt"}) {
-            std::filesystem::create_directories(std::filesystem::path(disk_.File(name)).parent_path());
+        for (const char* name :
+             {"start/a.txt", "start/dir/b.txt", "start/dir/sub/c.txt", "start/dir/sub/deeper/d.txt",
+              "decoy/c.txt", "decoy/deeper/d.txt", "decoy/keep.txt"}) {
+            std::filesystem::create_directories(
+                std::filesystem::path(disk_.File(name)).parent_path());
             disk_.Write(name, std::string("bytes of ") + name);
         }
         std::filesystem::create_directories(disk_.File("attic"));

@@ -29,7 +29,7 @@ public:
 };
 
 enum class Operation {
-    FoundForGood,  // the delete-by-mask deletion of walked files
+    FoundForGood, // the delete-by-mask deletion of walked files
     FoundToTrash,
     FolderForGood, // the file page's delete of start/dir
     FilesForGood,  // the file page's delete of files inside sub
@@ -93,14 +93,14 @@ TEST(SwapRace, NothingOutsideTheStartFolderChangesAndWhatWasLeftIsReported) {
     const Case cases[] = {
         {"mask delete, swapped during the question", Operation::FoundForGood, Moment::Question,
          false, true},
-        {"mask delete, swapped to / during the question", Operation::FoundForGood,
-         Moment::Question, true, true},
+        {"mask delete, swapped to / during the question", Operation::FoundForGood, Moment::Question,
+         true, true},
         {"mask delete, swapped during the walk", Operation::FoundForGood, Moment::Walk, false,
          true},
         {"mask delete, swapped to / during the walk", Operation::FoundForGood, Moment::Walk, true,
          true},
-        {"mask delete to the trash, swapped during the walk", Operation::FoundToTrash,
-         Moment::Walk, false, true},
+        {"mask delete to the trash, swapped during the walk", Operation::FoundToTrash, Moment::Walk,
+         false, true},
         {"mask delete to the trash, swapped to / during the walk", Operation::FoundToTrash,
          Moment::Walk, true, true},
         // The link is what the delete then finds in dir, and it goes as a link.
