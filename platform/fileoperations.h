@@ -17,9 +17,19 @@
 //   every source stays in place.
 // - Recursive work never follows a symbolic link: the link itself is what
 //   gets copied, moved or deleted.
-// Results: kFileOperationDone only when everything asked for was done.
+// - Deleting, trashing and moving act on the entries that were named or
+//   found, never on what their paths resolve to later: each is pinned by
+//   its device and inode (with every folder on the way to it) before any
+//   question, and is deleted or renamed through its folder's open handle
+//   only while it is still that entry. An entry that changed, or that
+//   cannot be deleted or moved (a name too long for the trash, a folder
+//   without write access), is left as it is and the rest goes on; one box
+//   at the end names what was left.
+// Results: kFileOperationDone only when everything asked for was done;
+// kFileOperationFailed also when the rest was done but something was left.
 #pragma once
 
+#include "treewalk.h"
 #include "userprompts.h"
 
 #include <cstdint>
@@ -46,12 +56,17 @@ public:
     virtual void End() = 0;
 };
 
-// Replacements for system calls, so tests can make them fail. Each returns
-// 0 or an errno value; empty members use the system.
+// Hooks for tests: some make system calls fail, one lets a test change the
+// tree at a chosen moment. Empty members do nothing.
 struct FileSystemCalls {
+    // Consulted before each rename (a move, a trashing) with full paths: an
+    // errno value fails that rename with it, 0 lets it go ahead.
     std::function<int(const std::string& from, const std::string& to)> rename;
-    // Called before each regular file is copied.
+    // Consulted before each regular file is copied: an errno value fails the copy.
     std::function<int(const std::string& source, const std::string& target)> beforeCopy;
+    // Called with the full path of each entry once it has been found and
+    // pinned, before it is deleted, trashed, moved or entered.
+    std::function<void(const std::string& path)> entryFound;
 };
 
 struct FileOperationContext {
@@ -67,6 +82,14 @@ struct FileOperationContext {
 // question that names what will go.
 [[nodiscard]] int DeletePaths(const FileOperationContext& context,
                               const std::vector<std::string>& paths, bool toTrash);
+
+// Deletes the files a walk found (WalkTree), each only while it is still
+// the file found, reached from found's start folder through the folders
+// found on the way to it, never by its path: to the trash when toTrash,
+// else for good after a Yes to a question that names them. Does nothing
+// and returns kFileOperationDone when nothing was found.
+[[nodiscard]] int DeleteFound(const FileOperationContext& context, const FoundEntries& found,
+                              bool toTrash);
 
 // Copies paths into the folder destination. A name already taken there is
 // replaced after a Yes to a question (folders are merged, their files

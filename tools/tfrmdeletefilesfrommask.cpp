@@ -64,6 +64,21 @@ bool IsChoosingKey(int key) {
            key == Qt::Key_Home || key == Qt::Key_End;
 }
 
+// Longest list of folders the warning shows before "ほか n 個".
+constexpr size_t kFoldersShown = 10;
+
+// The warning that names the folders the search could not look into.
+std::string UnreadableFoldersText(const std::vector<std::string>& folders) {
+    std::string text = Cp932("次のフォルダは読み取れなかったため、中のファイルを検索できません"
+                             "でした。これらのフォルダのファイルは削除していません。\n");
+    for (size_t i = 0; i < folders.size() && i < kFoldersShown; ++i)
+        text += "\n" + folders[i];
+    if (folders.size() > kFoldersShown)
+        text +=
+            "\n" + Cp932("ほか ") + std::to_string(folders.size() - kFoldersShown) + Cp932(" 個");
+    return text;
+}
+
 } // namespace
 
 TfrmDeleteFilesFromMask::TfrmDeleteFilesFromMask(QWidget* owner, MainWindowState& state,
@@ -187,16 +202,21 @@ void TfrmDeleteFilesFromMask::Button1Click() {
     options.filePattern = ToCp932(cmbOutOfFilePattern->currentText());
     options.outOfFolderPattern = chkOutOfFolderPattern->isChecked();
     options.folderPattern = ToCp932(cmbOutOfFolderPattern->currentText());
-    std::vector<std::string> paths;
-    CollectMaskedFiles(state_.CurrentPath, masks, options, paths);
-    if (!paths.empty()) {
-        // The shell asks before deleting for good (naming how many files go
-        // and their paths), and reports its own errors.
-        (void)platform::ShellDelete(shell_, paths, chkDeleteEraseBox->isChecked());
+    options.entryFound = shell_.calls.entryFound;
+    MaskedFiles found;
+    CollectMaskedFiles(state_.CurrentPath, masks, options, found);
+    if (!found.paths.empty()) {
+        // Asks before deleting for good (naming how many files go and their
+        // paths) and reports its own errors. Each file goes only while it is
+        // still the one found, reached through the folders found on the way.
+        (void)platform::DeleteFound(shell_, found.found, chkDeleteEraseBox->isChecked());
     } else {
         shell_.prompts->Message(Cp932("削除するファイルが見つかりませんでした"), Cp932("結果"),
                                 platform::PromptIcon::Information);
     }
+    if (!found.unreadableFolders.empty())
+        shell_.prompts->Message(UnreadableFoldersText(found.unreadableFolders), Cp932("警告"),
+                                platform::PromptIcon::Warning);
     PushHistory(*cmbDeleteFilesMask);
     PushHistory(*cmbOutOfFilePattern);
     PushHistory(*cmbOutOfFolderPattern);

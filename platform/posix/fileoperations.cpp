@@ -1,23 +1,27 @@
-// File operations on POSIX file systems. Everything works on lstat, so a
-// symbolic link is always handled as the link itself.
+// File operations on POSIX file systems. Deleting, trashing and moving
+// pin every named entry first (its folder and its device and inode) and
+// later act on it through open folder handles only while it is still that
+// entry, so a tree changed under them never sends them elsewhere.
 #include "fileoperations.h"
 
 #include "codepage.h"
+#include "folderstack.h"
+#include "operationrun.h"
 #include "pathnames.h"
 #include "pathstyle.h"
+#include "trash.h"
+#include "treecopy.h"
+#include "treeremoval.h"
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <memory>
 #include <optional>
 #include <set>
@@ -25,9 +29,9 @@
 namespace platform {
 namespace {
 
-// Longest list of names the delete question shows before "ほか n 個".
-constexpr size_t kNamesShownInQuestion = 10;
-constexpr size_t kCopyBufferSize = 1 << 16;
+constexpr const char* kCannotDelete = " を削除できません";
+constexpr const char* kCannotTrash = " をごみ箱に移動できません";
+constexpr const char* kCannotMove = " を移動できません";
 
 std::string Child(const std::string& folder, const std::string& name) {
     return JoinPath(PathStyle::Posix, folder, name);
@@ -37,23 +41,6 @@ std::optional<struct stat> LinkStatus(const std::string& path) {
     struct stat status;
     if (lstat(path.c_str(), &status) != 0) return std::nullopt;
     return status;
-}
-
-bool IsFolder(const struct stat& status) {
-    return S_ISDIR(status.st_mode);
-}
-
-// Names in folder, without "." and "..". false when it cannot be read.
-bool ListFolder(const std::string& folder, std::vector<std::string>& names) {
-    names.clear();
-    DIR* dir = opendir(folder.c_str());
-    if (dir == nullptr) return false;
-    while (const dirent* entry = readdir(dir)) {
-        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-            names.emplace_back(entry->d_name);
-    }
-    closedir(dir);
-    return true;
 }
 
 // Canonical form of an existing path; "" when it cannot be resolved.
@@ -76,260 +63,57 @@ std::string AbsoluteKeepingLink(const std::string& path) {
     return parent.empty() ? path : Child(parent, BaseName(path));
 }
 
+// path made absolute by the current folder, resolving nothing.
+std::string Absolute(const std::string& path) {
+    if (!path.empty() && path.front() == '/') return path;
+    std::unique_ptr<char, decltype(&std::free)> here(getcwd(nullptr, 0), &std::free);
+    return here ? Child(here.get(), path) : path;
+}
+
+// Bytes of the regular files under path (links not followed), the length
+// of a progress bar; folders that cannot be read count nothing.
 uint64_t TreeBytes(const std::string& path) {
-    const auto status = LinkStatus(path);
-    if (!status) return 0;
-    if (S_ISREG(status->st_mode)) return static_cast<uint64_t>(status->st_size);
-    if (!IsFolder(*status)) return 0;
     uint64_t total = 0;
-    std::vector<std::string> names;
-    if (ListFolder(path, names)) {
-        for (const std::string& name : names)
-            total += TreeBytes(Child(path, name));
+    std::vector<std::string> pending{path};
+    while (!pending.empty()) {
+        const std::string at = std::move(pending.back());
+        pending.pop_back();
+        const auto status = LinkStatus(at);
+        if (!status) continue;
+        if (S_ISREG(status->st_mode)) total += static_cast<uint64_t>(status->st_size);
+        if (!S_ISDIR(status->st_mode)) continue;
+        DIR* dir = opendir(at.c_str());
+        if (dir == nullptr) continue;
+        while (const dirent* entry = readdir(dir)) {
+            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+                pending.push_back(Child(at, entry->d_name));
+        }
+        closedir(dir);
     }
     return total;
 }
 
-// "「name」" with the path's name in the text of the boxes.
-std::string Quoted(const std::string& path) {
-    return Cp932("「") + Utf8ToCp932(path) + Cp932("」");
+// Rename that never replaces an existing to (EEXIST instead), where the
+// file system can promise it. The rename hook may refuse it first.
+int RenameNoReplace(const Run& run, const std::string& from, const std::string& to) {
+    if (const int error = run.RenameHook(from, to); error != 0) return error;
+    return RenameNoReplaceAt(AT_FDCWD, from, AT_FDCWD, to);
 }
-
-// One run of an operation: its questions, progress and undo records.
-class Run {
-public:
-    explicit Run(const FileOperationContext& context) : context_(context) {}
-    ~Run() { EndProgress(); }
-    Run(const Run&) = delete;
-    Run& operator=(const Run&) = delete;
-
-    int Fail(const std::string& text) {
-        EndProgress(); // the message must not hide behind the progress dialog
-        context_.prompts->Message(text, Cp932("エラー"), PromptIcon::Error);
-        return kFileOperationFailed;
-    }
-    int FailErrno(const std::string& what, const std::string& path, int error) {
-        return Fail(Quoted(path) + Cp932(what.c_str()) + ": " + Utf8ToCp932(std::strerror(error)));
-    }
-    bool Ask(const std::string& text) {
-        return context_.prompts->YesNo(text, Cp932("確認"), PromptIcon::Question);
-    }
-
-    void BeginProgress(const char* title, uint64_t totalBytes) {
-        if (context_.progress == nullptr) return;
-        context_.progress->Begin(Cp932(title), totalBytes);
-        progressStarted_ = true;
-    }
-    void EndProgress() {
-        if (progressStarted_) context_.progress->End();
-        progressStarted_ = false;
-    }
-    // false when the user cancelled.
-    bool Step(const std::string& path) {
-        return context_.progress == nullptr ||
-               context_.progress->Step(Utf8ToCp932(BaseName(path)), doneBytes_) || !cancellable_;
-    }
-    // From here on the run goes to its end: stopping it halfway through
-    // removing moved sources would leave them split between two places.
-    void DisallowCancel() { cancellable_ = false; }
-
-    int Rename(const std::string& from, const std::string& to) const {
-        if (context_.calls.rename) return context_.calls.rename(from, to);
-        return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
-    }
-    // Rename that never replaces an existing to (EEXIST instead), where the
-    // file system can promise it; elsewhere the caller's check stands alone.
-    int RenameNoReplace(const std::string& from, const std::string& to) const {
-        if (context_.calls.rename) return context_.calls.rename(from, to);
-        if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-            return 0;
-        if (errno != EINVAL && errno != ENOSYS) return errno;
-        return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
-    }
-
-    // --- Copying. Every path created is recorded, so a failed or
-    // cancelled run can remove what it made. Returns kFileOperationDone,
-    // Cancelled or Failed (after its message).
-    int CopyTree(const std::string& source, const std::string& target) {
-        const auto status = LinkStatus(source);
-        if (!status) return FailErrno(" が見つかりません", source, errno);
-        if (!Step(source)) return kFileOperationCancelled;
-        const auto existing = LinkStatus(target);
-        if (existing && IsFolder(*existing) != IsFolder(*status))
-            return Fail(Quoted(target) + Cp932(" は種類の違う項目なので置き換えられません。"));
-        if (IsFolder(*status)) return CopyFolder(source, target, *status, existing.has_value());
-        if (S_ISLNK(status->st_mode)) return CopyLink(source, target, existing.has_value());
-        if (S_ISREG(status->st_mode))
-            return CopyFile(source, target, *status, existing.has_value());
-        return Fail(Quoted(source) + Cp932(" はコピーできない種類のファイルです。"));
-    }
-
-    // Removes what this run created, newest first.
-    void UndoCopies() {
-        for (auto it = created_.rbegin(); it != created_.rend(); ++it) {
-            if (::rmdir(it->c_str()) != 0) ::unlink(it->c_str());
-        }
-        created_.clear();
-    }
-
-    // Puts back what this run moved by renaming, newest first.
-    void UndoRenames() {
-        for (auto it = renamed_.rbegin(); it != renamed_.rend(); ++it)
-            Rename(it->second, it->first);
-        renamed_.clear();
-    }
-    void RecordRename(const std::string& from, const std::string& to) {
-        renamed_.emplace_back(from, to);
-    }
-
-    // Deletes path for good, folders with their contents, links as links.
-    int RemoveTree(const std::string& path) {
-        const auto status = LinkStatus(path);
-        if (!status) return FailErrno(" を削除できません", path, errno);
-        if (!Step(path)) return kFileOperationCancelled;
-        if (IsFolder(*status)) {
-            std::vector<std::string> names;
-            if (!ListFolder(path, names)) return FailErrno(" を削除できません", path, errno);
-            for (const std::string& name : names) {
-                if (const int result = RemoveTree(Child(path, name)); result != kFileOperationDone)
-                    return result;
-            }
-            if (::rmdir(path.c_str()) != 0) return FailErrno(" を削除できません", path, errno);
-        } else if (::unlink(path.c_str()) != 0) {
-            return FailErrno(" を削除できません", path, errno);
-        }
-        return kFileOperationDone;
-    }
-
-private:
-    int CopyFolder(const std::string& source, const std::string& target, const struct stat& status,
-                   bool merge) {
-        if (!merge) {
-            if (::mkdir(target.c_str(), 0700) != 0)
-                return FailErrno(" を作成できません", target, errno);
-            created_.push_back(target);
-        }
-        std::vector<std::string> names;
-        if (!ListFolder(source, names)) return FailErrno(" を読めません", source, errno);
-        for (const std::string& name : names) {
-            const int result = CopyTree(Child(source, name), Child(target, name));
-            if (result != kFileOperationDone) return result;
-        }
-        if (!merge) ::chmod(target.c_str(), status.st_mode & 07777);
-        return kFileOperationDone;
-    }
-
-    int CopyLink(const std::string& source, const std::string& target, bool replace) {
-        char text[PATH_MAX];
-        const ssize_t length = ::readlink(source.c_str(), text, sizeof text - 1);
-        if (length < 0) return FailErrno(" を読めません", source, errno);
-        text[length] = '\0';
-        if (!replace) {
-            if (::symlink(text, target.c_str()) != 0)
-                return FailErrno(" を作成できません", target, errno);
-            created_.push_back(target);
-            return kFileOperationDone;
-        }
-        // The new link is made beside the old one and renamed over it, so a
-        // failure keeps the old one.
-        std::string temporary;
-        for (int n = 0;; ++n) {
-            temporary = Child(DirName(target),
-                              ".tamble-link-" + std::to_string(getpid()) + "-" + std::to_string(n));
-            if (::symlink(text, temporary.c_str()) == 0) break;
-            if (errno != EEXIST) return FailErrno(" を置き換えられません", target, errno);
-        }
-        if (::rename(temporary.c_str(), target.c_str()) != 0) {
-            const int error = errno;
-            ::unlink(temporary.c_str());
-            return FailErrno(" を置き換えられません", target, error);
-        }
-        return kFileOperationDone;
-    }
-
-    // The bytes go to a temporary file beside target that replaces it only
-    // when complete, so a failed copy never leaves a half file or loses the
-    // one it was to replace.
-    int CopyFile(const std::string& source, const std::string& target, const struct stat& status,
-                 bool replace) {
-        if (context_.calls.beforeCopy) {
-            if (const int error = context_.calls.beforeCopy(source, target); error != 0)
-                return FailErrno(" をコピーできません", source, error);
-        }
-        const int in = ::open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-        if (in < 0) return FailErrno(" をコピーできません", source, errno);
-        std::string temporary = Child(DirName(target), ".tamble-copy-XXXXXX");
-        const int out = ::mkostemp(temporary.data(), O_CLOEXEC);
-        if (out < 0) {
-            const int error = errno;
-            ::close(in);
-            return FailErrno(" をコピーできません", target, error);
-        }
-        int error = CopyBytes(in, out);
-        if (error == 0 && ::fchmod(out, status.st_mode & 07777) != 0) error = errno;
-        const struct timespec times[2] = {status.st_atim, status.st_mtim};
-        ::futimens(out, times);
-        if (::close(out) != 0 && error == 0) error = errno;
-        ::close(in);
-        if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
-        if (error != 0) {
-            ::unlink(temporary.c_str());
-            return error == ECANCELED ? kFileOperationCancelled
-                                      : FailErrno(" をコピーできません", source, error);
-        }
-        if (!replace) created_.push_back(target);
-        return kFileOperationDone;
-    }
-
-    // 0, ECANCELED when the user cancelled, or the errno of a failure.
-    int CopyBytes(int in, int out) {
-        std::vector<char> buffer(kCopyBufferSize);
-        for (;;) {
-            const ssize_t got = ::read(in, buffer.data(), buffer.size());
-            if (got == 0) return 0;
-            if (got < 0) {
-                if (errno == EINTR) continue;
-                return errno;
-            }
-            for (ssize_t written = 0; written < got;) {
-                const ssize_t put =
-                    ::write(out, buffer.data() + written, static_cast<size_t>(got - written));
-                if (put < 0) {
-                    if (errno == EINTR) continue;
-                    return errno;
-                }
-                written += put;
-            }
-            doneBytes_ += static_cast<uint64_t>(got);
-            if (got == static_cast<ssize_t>(buffer.size()) && !StepBytes()) return ECANCELED;
-        }
-    }
-    bool StepBytes() {
-        return context_.progress == nullptr || context_.progress->Step({}, doneBytes_) ||
-               !cancellable_;
-    }
-
-    const FileOperationContext& context_;
-    bool progressStarted_ = false;
-    bool cancellable_ = true;
-    uint64_t doneBytes_ = 0;
-    std::vector<std::string> created_;
-    std::vector<std::pair<std::string, std::string>> renamed_; // from, to
-};
 
 // A source and where it goes.
 struct Planned {
-    std::string source;
+    EntryAnchor source;
     std::string target;
     bool targetExists = false;
 };
 
-// Checks shared by copy and move; fills plan. Returns kFileOperationDone to
-// go on, else the result to give (the message or question was shown).
+// Checks shared by copy and move; fills plan, pinning every source before
+// any question is asked. Returns kFileOperationDone to go on, else the
+// result to give (the message or question was shown).
 int PlanTransfer(Run& run, const std::vector<std::string>& paths, const std::string& destination,
                  bool renameOnCollision, bool isMove, std::vector<Planned>& plan) {
     struct stat destinationStatus;
-    if (::stat(destination.c_str(), &destinationStatus) != 0 || !IsFolder(destinationStatus))
+    if (::stat(destination.c_str(), &destinationStatus) != 0 || !S_ISDIR(destinationStatus.st_mode))
         return run.Fail(Quoted(destination) + Cp932(" はフォルダではありません。"));
     const std::string realDestination = RealPath(destination);
     plan.clear();
@@ -338,9 +122,11 @@ int PlanTransfer(Run& run, const std::vector<std::string>& paths, const std::str
         return targets.count(path) != 0 || LinkStatus(path).has_value();
     };
     for (const std::string& source : paths) {
-        const auto status = LinkStatus(source);
-        if (!status) return run.Fail(Quoted(source) + Cp932(" が見つかりません。"));
-        if (IsFolder(*status) && IsSameOrInside(realDestination, RealPath(source))) {
+        Planned entry;
+        if (AnchorPath(source, entry.source) != 0)
+            return run.Fail(Quoted(source) + Cp932(" が見つかりません。"));
+        const bool isFolder = entry.source.id.type == S_IFDIR;
+        if (isFolder && IsSameOrInside(realDestination, RealPath(source))) {
             return run.Fail(Cp932("フォルダ ") + Quoted(source) +
                             Cp932(" をそれ自身の中やそのサブフォルダの中へコピーまたは移動する"
                                   "ことはできません。"));
@@ -348,7 +134,7 @@ int PlanTransfer(Run& run, const std::vector<std::string>& paths, const std::str
         const bool sameFolder = RealPath(DirName(AbsoluteKeepingLink(source))) == realDestination;
         if (isMove && sameFolder)
             return run.Fail(Quoted(source) + Cp932(" はすでに移動先のフォルダにあります。"));
-        Planned entry{source, Child(destination, BaseName(source)), false};
+        entry.target = Child(destination, BaseName(source));
         const auto existing = LinkStatus(entry.target);
         if (taken(entry.target) && (renameOnCollision || sameFolder)) {
             for (int n = 2; taken(entry.target); ++n)
@@ -357,11 +143,11 @@ int PlanTransfer(Run& run, const std::vector<std::string>& paths, const std::str
             return run.Fail(Quoted(BaseName(source)) +
                             Cp932(" という名前の項目が複数あるため、一度には処理できません。"));
         } else if (existing) {
-            if (IsFolder(*existing) != IsFolder(*status))
+            if (S_ISDIR(existing->st_mode) != isFolder)
                 return run.Fail(Quoted(entry.target) +
                                 Cp932(" は種類の違う項目なので置き換えられません。"));
             const char* question =
-                IsFolder(*existing)
+                S_ISDIR(existing->st_mode)
                     ? " はすでにあります。中の同じ名前のファイルを置き換えてまとめますか？"
                     : " はすでにあります。上書きしますか？";
             if (!run.Ask(Quoted(entry.target) + Cp932(question))) return kFileOperationCancelled;
@@ -377,109 +163,52 @@ int PlanTransfer(Run& run, const std::vector<std::string>& paths, const std::str
 uint64_t PlannedBytes(const std::vector<Planned>& plan) {
     uint64_t total = 0;
     for (const Planned& entry : plan)
-        total += TreeBytes(entry.source);
+        total += TreeBytes(entry.source.path);
     return total;
 }
 
-std::string PercentEncoded(const std::string& path) {
-    std::string out;
-    for (const unsigned char c : path) {
-        if (std::isalnum(c) || std::strchr("/-_.~", c) != nullptr) {
-            out += static_cast<char>(c);
-        } else {
-            char hex[4];
-            std::snprintf(hex, sizeof hex, "%%%02X", c);
-            out += hex;
-        }
-    }
-    return out;
-}
-
-bool MakeFolders(const std::string& path) {
-    if (path.empty() || path == "/") return true;
-    struct stat status;
-    if (::stat(path.c_str(), &status) == 0) return IsFolder(status);
-    return MakeFolders(DirName(path)) && ::mkdir(path.c_str(), 0700) == 0;
-}
-
-std::string HomeTrash(const FileOperationContext& context) {
-    if (!context.homeTrash.empty()) return context.homeTrash;
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    if (dataHome != nullptr && *dataHome == '/') return std::string(dataHome) + "/Trash";
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/.local/share/Trash";
-}
-
-// The top folder of the mount that holds path.
-std::string MountTop(const std::string& path) {
-    struct stat status;
-    if (::lstat(path.c_str(), &status) != 0) return {};
-    std::string top = path;
-    while (top != "/") {
-        const std::string parent = DirName(top);
-        struct stat parentStatus;
-        if (::stat(parent.c_str(), &parentStatus) != 0 || parentStatus.st_dev != status.st_dev)
-            break;
-        top = parent;
-    }
-    return top;
-}
-
-// Moves path (absolute) into trash: a unique name is reserved by creating
-// its info file, then the item is renamed into files/. Returns 0 or errno.
-int MoveIntoTrash(const Run& run, const std::string& path, const std::string& trash) {
-    if (!MakeFolders(trash + "/files") || !MakeFolders(trash + "/info")) return errno ? errno : EIO;
-    std::string name = BaseName(path);
-    std::string info;
-    int fd = -1;
-    for (int n = 2; fd < 0; ++n) {
-        info = trash + "/info/" + name + ".trashinfo";
-        fd = ::open(info.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd < 0 && errno != EEXIST) return errno;
-        if (fd >= 0 && LinkStatus(trash + "/files/" + name)) {
-            ::close(fd);
-            fd = -1;
-        }
-        if (fd < 0) name = CollisionName(BaseName(path), n);
-    }
-    char when[32];
-    const std::time_t now = std::time(nullptr);
-    struct tm local;
-    localtime_r(&now, &local);
-    std::strftime(when, sizeof when, "%Y-%m-%dT%H:%M:%S", &local);
-    const std::string text =
-        "[Trash Info]\nPath=" + PercentEncoded(path) + "\nDeletionDate=" + when + "\n";
-    const bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-    ::close(fd);
-    int error = written ? run.Rename(path, trash + "/files/" + name) : EIO;
-    if (error != 0) ::unlink(info.c_str());
-    return error;
-}
-
-int Trash(Run& run, const FileOperationContext& context, const std::string& path) {
-    const std::string absolute = AbsoluteKeepingLink(path);
-    int error = MoveIntoTrash(run, absolute, HomeTrash(context));
-    if (error == EXDEV) {
-        // Another file system: its own trash at its top folder.
-        const std::string top = MountTop(absolute);
-        if (!top.empty())
-            error = MoveIntoTrash(run, absolute, Child(top, ".Trash-" + std::to_string(getuid())));
-    }
-    return error == 0 ? kFileOperationDone
-                      : run.FailErrno(" をごみ箱に移動できません", path, error);
-}
-
 std::string DeleteQuestion(const std::vector<std::string>& paths) {
-    std::string text = Cp932("次の ") + std::to_string(paths.size()) +
-                       Cp932(" 個の項目を完全に削除します。元に戻すことはできません。"
-                             "よろしいですか？\n");
-    for (size_t i = 0; i < paths.size() && i < kNamesShownInQuestion; ++i)
-        text += "\n" + Utf8ToCp932(paths[i]);
-    if (paths.size() > kNamesShownInQuestion) {
-        text += "\n" + Cp932("ほか ") + std::to_string(paths.size() - kNamesShownInQuestion) +
-                Cp932(" 個");
+    return Cp932("次の ") + std::to_string(paths.size()) +
+           Cp932(" 個の項目を完全に削除します。元に戻すことはできません。よろしいですか？\n") +
+           PathList(paths);
+}
+
+// Sends the pinned entry to the trash; a failure is recorded in the run.
+void TrashAnchored(Run& run, const FileOperationContext& context, const EntryAnchor& anchor) {
+    run.Found(anchor.path);
+    FolderStack stack;
+    int error = ReachAnchor(anchor, stack);
+    if (error == 0)
+        error =
+            MoveToTrash(run, context, stack.Top(), anchor.name, AbsoluteKeepingLink(anchor.path));
+    if (error != 0) run.Skip(kCannotTrash, anchor.path, error);
+}
+
+// Makes the stack hold the chain of found folders down to folder, reusing
+// what it holds already (chain: the found folders the stack holds).
+// Returns 0 or errno (kEntryChanged for a folder replaced since found).
+int ReachFolder(const FoundEntries& found, size_t folder, FolderStack& stack,
+                std::vector<size_t>& chain) {
+    if (chain.back() == folder && stack.Top() >= 0) return 0;
+    std::vector<size_t> wanted;
+    for (size_t at = folder; at != kNoFolder; at = found.folders[at].parent)
+        wanted.push_back(at);
+    std::reverse(wanted.begin(), wanted.end());
+    size_t common = 1; // both start at the start folder
+    while (common < chain.size() && common < wanted.size() && chain[common] == wanted[common])
+        ++common;
+    if (stack.LeaveTo(common) != 0) {
+        stack.LeaveTo(1);
+        common = 1;
     }
-    return text;
+    chain.resize(common);
+    for (size_t k = common; k < wanted.size(); ++k) {
+        const FoundFolder& next = found.folders[wanted[k]];
+        if (const int error = stack.Enter(next.name, next.id); error != 0)
+            return error == ELOOP || error == ENOTDIR || error == ENOENT ? kEntryChanged : error;
+        chain.push_back(wanted[k]);
+    }
+    return 0;
 }
 
 } // namespace
@@ -495,24 +224,60 @@ std::string CollisionName(const std::string& name, int n) {
 int DeletePaths(const FileOperationContext& context, const std::vector<std::string>& paths,
                 bool toTrash) {
     Run run(context);
-    for (const std::string& path : paths) {
-        if (!LinkStatus(path)) return run.Fail(Quoted(path) + Cp932(" が見つかりません。"));
+    std::vector<EntryAnchor> anchors(paths.size());
+    for (size_t i = 0; i < paths.size(); ++i) {
+        if (AnchorPath(paths[i], anchors[i]) != 0)
+            return run.Fail(Quoted(paths[i]) + Cp932(" が見つかりません。"));
     }
     if (toTrash) {
         run.BeginProgress("ごみ箱へ移動しています", 0);
-        for (const std::string& path : paths) {
-            if (!run.Step(path)) return kFileOperationCancelled;
-            if (const int result = Trash(run, context, path); result != kFileOperationDone)
-                return result;
+        for (const EntryAnchor& anchor : anchors) {
+            if (!run.Step(anchor.path)) return run.Finish(kFileOperationCancelled);
+            TrashAnchored(run, context, anchor);
         }
-        return kFileOperationDone;
+        return run.Finish(kFileOperationDone);
     }
     if (!run.Ask(DeleteQuestion(paths))) return kFileOperationCancelled;
     run.BeginProgress("削除しています", 0);
-    for (const std::string& path : paths) {
-        if (const int result = run.RemoveTree(path); result != kFileOperationDone) return result;
+    for (const EntryAnchor& anchor : anchors) {
+        FolderStack stack;
+        if (const int error = ReachAnchor(anchor, stack); error != 0) {
+            run.Skip(kCannotDelete, anchor.path, error);
+            continue;
+        }
+        if (RemoveEntry(run, stack, anchor.name, anchor.id) == kFileOperationCancelled)
+            return run.Finish(kFileOperationCancelled);
     }
-    return kFileOperationDone;
+    return run.Finish(kFileOperationDone);
+}
+
+int DeleteFound(const FileOperationContext& context, const FoundEntries& found, bool toTrash) {
+    if (found.files.empty() || found.folders.empty()) return kFileOperationDone;
+    Run run(context);
+    std::vector<std::string> paths;
+    paths.reserve(found.files.size());
+    for (const FoundFile& file : found.files)
+        paths.push_back(found.PathOf(file));
+    if (!toTrash && !run.Ask(DeleteQuestion(paths))) return kFileOperationCancelled;
+    run.BeginProgress(toTrash ? "ごみ箱へ移動しています" : "削除しています", 0);
+    const FoundFolder& start = found.folders.front();
+    FolderStack stack;
+    if (const int error = stack.OpenStart(start.name, &start.id); error != 0)
+        return run.FailErrno(" の中を削除できません", start.name, error);
+    std::vector<size_t> chain{0};
+    for (size_t i = 0; i < found.files.size(); ++i) {
+        const FoundFile& file = found.files[i];
+        if (!run.Step(paths[i])) return run.Finish(kFileOperationCancelled);
+        run.Found(paths[i]);
+        int error = ReachFolder(found, file.folder, stack, chain);
+        if (error == 0) error = CheckSameEntry(stack.Top(), file.name, file.id);
+        if (error == 0 && toTrash)
+            error = MoveToTrash(run, context, stack.Top(), file.name, Absolute(paths[i]));
+        else if (error == 0 && unlinkat(stack.Top(), file.name.c_str(), 0) != 0)
+            error = errno;
+        if (error != 0) run.Skip(toTrash ? kCannotTrash : kCannotDelete, paths[i], error);
+    }
+    return run.Finish(kFileOperationDone);
 }
 
 int CopyPaths(const FileOperationContext& context, const std::vector<std::string>& paths,
@@ -524,10 +289,11 @@ int CopyPaths(const FileOperationContext& context, const std::vector<std::string
         return result;
     }
     run.BeginProgress("コピーしています", PlannedBytes(plan));
+    TreeCopy copy(run);
     for (const Planned& entry : plan) {
-        if (const int result = run.CopyTree(entry.source, entry.target);
+        if (const int result = copy.Copy(entry.source.path, entry.target);
             result != kFileOperationDone) {
-            run.UndoCopies();
+            copy.Undo();
             return result;
         }
     }
@@ -543,43 +309,71 @@ int MovePaths(const FileOperationContext& context, const std::vector<std::string
         return result;
     }
     run.BeginProgress("移動しています", PlannedBytes(plan));
+    FolderStack target;
+    if (const int error = target.OpenStart(destination); error != 0)
+        return run.FailErrno(kCannotMove, destination, error);
 
     // Renames first: cheap, and each can be put back.
+    std::vector<std::pair<std::string, std::string>> renamed; // from, to
+    const auto undoRenames = [&renamed] {
+        for (auto it = renamed.rbegin(); it != renamed.rend(); ++it)
+            (void)RenameNoReplaceAt(AT_FDCWD, it->second, AT_FDCWD, it->first);
+    };
     std::vector<const Planned*> toCopy;
     for (const Planned& entry : plan) {
         if (entry.targetExists) {
             toCopy.push_back(&entry);
             continue;
         }
-        if (!run.Step(entry.source)) {
-            run.UndoRenames();
-            return kFileOperationCancelled;
+        const std::string& source = entry.source.path;
+        if (!run.Step(source)) {
+            undoRenames();
+            return run.Finish(kFileOperationCancelled);
         }
-        const int error = run.RenameNoReplace(entry.source, entry.target);
+        run.Found(source);
+        FolderStack from;
+        int error = ReachAnchor(entry.source, from);
+        if (error != 0) {
+            run.Skip(kCannotMove, source, error);
+            continue;
+        }
+        error = run.RenameHook(source, entry.target);
+        if (error == 0)
+            error = RenameNoReplaceAt(from.Top(), entry.source.name, target.Top(),
+                                      BaseName(entry.target));
         if (error == EXDEV) {
             toCopy.push_back(&entry);
         } else if (error != 0) {
-            run.UndoRenames();
-            return run.FailErrno(" を移動できません", entry.source, error);
+            undoRenames();
+            run.FailErrno(kCannotMove, source, error);
+            return run.Finish(kFileOperationFailed);
         } else {
-            run.RecordRename(entry.source, entry.target);
+            renamed.emplace_back(source, entry.target);
         }
     }
     // Then copies; their sources go only once every copy is complete.
+    TreeCopy copy(run);
     for (const Planned* entry : toCopy) {
-        if (const int result = run.CopyTree(entry->source, entry->target);
+        if (const int result = copy.Copy(entry->source.path, entry->target);
             result != kFileOperationDone) {
-            run.UndoCopies();
-            run.UndoRenames();
-            return result;
+            copy.Undo();
+            undoRenames();
+            return run.Finish(result);
         }
     }
     run.DisallowCancel();
+    // Only what was copied goes: an entry that appeared or was replaced
+    // since is left where it is.
+    const RemovalFilter copied = [&copy](const EntryIdentity& id) { return copy.Copied(id); };
     for (const Planned* entry : toCopy) {
-        if (const int result = run.RemoveTree(entry->source); result != kFileOperationDone)
-            return result;
+        FolderStack from;
+        if (const int error = ReachAnchor(entry->source, from); error != 0) {
+            run.Skip(kCannotDelete, entry->source.path, error);
+            continue;
+        }
+        (void)RemoveEntry(run, from, entry->source.name, entry->source.id, copied);
     }
-    return kFileOperationDone;
+    return run.Finish(kFileOperationDone);
 }
 
 int RenamePath(const FileOperationContext& context, const std::string& path,
@@ -588,7 +382,7 @@ int RenamePath(const FileOperationContext& context, const std::string& path,
     if (!LinkStatus(path)) return run.Fail(Quoted(path) + Cp932(" が見つかりません。"));
     if (path == newPath) return kFileOperationDone;
     if (LinkStatus(newPath)) return run.Fail(Quoted(newPath) + Cp932(" はすでにあります。"));
-    if (const int error = run.RenameNoReplace(path, newPath); error == EEXIST) {
+    if (const int error = RenameNoReplace(run, path, newPath); error == EEXIST) {
         return run.Fail(Quoted(newPath) + Cp932(" はすでにあります。"));
     } else if (error != 0) {
         return run.FailErrno(" の名前を変更できません", path, error);

@@ -250,3 +250,54 @@ TEST(EntryName, TakesBareNamesOnly) {
 }
 
 } // namespace
+
+namespace {
+
+// The file page's deletes act on the entries shown: a folder swapped for a
+// link to another folder after the command was given is never followed.
+TEST_F(FileCommandsTest, DeletesNeverFollowAFolderSwappedForALink) {
+    const struct {
+        const char* name;
+        bool folder; // DeleteFolder of src/sub, else DeleteFiles of its files
+        bool toTrash;
+        bool left; // the entry is left and reported
+    } cases[] = {
+        // Reached through the folder already open: the file found goes.
+        {"files for good", false, false, false},
+        {"files to the trash", false, true, true},
+        {"folder for good", true, false, true},
+        {"folder to the trash", true, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(disk_.File("src"));
+        fs::remove_all(disk_.File("other"));
+        fs::create_directories(disk_.File("src/sub"));
+        fs::create_directories(disk_.File("other"));
+        disk_.Write("src/sub/a.txt", "a");
+        disk_.Write("other/a.txt", "other a");
+        prompts_.asked.clear();
+        prompts_.yesNoAnswers = {true};
+        // Swapped once the delete has pinned what it deletes.
+        owner_.calls.entryFound = [this](const std::string&) {
+            if (fs::is_symlink(disk_.File("src/sub"))) return;
+            fs::rename(disk_.File("src/sub"), disk_.File("src/moved"));
+            fs::create_directory_symlink(disk_.File("other"), disk_.File("src/sub"));
+        };
+        const bool changed =
+            c.folder ? tamble::DeleteFolder(owner_, Path("src/sub"), c.toTrash, {})
+                     : tamble::DeleteFiles(owner_, Path("src/sub"), {"a.txt"}, c.toTrash);
+        EXPECT_EQ(changed, !c.left);
+        EXPECT_EQ(disk_.Read("other/a.txt"), "other a");
+        EXPECT_TRUE(fs::is_symlink(disk_.File("src/sub")));
+        EXPECT_EQ(Exists("src/moved/a.txt"), c.left);
+        const Strings asked = Asked();
+        if (c.left) {
+            ASSERT_FALSE(asked.empty());
+            EXPECT_EQ(asked.back(), "Message " + Cp932("エラー"));
+        }
+    }
+    owner_.calls.entryFound = nullptr;
+}
+
+} // namespace

@@ -341,3 +341,60 @@ TEST_F(FileOperationsTest, RenameNeverReplaces) {
 }
 
 } // namespace
+
+namespace {
+
+// A name that fits a folder but not the trash, whose info file adds
+// ".trashinfo" to it: a file that cannot be moved, whoever runs the test.
+const std::string kNameTooLongForTheTrash(250, 'n');
+
+TEST_F(FileOperationsTest, AnEntryThatCannotBeTrashedFailsAloneAndTheRestGoes) {
+    Write("src/a.txt", "a");
+    Write("src/" + kNameTooLongForTheTrash, "stuck");
+    Write("src/b.txt", "b");
+    EXPECT_EQ(platform::DeletePaths(
+                  context_,
+                  {Path("src/a.txt"), Path("src/" + kNameTooLongForTheTrash), Path("src/b.txt")},
+                  true),
+              kFileOperationFailed);
+    EXPECT_EQ(Tree("src"), std::vector<std::string>{kNameTooLongForTheTrash});
+    EXPECT_EQ(Tree("trash"),
+              (std::vector<std::string>{"files", "files/a.txt", "files/b.txt", "info",
+                                        "info/a.txt.trashinfo", "info/b.txt.trashinfo"}));
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].find(kNameTooLongForTheTrash), std::string::npos);
+}
+
+TEST_F(FileOperationsTest, AFileInAReadOnlyFolderFailsAloneAndTheRestGoes) {
+    if (geteuid() == 0) GTEST_SKIP() << "root deletes from read-only folders";
+    Write("src/a.txt", "a");
+    Write("src/locked/stuck.txt", "stuck");
+    Write("src/z/b.txt", "b");
+    ASSERT_EQ(chmod(Path("src/locked").c_str(), 0555), 0);
+    prompts_.yesNoAnswers = {true};
+    const int result = platform::DeletePaths(context_, {Path("src")}, false);
+    chmod(Path("src/locked").c_str(), 0755);
+    EXPECT_EQ(result, kFileOperationFailed);
+    // The folders that keep it stay, with nothing else in them.
+    EXPECT_EQ(Tree("src"), (std::vector<std::string>{"locked", "locked/stuck.txt"}));
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].find("stuck.txt"), std::string::npos);
+}
+
+TEST_F(FileOperationsTest, MoveAcrossVolumesRemovesOnlyWhatItCopied) {
+    MakeSourceTree();
+    context_.calls.rename = [](const std::string&, const std::string&) { return EXDEV; };
+    // A file written into the source folder once its listing was copied.
+    context_.calls.beforeCopy = [this](const std::string& source, const std::string&) {
+        if (source.ends_with("b.txt")) Write("src/dir/late.txt", "late");
+        return 0;
+    };
+    EXPECT_EQ(platform::MovePaths(context_, {Path("src/dir")}, Path("dst")), kFileOperationFailed);
+    EXPECT_EQ(Read("src/dir/late.txt"), "late");
+    EXPECT_EQ(Tree("src"), (std::vector<std::string>{"a.txt", "dir", "dir/late.txt"}));
+    EXPECT_EQ(Tree("dst"), (std::vector<std::string>{"dir", "dir/b.txt", "dir/link"}));
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].find("late.txt"), std::string::npos);
+}
+
+} // namespace

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -234,6 +235,62 @@ TEST_F(DeleteDialog, DownOpensTheListAndAKeyChoiceMovesToTheTop) {
     EXPECT_EQ(combo->itemText(0), QStringLiteral("*.obj"));
     EXPECT_EQ(combo->itemText(1), QStringLiteral("*.o"));
     EXPECT_EQ(combo->currentText(), QStringLiteral("*.obj"));
+}
+
+// A folder swapped for a link to a folder outside, by another process.
+void SwapForLink(const std::string& folder, const std::string& outside) {
+    fs::rename(folder, outside + "/moved");
+    fs::create_directory_symlink(outside, folder);
+}
+
+TEST_F(DeleteDialog, AFolderSwappedDuringTheSearchIsNamedAndNotEntered) {
+    TempFolder decoy;
+    decoy.Write("e.o", "keep");
+    state_.options.DeleteFilesFindSubFolders = true;
+    shell_.calls.entryFound = [this, &decoy](const std::string& path) {
+        if (path == tree_.File("sub")) SwapForLink(path, decoy.Path());
+    };
+    prompts_.yesNoAnswers = {true};
+    auto dialog = Open();
+    dialog->cmbDeleteFilesMask->setEditText(QStringLiteral("*.o"));
+    dialog->Button1->click();
+    EXPECT_EQ(decoy.Read("e.o"), "keep");
+    EXPECT_FALSE(Exists("a.o"));
+    ASSERT_EQ(prompts_.asked.size(), 2u);
+    EXPECT_EQ(prompts_.asked[0].kind, "YesNo");
+    EXPECT_EQ(prompts_.asked[1].title, Utf8ToCp932("警告"));
+    EXPECT_NE(prompts_.asked[1].text.find(Utf8ToCp932("検索できませんでした")), std::string::npos);
+    EXPECT_NE(prompts_.asked[1].text.find(tree_.File("sub")), std::string::npos);
+}
+
+// Prompts that let another process swap a folder while the user reads.
+class SwappingPrompts : public platform::ScriptedPrompts {
+public:
+    std::function<void()> whileAsking;
+    bool YesNo(const std::string& text, const std::string& title,
+               platform::PromptIcon icon) override {
+        if (whileAsking) whileAsking();
+        return ScriptedPrompts::YesNo(text, title, icon);
+    }
+};
+
+TEST_F(DeleteDialog, AFolderSwappedDuringTheQuestionLeavesTheDecoyAndIsReported) {
+    TempFolder decoy;
+    decoy.Write("c.o", "keep"); // the name that the swapped folder held
+    SwappingPrompts swapping;
+    swapping.whileAsking = [this, &decoy] { SwapForLink(tree_.File("sub"), decoy.Path()); };
+    swapping.yesNoAnswers = {true};
+    shell_.prompts = &swapping;
+    state_.options.DeleteFilesFindSubFolders = true;
+    auto dialog = Open();
+    dialog->cmbDeleteFilesMask->setEditText(QStringLiteral("*.o"));
+    dialog->Button1->click();
+    EXPECT_EQ(decoy.Read("c.o"), "keep");
+    EXPECT_FALSE(Exists("a.o"));
+    EXPECT_FALSE(Exists("build/d.o"));
+    ASSERT_EQ(swapping.asked.size(), 2u);
+    EXPECT_EQ(swapping.asked[1].kind, "Message");
+    EXPECT_NE(swapping.asked[1].text.find(tree_.File("sub/c.o")), std::string::npos);
 }
 
 TEST_F(DeleteDialog, EntryFunctionAsksForARefresh) {

@@ -172,3 +172,73 @@ TEST(MaskedFilesJoin, FolderWithTrailingSeparatorGivesOneSeparator) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MaskedFiles, FoldersThatCouldNotBeSearchedAreNamed) {
+    const struct {
+        const char* name;
+        std::string start;
+        Paths unreadable;
+    } starts[] = {
+        {"missing start", tree_.File("missing"), {tree_.File("missing")}},
+        {"a file as start", tree_.File("a.c"), {tree_.File("a.c")}},
+    };
+    for (const auto& c : starts) {
+        tamble::MaskedFiles result;
+        CollectMaskedFiles(c.start, "*", Options(true), result);
+        EXPECT_TRUE(result.paths.empty()) << c.name;
+        EXPECT_EQ(result.unreadableFolders, c.unreadable) << c.name;
+    }
+
+    // A folder swapped for a link while the search runs is not entered.
+    tamble::MaskedFiles result;
+    MaskedFileOptions options = Options(true);
+    options.entryFound = [this](const std::string& path) {
+        if (path != tree_.File("sub")) return;
+        fs::rename(tree_.File("sub"), outside_.File("sub"));
+        fs::create_directory_symlink(outside_.Path(), tree_.File("sub"));
+    };
+    CollectMaskedFiles(tree_.Path(), "*.c", options, result);
+    EXPECT_EQ(result.unreadableFolders, Paths{tree_.File("sub")});
+    for (const std::string& path : result.paths)
+        EXPECT_EQ(path.find("/sub/"), std::string::npos) << path;
+    EXPECT_EQ(result.paths.size(), result.found.files.size());
+
+    // An unreadable folder, searched as another user where the test runs as root.
+    ASSERT_EQ(chmod(tree_.Path().c_str(), 0755), 0);
+    ASSERT_EQ(chmod(tree_.File("obj").c_str(), 0), 0);
+    const auto namesObj = [this] {
+        tamble::MaskedFiles found;
+        CollectMaskedFiles(tree_.Path(), "*.c", Options(true), found);
+        return found.unreadableFolders == Paths{tree_.File("obj")};
+    };
+    if (geteuid() != 0) {
+        EXPECT_TRUE(namesObj());
+        return;
+    }
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        const bool asOther = setgid(kNobody) == 0 && setuid(kNobody) == 0;
+        _exit(asOther && namesObj() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST(MaskedFilesNames, AnyBytesNameIsAFileOfItsFolderNeverTheFolder) {
+    TempFolder folder;
+    folder.Write("\xff\xfe", "x"); // no text in any code page
+    folder.Write("-e x", "x");
+    tamble::MaskedFiles result;
+    CollectMaskedFiles(folder.Path(), "*", Options(false), result);
+    ASSERT_EQ(result.found.files.size(), 2u);
+    for (const auto& file : result.found.files) {
+        EXPECT_EQ(file.folder, 0u);
+        EXPECT_NE(result.found.PathOf(file), folder.Path());
+    }
+}
+
+} // namespace

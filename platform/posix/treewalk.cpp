@@ -1,0 +1,128 @@
+#include "treewalk.h"
+
+#include "folderstack.h"
+
+#include <sys/stat.h>
+
+namespace platform {
+namespace {
+
+// One folder on the way down: the names still to look at.
+struct Pending {
+    size_t folder = 0; // index in FoundEntries::folders
+    std::vector<std::string> names;
+    size_t next = 0;
+};
+
+bool IsLinkToFolder(int folder, const std::string& name) {
+    struct stat target;
+    return fstatat(folder, name.c_str(), &target, 0) == 0 && S_ISDIR(target.st_mode);
+}
+
+class Walk {
+public:
+    Walk(const WalkVisitor& visitor, FoundEntries& found) : visitor_(visitor), found_(found) {}
+
+    bool Run(const std::string& start) {
+        found_ = {};
+        if (stack_.OpenStart(start) != 0) {
+            found_.unreadableFolders.push_back(start);
+            return false;
+        }
+        found_.folders.push_back({kNoFolder, start, stack_.TopIdentity()});
+        if (!Open(0)) return true;
+        while (!pending_.empty()) {
+            Pending& at = pending_.back();
+            if (at.next == at.names.size()) {
+                Up();
+                continue;
+            }
+            const std::string name = at.names[at.next++];
+            Look(at.folder, name);
+        }
+        return true;
+    }
+
+private:
+    // Reads the top folder into a new pending entry; false (the folder
+    // named as unreadable) when it cannot be read.
+    bool Open(size_t folder) {
+        Pending pending{folder, {}, 0};
+        if (!ReadFolderNames(stack_.Top(), pending.names)) {
+            found_.unreadableFolders.push_back(stack_.Path());
+            return false;
+        }
+        pending_.push_back(std::move(pending));
+        return true;
+    }
+
+    void Up() {
+        pending_.pop_back();
+        if (pending_.empty()) return;
+        if (stack_.Leave() == 0) return;
+        // The folder above was moved or replaced meanwhile: what is left of
+        // it, and of every folder above that cannot be reached again, is
+        // not searched.
+        while (!pending_.empty() && stack_.Top() < 0) {
+            found_.unreadableFolders.push_back(found_.FolderPath(pending_.back().folder));
+            pending_.pop_back();
+            stack_.Leave();
+        }
+    }
+
+    void Look(size_t folder, const std::string& name) {
+        EntryIdentity id;
+        if (IdentityAt(stack_.Top(), name, id) != 0) return; // gone since listed
+        const bool isFolder = id.type == S_IFDIR;
+        const bool isFolderLink = id.type == S_IFLNK && IsLinkToFolder(stack_.Top(), name);
+        if (visitor_.entryFound) visitor_.entryFound(stack_.PathOf(name));
+        if (isFolderLink) return;
+        if (!isFolder) {
+            if (visitor_.keepFile && visitor_.keepFile(name))
+                found_.files.push_back({folder, name, id});
+            return;
+        }
+        if (!visitor_.enterFolder || !visitor_.enterFolder(name)) return;
+        if (stack_.Enter(name, id) != 0) {
+            // Replaced (by a link, say) since it was found: never followed.
+            found_.unreadableFolders.push_back(stack_.PathOf(name));
+            return;
+        }
+        found_.folders.push_back({folder, name, id});
+        if (!Open(found_.folders.size() - 1)) {
+            found_.folders.pop_back();
+            stack_.Leave();
+        }
+    }
+
+    const WalkVisitor& visitor_;
+    FoundEntries& found_;
+    FolderStack stack_;
+    std::vector<Pending> pending_;
+};
+
+} // namespace
+
+std::string FoundEntries::FolderPath(size_t index) const {
+    std::vector<const std::string*> names;
+    for (size_t at = index; at != kNoFolder; at = folders[at].parent)
+        names.push_back(&folders[at].name);
+    std::string path;
+    for (auto it = names.rbegin(); it != names.rend(); ++it) {
+        if (!path.empty() && path.back() != '/') path += '/';
+        path += **it;
+    }
+    return path;
+}
+
+std::string FoundEntries::PathOf(const FoundFile& file) const {
+    std::string path = FolderPath(file.folder);
+    if (!path.empty() && path.back() != '/') path += '/';
+    return path + file.name;
+}
+
+bool WalkTree(const std::string& start, const WalkVisitor& visitor, FoundEntries& found) {
+    return Walk(visitor, found).Run(start);
+}
+
+} // namespace platform
