@@ -1,5 +1,6 @@
 #include "launcheritems.h"
 
+#include "savechecks.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -59,11 +60,13 @@ TEST(ItemFile, FailedSaveKeepsTheOldFile) {
     const std::string path = folder.File("item.lst");
     ASSERT_TRUE(tamble::SaveItemFile(path.c_str(), {{"old", "f", ""}}));
     const std::string before = folder.Read("item.lst");
-    // A folder where the temporary file must go fails the write, even for root.
-    std::filesystem::create_directory(path + ".tmp~");
-    std::filesystem::create_directory(path + ".tmp~/x");
-    EXPECT_FALSE(tamble::SaveItemFile(path.c_str(), {}));
+    {
+        // A write that fails halfway, even for root.
+        FileSizeLimit limit(4);
+        EXPECT_FALSE(tamble::SaveItemFile(path.c_str(), {}));
+    }
     EXPECT_EQ(folder.Read("item.lst"), before);
+    EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"item.lst"});
 }
 
 TEST(ItemFile, ReadsWhatOtherWritersLeave) {

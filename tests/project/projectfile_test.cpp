@@ -1,6 +1,7 @@
 #include "projectfile.h"
 
 #include "codepage.h"
+#include "savechecks.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -95,11 +96,13 @@ TEST(ProjectFile, LevelJumpStopsWithItsMessage) {
 TEST(ProjectFile, FailedSaveKeepsTheOldFile) {
     TempFolder folder;
     const std::string path = folder.Write("keep.prj", "old\r\n");
-    // The temporary file cannot be made when its name is taken by a folder.
-    std::filesystem::create_directory(path + ".tmp~");
-    std::filesystem::create_directory(path + ".tmp~/x");
-    EXPECT_FALSE(tamble::SaveProjectFile(path, SampleTree()));
+    {
+        // A write that fails halfway, even for root.
+        FileSizeLimit limit(4);
+        EXPECT_FALSE(tamble::SaveProjectFile(path, SampleTree()));
+    }
     EXPECT_EQ(folder.Read("keep.prj"), "old\r\n");
+    EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"keep.prj"});
 }
 
 TEST(ProjectFile, DeepAndLongInputsStayLinear) {
