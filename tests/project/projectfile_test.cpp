@@ -105,6 +105,64 @@ TEST(ProjectFile, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"keep.prj"});
 }
 
+TEST(ProjectFile, TextFaults) {
+    using tamble::ProjectTextFault;
+    const struct {
+        const char* name;
+        std::string text;
+        ProjectTextFault fault;
+    } cases[] = {
+        {"plain", "Demo", ProjectTextFault::None},
+        {"empty", "", ProjectTextFault::None},
+        {"blanks and a tab inside and at the end", "a b\tc  ", ProjectTextFault::None},
+        {"kanji with a 0x5C trail byte", "\x95\x5C", ProjectTextFault::None},
+        {"leading blank", " Demo", ProjectTextFault::LeadingBlank},
+        {"leading tab", "\tDemo", ProjectTextFault::LeadingBlank},
+        {"LF", "/a\nb.c", ProjectTextFault::LineBreak},
+        {"CR", "/a\rb.c", ProjectTextFault::LineBreak},
+        {"CR at the end", "/a.c\r", ProjectTextFault::LineBreak},
+        {"NUL", std::string("/a\0b.c", 6), ProjectTextFault::LineBreak},
+        {"both", " a\n", ProjectTextFault::LineBreak},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(tamble::FindProjectTextFault(c.text), c.fault) << c.name;
+}
+
+// A tree holding a text the file cannot give back is not written at all;
+// every other tree reads back as it was.
+TEST(ProjectFile, SavesOnlyWhatReadsBack) {
+    const struct {
+        const char* name;
+        std::string project;
+        std::string file;
+        bool saved;
+    } cases[] = {
+        {"plain", "Demo", "/s/main.c", true},
+        {"empty name, blanks inside", "", "/s/my file .c", true},
+        {"tab inside, blanks at the end", "a\tb  ", "/s/x.h", true},
+        {"name with a leading blank", " Demo", "/s/main.c", false},
+        {"name with a leading tab", "\tDemo", "/s/main.c", false},
+        {"path with LF", "Demo", "/s/a\nb.c", false},
+        {"path with CR", "Demo", "/s/a\rb.c", false},
+        {"path with NUL", "Demo", std::string("/s/a\0b.c", 8), false},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        const std::string path = folder.Write("p.prj", "old\r\n");
+        ProjectTree tree;
+        tamble::AddFileToProject(tree, tree.AddProject(c.project), c.file);
+        EXPECT_EQ(tamble::SaveProjectFile(path, tree), c.saved) << c.name;
+        EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"p.prj"}) << c.name;
+        if (!c.saved) {
+            EXPECT_EQ(folder.Read("p.prj"), "old\r\n") << c.name;
+            continue;
+        }
+        ProjectTree back;
+        EXPECT_EQ(tamble::LoadProjectFile(path, back).kind, ProjectReadError::None) << c.name;
+        EXPECT_EQ(back, tree) << c.name;
+    }
+}
+
 TEST(ProjectFile, DeepAndLongInputsStayLinear) {
     std::string bytes;
     constexpr int kDepth = 3000; // 4.5 MB of tabs
