@@ -1,5 +1,6 @@
 #include "launcheritems.h"
 
+#include "codepage.h"
 #include "savechecks.h"
 #include "tempfolder.h"
 
@@ -67,6 +68,43 @@ TEST(ItemFile, FailedSaveKeepsTheOldFile) {
     }
     EXPECT_EQ(folder.Read("item.lst"), before);
     EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"item.lst"});
+}
+
+TEST(ItemFile, TextFaults) {
+    using tamble::ItemTextFault;
+    const struct {
+        const char* name;
+        std::string text;
+        ItemTextFault fault;
+    } cases[] = {
+        {"empty", "", ItemTextFault::None},
+        {"blanks, tabs, quotes, = and [", " \t\"a\"=[b]\t ", ItemTextFault::None},
+        {"longest", std::string(tamble::kItemValueMax, 'x'), ItemTextFault::None},
+        {"one byte too long", std::string(tamble::kItemValueMax + 1, 'x'), ItemTextFault::TooLong},
+        {"LF", "a\nb", ItemTextFault::LineBreak},
+        {"CR", "a\rb", ItemTextFault::LineBreak},
+        {"NUL", std::string("a\0b", 3), ItemTextFault::LineBreak},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(tamble::FindItemTextFault(c.text), c.fault) << c.name;
+    EXPECT_EQ(tamble::ItemFaultMessage({"ok", "/bin/a\n", std::string(3000, 'x')}),
+              platform::Utf8ToCp932("「ファイル名」に改行は使えません"));
+    EXPECT_EQ(tamble::ItemFaultMessage({"ok", "/bin/a", ""}), "");
+}
+
+// Every text without a fault comes back from the file exactly.
+TEST(ItemFile, TextsWithoutAFaultRoundTrip) {
+    const LauncherItemList items = {
+        {"\ttab first", "/bin/a\tb", "tab last\t"},
+        {"  blanks  ", " /bin/x ", "  "},
+        {"\"quoted\"", "C:\\Program Files\\x.exe", "\"a b\" \"c\""},
+        {"a=b", "[List]", "ItemNum=5"},
+        {"\x95\x5C", std::string(tamble::kItemValueMax, 'f'), ""},
+    };
+    TempFolder folder;
+    const std::string path = folder.File("item.lst");
+    ASSERT_TRUE(tamble::SaveItemFile(path.c_str(), items));
+    EXPECT_EQ(tamble::LoadItemFile(path.c_str()), items);
 }
 
 TEST(ItemFile, ReadsWhatOtherWritersLeave) {
