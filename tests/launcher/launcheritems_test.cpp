@@ -1,6 +1,5 @@
 #include "launcheritems.h"
 
-#include "codepage.h"
 #include "savechecks.h"
 #include "tempfolder.h"
 
@@ -87,9 +86,6 @@ TEST(ItemFile, TextFaults) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(tamble::FindItemTextFault(c.text), c.fault) << c.name;
-    EXPECT_EQ(tamble::ItemFaultMessage({"ok", "/bin/a\n", std::string(3000, 'x')}),
-              platform::Utf8ToCp932("「ファイル名」に改行は使えません"));
-    EXPECT_EQ(tamble::ItemFaultMessage({"ok", "/bin/a", ""}), "");
 }
 
 // Every text without a fault comes back from the file exactly.

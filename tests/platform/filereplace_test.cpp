@@ -1,7 +1,6 @@
 #include "filereplace.h"
 #include "savechecks.h"
 #include "tempfolder.h"
-#include "textfile.h"
 
 #include <sys/stat.h>
 
@@ -32,16 +31,6 @@ TEST(FileReplace, ReplacesTheBytesAndKeepsThePermissions) {
     ASSERT_EQ(stat(path.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0640u);
     EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"keep.ini"});
-}
-
-// The program installs the service into the text library at start-up.
-TEST(FileReplace, ServesTheTextLibrary) {
-    TempFolder folder;
-    SetTextFileReplacer(platform::ReplaceFileAtomically);
-    const bool saved = WriteTextFileAtomically(folder.File("a.txt").c_str(), "x\n");
-    SetTextFileReplacer(nullptr);
-    EXPECT_TRUE(saved);
-    EXPECT_EQ(folder.Read("a.txt"), "x\r\n");
 }
 
 } // namespace

@@ -105,29 +105,6 @@ TEST(ProjectFile, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"keep.prj"});
 }
 
-TEST(ProjectFile, TextFaults) {
-    using tamble::ProjectTextFault;
-    const struct {
-        const char* name;
-        std::string text;
-        ProjectTextFault fault;
-    } cases[] = {
-        {"plain", "Demo", ProjectTextFault::None},
-        {"empty", "", ProjectTextFault::None},
-        {"blanks and a tab inside and at the end", "a b\tc  ", ProjectTextFault::None},
-        {"kanji with a 0x5C trail byte", "\x95\x5C", ProjectTextFault::None},
-        {"leading blank", " Demo", ProjectTextFault::LeadingBlank},
-        {"leading tab", "\tDemo", ProjectTextFault::LeadingBlank},
-        {"LF", "/a\nb.c", ProjectTextFault::LineBreak},
-        {"CR", "/a\rb.c", ProjectTextFault::LineBreak},
-        {"CR at the end", "/a.c\r", ProjectTextFault::LineBreak},
-        {"NUL", std::string("/a\0b.c", 6), ProjectTextFault::LineBreak},
-        {"both", " a\n", ProjectTextFault::LineBreak},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(tamble::FindProjectTextFault(c.text), c.fault) << c.name;
-}
-
 // A tree holding a text the file cannot give back is not written at all;
 // every other tree reads back as it was.
 TEST(ProjectFile, SavesOnlyWhatReadsBack) {

@@ -20,24 +20,6 @@ TEST(TextFile, FailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
     ExpectFailedSavesKeepOldFiles(kSave);
 }
 
-TEST(TextFile, OneLineTexts) {
-    const struct {
-        const char* name;
-        std::string text;
-        bool oneLine;
-    } cases[] = {
-        {"empty", "", true},
-        {"tabs and blanks", "\ta b\t ", true},
-        {"double-byte characters", "\x95\x5C\x82\xA0", true},
-        {"LF", "a\nb", false},
-        {"CR", "a\rb", false},
-        {"CR at the end", "a\r", false},
-        {"NUL", std::string("a\0b", 3), false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(IsOneLineText(c.text), c.oneLine) << c.name;
-}
-
 // The installed replacer gets the mapped path and the CR LF bytes.
 TEST(TextFile, SavesGoThroughTheInstalledReplacer) {
     static std::string seenPath;
