@@ -3,6 +3,7 @@
 #include "codepage.h"
 #include "errortext.h"
 #include "filecontextmenus.h"
+#include "filereplace.h"
 #include "fileviewpage.h"
 #include "instancelock.h"
 #include "locations.h"
@@ -21,6 +22,8 @@ int main(int argc, char** argv) {
 
     // Paths below the forms are code page 932; the file system's names are UTF-8.
     SetTextFilePathMapper([](const char* path) { return platform::Cp932ToUtf8(path); });
+    // Saves reach the disk before they replace the old file.
+    SetTextFileReplacer(platform::ReplaceFileAtomically);
 
     tamble::TambleApplication application(argc, argv);
     try {

@@ -2,6 +2,8 @@
 
 #include "cclinifile.h"
 #include "cclstring.h"
+#include "codepage.h"
+#include "textfile.h"
 
 namespace tamble {
 namespace {
@@ -17,8 +19,20 @@ std::string ReadText(CCLIniFile& ini, const char* key, const std::string& defaul
     return Str(ini.ReadString(kApplication, key, defaultText.c_str()));
 }
 
+// A value that cannot stay on its line is left out (see SaveSettings).
 void WriteText(CCLIniFile& ini, const char* key, const std::string& value) {
-    ini.WriteString(kApplication, key, value.c_str(), nullptr);
+    if (IsOneLineText(value)) ini.WriteString(kApplication, key, value.c_str(), nullptr);
+}
+
+// The entries of history the file can hold, in order, at most
+// kComboHistoryMax of them.
+HistoryList StorableEntries(const HistoryList& history) {
+    HistoryList entries;
+    for (const std::string& entry : history) {
+        if (entries.size() == static_cast<size_t>(kComboHistoryMax)) break;
+        if (IsOneLineText(entry)) entries.push_back(entry);
+    }
+    return entries;
 }
 
 } // namespace
@@ -80,11 +94,12 @@ Settings LoadSettings(const char* path, const ScreenRect& workArea) {
     return settings;
 }
 
-void SaveSettings(const char* path, const Settings& settings) {
+bool SaveSettings(const char* path, const Settings& settings) {
     const AppOptions& o = settings.options;
-    // Save only: the old file is not read, so the file is rewritten whole
-    // and keys this program no longer writes disappear.
-    CCLIniFile ini(path, CCLINI_SAVE);
+    // The old file is not read, so the file is rewritten whole and keys
+    // this program no longer writes disappear. Saved explicitly rather than
+    // on close, to learn whether the write succeeded.
+    CCLIniFile ini(path, 0);
 
     // "Application" is written first so that it comes first in the file.
     WriteText(ini, "IconCashFileExt", o.IconCashFileExt);
@@ -115,10 +130,13 @@ void SaveSettings(const char* path, const Settings& settings) {
                   nullptr);
     ini.WriteBool(kApplication, "DeleteFilesDeleteEraseBox", o.DeleteFilesDeleteEraseBox, nullptr);
 
+    std::array<HistoryList, kHistoryCount> histories;
+    for (int list = 0; list < kHistoryCount; ++list)
+        histories[list] = StorableEntries(settings.histories[list]);
     CCLString key;
     for (int i = 0; i < kComboHistoryMax; ++i) {
         for (int list = 0; list < kHistoryCount; ++list) {
-            const HistoryList& history = settings.histories[list];
+            const HistoryList& history = histories[list];
             key.Format(kHistoryKeyFormats[list], i);
             if (static_cast<size_t>(i) < history.size()) {
                 WriteText(ini, key.Text(), history[i]);
@@ -128,7 +146,11 @@ void SaveSettings(const char* path, const Settings& settings) {
         }
     }
     WriteText(ini, "PathAddressNameLast", settings.PathAddressText);
-    // The store writes the file when it closes, at the end of this scope.
+    return ini.Save(path, true) == 1;
+}
+
+std::string SettingsSaveErrorMessage(const std::string& path) {
+    return platform::Cp932("設定ファイル ") + path + platform::Cp932(" に書き込めません");
 }
 
 } // namespace tamble

@@ -104,8 +104,15 @@ struct Settings {
 [[nodiscard]] Settings LoadSettings(const char* path, const ScreenRect& workArea);
 
 // Writes every key of settings to path, replacing the file whole and
-// atomically (a failed write leaves the old file). At most
-// kComboHistoryMax entries of each history are stored.
-void SaveSettings(const char* path, const Settings& settings);
+// atomically. At most kComboHistoryMax entries of each history are stored.
+// A text that holds a line break (or NUL) would end its line early and
+// start lines of its own, which read as other keys or sections: such a
+// history entry is left out (the later ones move up), and such a single
+// value is not written, so that it reads back as its default. Returns false
+// when the file could not be written; the old file is then unchanged.
+[[nodiscard]] bool SaveSettings(const char* path, const Settings& settings);
+
+// The user's message (CP932) for a failed save of the settings file at path.
+[[nodiscard]] std::string SettingsSaveErrorMessage(const std::string& path);
 
 } // namespace tamble

@@ -131,7 +131,7 @@ void TfrmTamble::FormCreate() {
 void TfrmTamble::FormDestroy() {
     if (destroyed_) return;
     destroyed_ = true;
-    SaveSettings(env_.settingsPath.c_str(), CollectSettings());
+    SaveSettingsFile();
     if (env_.hooks.SaveLauncherItems) env_.hooks.SaveLauncherItems();
     state.ClipboardFiles.clear();
     state.IconCashList.clear();

@@ -157,6 +157,8 @@ private:
     // Settings onto the controls and back (tfrmtamble_settings.cpp).
     void ApplySettings(const Settings& settings);
     [[nodiscard]] Settings CollectSettings() const;
+    // Writes the settings file from the controls; a failed write is shown.
+    void SaveSettingsFile();
     void ApplySplitter();
 
     ShellEnvironment env_;

@@ -3,6 +3,7 @@
 #include "tfrmtamble.h"
 
 #include "comboitems.h"
+#include "errortext.h"
 #include "placement.h"
 #include "qtext.h"
 
@@ -86,6 +87,13 @@ Settings TfrmTamble::CollectSettings() const {
     settings.histories[kPathAddressHistory] = ComboItems(*cmbPathAddress);
     settings.PathAddressText = platform::ToCp932(cmbPathAddress->currentText());
     return settings;
+}
+
+void TfrmTamble::SaveSettingsFile() {
+    if (SaveSettings(env_.settingsPath.c_str(), CollectSettings())) return;
+    // Said at once: the changes since the start are lost with this window.
+    Prompts().Message(ErrorBoxText(SettingsSaveErrorMessage(env_.settingsPath)),
+                      kApplicationTitle, platform::PromptIcon::Error);
 }
 
 void TfrmTamble::ApplySplitter() {

@@ -1,5 +1,6 @@
 #include "launcheritems.h"
 
+#include "codepage.h"
 #include "strbasic.h"
 #include "textfile.h"
 
@@ -148,6 +149,26 @@ LauncherItemList LoadItemFile(const char* path) {
 
 bool SaveItemFile(const char* path, const LauncherItemList& items) {
     return WriteTextFileAtomically(path, FormatItemFile(items));
+}
+
+ItemTextFault FindItemTextFault(std::string_view text) {
+    if (!IsOneLineText(text)) return ItemTextFault::LineBreak;
+    return text.size() > kItemValueMax ? ItemTextFault::TooLong : ItemTextFault::None;
+}
+
+std::string ItemFaultMessage(const LauncherItem& item) {
+    using platform::Cp932;
+    const std::pair<const char*, const std::string*> fields[] = {
+        {"名前", &item.name}, {"ファイル名", &item.fileName}, {"パラメータ", &item.parameters}};
+    for (const auto& [label, text] : fields) {
+        const ItemTextFault fault = FindItemTextFault(*text);
+        if (fault == ItemTextFault::None) continue;
+        const std::string field = Cp932("「") + Cp932(label) + Cp932("」");
+        if (fault == ItemTextFault::LineBreak) return field + Cp932("に改行は使えません");
+        return field + Cp932("が長すぎます (") + std::to_string(kItemValueMax) +
+               Cp932(" バイトまで)");
+    }
+    return {};
 }
 
 bool ItemDialogCanAccept(const std::string& name, const std::string& fileName) {

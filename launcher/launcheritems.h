@@ -60,7 +60,9 @@ inline constexpr int32_t kItemCountLimit = 65536;
 [[nodiscard]] LauncherItemList ParseItemFile(std::string_view text);
 
 // The item.lst text for items, with "\n" line ends. Line breaks inside a
-// value would start new lines of their own, so they are written as blanks.
+// value would start new lines of their own, so they are written as blanks
+// (the item dialog and the in-place rename refuse them; this is the last
+// guard).
 [[nodiscard]] std::string FormatItemFile(const LauncherItemList& items);
 
 // Reads item.lst at path (code page 932); a missing or unreadable file
@@ -71,6 +73,18 @@ inline constexpr int32_t kItemCountLimit = 65536;
 // replaces the old one only when it is complete. Returns false when
 // nothing was written; the old file is then unchanged.
 [[nodiscard]] bool SaveItemFile(const char* path, const LauncherItemList& items);
+
+// Why a name, file name or parameter text would not read back from item.lst
+// as it was: a CR, LF or NUL (the line, or the text, ends there), or more
+// than kItemValueMax bytes (the reader cuts it). Blanks, tabs, quotes and
+// "=" are stored as they are.
+enum class ItemTextFault { None, LineBreak, TooLong };
+[[nodiscard]] ItemTextFault FindItemTextFault(std::string_view text);
+
+// The user's message (CP932) refusing the first text of item that has a
+// fault (name, file name, parameters in that order, named by the item
+// dialog's labels); "" when none has.
+[[nodiscard]] std::string ItemFaultMessage(const LauncherItem& item);
 
 // Whether the item dialog may be confirmed: name and file name are both
 // non-empty (blanks count; the file need not exist).

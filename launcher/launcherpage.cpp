@@ -82,7 +82,10 @@ void LauncherPage::LoadLauncherItems() {
 
 void LauncherPage::SaveLauncherItems() {
     if (SaveItemFile(itemFilePath_.c_str(), ListViewItem2)) return;
-    const std::string message = itemFilePath_ + Cp932(" に書き込めません");
+    ShowError(itemFilePath_ + Cp932(" に書き込めません"));
+}
+
+void LauncherPage::ShowError(const std::string& message) {
     prompts_.Message(ErrorBoxText(message), kApplicationTitle, platform::PromptIcon::Error);
 }
 
@@ -136,7 +139,14 @@ void LauncherPage::ListViewItem1Change(QTreeWidgetItem* item) {
     // Names edited in place reach the data that is saved.
     const int row = ListViewItem1->indexOfTopLevelItem(item);
     if (SelectedRow() < 0 || row < 0 || row >= static_cast<int>(ListViewItem2.size())) return;
-    ListViewItem2[row].name = platform::ToCp932(item->text(0));
+    const std::string name = platform::ToCp932(item->text(0));
+    if (const std::string refusal = ItemFaultMessage({name, {}, {}}); !refusal.empty()) {
+        // The row takes its stored name back; that change passes this check.
+        item->setText(0, platform::FromCp932(ListViewItem2[row].name));
+        ShowError(refusal);
+        return;
+    }
+    ListViewItem2[row].name = name;
 }
 
 void LauncherPage::popItemRegClick() {

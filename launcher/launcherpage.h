@@ -74,6 +74,8 @@ public:
     // Row of the selected item, or -1.
     [[nodiscard]] int SelectedRow() const;
     [[nodiscard]] platform::UserPrompts& Prompts() const { return prompts_; }
+    // message (CP932) in the program's error box.
+    void ShowError(const std::string& message);
 
 public slots:
     void ListViewItem1DblClick();

@@ -119,6 +119,12 @@ void TfrmProgram::btnOKClick() {
     const std::string name = platform::ToCp932(edtName->text());
     const std::string fileName = platform::ToCp932(edtFileName->text());
     const std::string parameters = platform::ToCp932(edtPara->text());
+    // A text item.lst cannot hold as it is keeps the dialog open to mend it.
+    if (const std::string refusal = ItemFaultMessage({name, fileName, parameters});
+        !refusal.empty()) {
+        page_.ShowError(refusal);
+        return;
+    }
     if (page_.ItemEditMode == kItemDialogChange) {
         const int row = page_.SelectedRow();
         if (row >= 0 && row < static_cast<int>(page_.ListViewItem2.size())) {

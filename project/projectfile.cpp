@@ -79,7 +79,19 @@ ProjectReadError LoadProjectFile(const std::string& path, ProjectTree& tree) {
     return error;
 }
 
+ProjectTextFault FindProjectTextFault(std::string_view text) {
+    if (!IsOneLineText(text)) return ProjectTextFault::LineBreak;
+    if (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        return ProjectTextFault::LeadingBlank;
+    return ProjectTextFault::None;
+}
+
 bool SaveProjectFile(const std::string& path, const ProjectTree& tree) {
+    // The texts are refused where they come in; this is the last guard
+    // against writing a file that would read back as another tree.
+    for (const ProjectTree::Node& node : tree.Nodes()) {
+        if (FindProjectTextFault(node.text) != ProjectTextFault::None) return false;
+    }
     return WriteTextFileAtomically(path.c_str(), FormatProjectText(tree));
 }
 
@@ -94,6 +106,19 @@ std::string ReadErrorMessage(const ProjectReadError& error, const std::string& p
 
 std::string SaveErrorMessage(const std::string& path) {
     return Cp932("ファイル ") + path + Cp932(" を作成できません");
+}
+
+std::string ProjectNameFaultMessage(ProjectTextFault fault) {
+    if (fault == ProjectTextFault::LineBreak) return Cp932("プロジェクト名に改行は使えません");
+    return Cp932("プロジェクト名を空白やタブで始めることはできません");
+}
+
+std::string RefusedFilesMessage(const std::vector<std::string>& paths) {
+    std::string message = Cp932("次のファイルは名前に改行を含むか空白やタブで始まるので、"
+                                "プロジェクトに追加できません:");
+    for (const std::string& path : paths)
+        message += "\n" + Cp932("「") + path + Cp932("」");
+    return message;
 }
 
 } // namespace tamble

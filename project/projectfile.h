@@ -17,6 +17,8 @@
 #include "projecttree.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace tamble {
 
@@ -39,12 +41,30 @@ ProjectReadError ParseProjectText(const std::string& bytes, ProjectTree& tree);
 // when the whole file was read, so a failed read leaves it as it was.
 ProjectReadError LoadProjectFile(const std::string& path, ProjectTree& tree);
 
+// Why a text cannot be a node of a project file that reads back as itself.
+enum class ProjectTextFault {
+    None,
+    LineBreak,    // a CR, LF or NUL: the reader ends the line (or the file) there
+    LeadingBlank, // a blank or tab at the start: the reader takes it for indentation
+};
+
+// The fault of text as a project name or a file path. "Demo" and "" ->
+// None, "a\nb" -> LineBreak, " Demo" and "\tDemo" -> LeadingBlank (a line
+// break wins when both are present).
+[[nodiscard]] ProjectTextFault FindProjectTextFault(std::string_view text);
+
 // Writes tree to path through a temporary file renamed over it, so a
-// failed save leaves an existing file whole. Returns false on failure.
+// failed save leaves an existing file whole. Returns false on failure,
+// also without writing anything when a node text has a ProjectTextFault
+// (the file would not read back as tree).
 [[nodiscard]] bool SaveProjectFile(const std::string& path, const ProjectTree& tree);
 
 // The user's messages (CP932) for a failed read of path and a failed save.
 [[nodiscard]] std::string ReadErrorMessage(const ProjectReadError& error, const std::string& path);
 [[nodiscard]] std::string SaveErrorMessage(const std::string& path);
+// The user's messages (CP932) refusing a project name with fault (not
+// None), and refusing files whose paths have a fault.
+[[nodiscard]] std::string ProjectNameFaultMessage(ProjectTextFault fault);
+[[nodiscard]] std::string RefusedFilesMessage(const std::vector<std::string>& paths);
 
 } // namespace tamble

@@ -118,6 +118,11 @@ void ProjectPage::CreateProject() {
         prompts_.Input(Cp932("プロジェクトの新規作成"), Cp932("プロジェクト名を入力してください"),
                        "NewProject", kProjectNameMaxLength);
     if (!name) return;
+    if (const ProjectTextFault fault = FindProjectTextFault(*name);
+        fault != ProjectTextFault::None) {
+        ShowError(ProjectNameFaultMessage(fault));
+        return;
+    }
     auto* project = new QTreeWidgetItem(TreeView1, {platform::FromCp932(*name)});
     SetImages(project, kProjectImage, kProjectImage);
     for (const char* category : kCategoryNames) {
@@ -164,10 +169,7 @@ void ProjectPage::DropFiles(const std::vector<std::string>& files) {
     QTreeWidgetItem* target = TreeView1->itemAt(state_.LastMouseX, state_.LastMouseY);
     if (target == nullptr) target = TreeView1->itemAt(TreeView1->viewport()->rect().topLeft());
     if (target == nullptr) target = TreeView1->topLevelItem(0);
-    const int project = TreeView2.ProjectOf(PositionOf(target));
-    for (const std::string& file : files) {
-        if (!AddFile(project, file)) return;
-    }
+    AddFiles(TreeView2.ProjectOf(PositionOf(target)), files);
 }
 
 // --- Tree events
@@ -244,10 +246,7 @@ void ProjectPage::popAddFileClick() {
                    {Cp932("C/C++ファイル (*.c;*.cpp;*.cxx;*.h;*.rc)"), "*.c;*.cpp;*.cxx;*.h;*.rc"}};
     const std::vector<std::string> files = prompts_.OpenFiles(box);
     if (files.empty() || files.front().empty()) return;
-    const int project = PositionOf(item);
-    for (const std::string& file : files) {
-        if (!AddFile(project, file)) return;
-    }
+    AddFiles(PositionOf(item), files);
 }
 
 void ProjectPage::popDeleteClick() {
@@ -300,6 +299,18 @@ bool ProjectPage::AddFile(int project, const std::string& path) {
     auto* file = new QTreeWidgetItem(category, {platform::FromCp932(FileNameOf(path))});
     SetImages(file, kFileImage, kFileImage);
     return true;
+}
+
+void ProjectPage::AddFiles(int project, const std::vector<std::string>& paths) {
+    std::vector<std::string> refused;
+    for (const std::string& path : paths) {
+        if (FindProjectTextFault(path) != ProjectTextFault::None) {
+            refused.push_back(path);
+        } else if (!AddFile(project, path)) {
+            break;
+        }
+    }
+    if (!refused.empty()) ShowError(RefusedFilesMessage(refused));
 }
 
 void ProjectPage::RebuildDisplayTree() {

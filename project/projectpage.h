@@ -88,6 +88,9 @@ private:
     // Appends path to the project at position project in both trees;
     // false (after telling the user) when the project lacks its category.
     bool AddFile(int project, const std::string& path);
+    // AddFile for each of paths in order, until one fails; paths that a
+    // project file could not hold are left out and named in one message.
+    void AddFiles(int project, const std::vector<std::string>& paths);
     // Builds the display tree anew from the model, texts in full.
     void RebuildDisplayTree();
     void SetImages(QTreeWidgetItem* item, int normal, int selected);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // Maps a library path (code page 932 bytes) to the name the C library opens.
 // The identity by default; a POSIX program installs a CP932-to-UTF-8 mapper
@@ -13,12 +14,31 @@ using TextFilePathMapper = std::string (*)(const char* path);
 // null restores the identity.
 void SetTextFilePathMapper(TextFilePathMapper mapper);
 
+// The file-system half of an atomic save: replaces the file at nativePath
+// (already mapped) by exactly bytes. The bytes go to a temporary file of a
+// name no other save uses, in the same folder, which is renamed over the
+// target only when complete, so that two saves at once leave one whole
+// version. Returns true when the target holds bytes. On false the old file
+// (or its absence) is unchanged and no temporary file is left behind.
+using TextFileReplacer = bool (*)(const std::string& nativePath, const std::string& bytes);
+
+// Installs replacer for every later WriteTextFileAtomically; null restores
+// the portable one, which uses stdio alone: it cannot push the bytes to the
+// disk before the rename, and where rename() does not replace an existing
+// file (Windows) it fails and keeps the old one. A program installs the
+// platform's replacer at start-up.
+void SetTextFileReplacer(TextFileReplacer replacer);
+
 // Reads the whole file at path into text, CR LF turned into "\n" (a lone CR
 // stays). Returns false, leaving text empty, when the file cannot be opened.
 bool ReadTextFile(const char* path, std::string& text);
 
-// Writes text to path with every "\n" as CR LF. The bytes go to a temporary
-// file beside path that is then renamed over it, so a failed or interrupted
-// write leaves the old file whole. Returns false (and removes the temporary
-// file) when anything fails.
+// Whether text holds no CR, LF or NUL byte, so that it stays one line of a
+// text file and a reader (which ends lines at CR or LF, and texts at NUL)
+// gets it back whole. "a\tb" -> true, "a\nb" -> false, "" -> true.
+[[nodiscard]] bool IsOneLineText(std::string_view text);
+
+// Writes text to path with every "\n" as CR LF, through the installed
+// replacer: a failed or interrupted write leaves the old file whole and no
+// temporary file. Returns false when path is null or empty or anything fails.
 bool WriteTextFileAtomically(const char* path, const std::string& text);

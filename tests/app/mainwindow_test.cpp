@@ -1,6 +1,7 @@
 #include "guitest.h"
 
 #include "codepage.h"
+#include "savechecks.h"
 #include "tfrmoutput.h"
 
 #include <QAction>
@@ -183,6 +184,22 @@ TEST_F(MainWindowTest, ExitSavesSettingsThenLauncherItemsOnce) {
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(steps_, (std::vector<std::string>{"LoadLauncherItems", "BuildFolderTree",
                                                 "SaveLauncherItems, settings written"}));
+}
+
+TEST_F(MainWindowTest, FailedSettingsSaveIsShownAndTheExitGoesOn) {
+    auto window = Create();
+    {
+        FileSizeLimit limit(16); // a write that fails halfway, even for root
+        window->close();
+    }
+    ASSERT_EQ(prompts_.asked.size(), 1u);
+    EXPECT_EQ(prompts_.asked[0].kind, "Message");
+    EXPECT_EQ(prompts_.asked[0].title, "Tamble");
+    EXPECT_EQ(prompts_.asked[0].icon, platform::PromptIcon::Error);
+    EXPECT_EQ(prompts_.asked[0].text,
+              platform::Utf8ToCp932("設定ファイル " + SettingsPath() + " に書き込めません."));
+    EXPECT_EQ(FolderNames(folder_.Path()), std::vector<std::string>{});
+    EXPECT_EQ(steps_.back(), "SaveLauncherItems, settings missing");
 }
 
 TEST_F(MainWindowTest, RestartRestoresWhatTheUserLeft) {

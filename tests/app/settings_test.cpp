@@ -1,5 +1,7 @@
 #include "settings.h"
 
+#include "codepage.h"
+#include "savechecks.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +23,7 @@ protected:
         return LoadSettings(folder_.Write("tamble.ini", bytes).c_str(), kWorkArea);
     }
     std::string Save(const Settings& settings) {
-        SaveSettings(Path().c_str(), settings);
+        EXPECT_TRUE(SaveSettings(Path().c_str(), settings));
         return folder_.Read("tamble.ini");
     }
     std::string Path() const { return folder_.File("tamble.ini"); }
@@ -147,6 +149,64 @@ TEST_F(SettingsFile, EveryValueRoundTrips) {
     EXPECT_EQ(back.Splitter, 123);
     EXPECT_EQ(back.histories, s.histories);
     EXPECT_EQ(back.PathAddressText, "/tmp");
+}
+
+// A line break in a value would start lines of their own in the file: a
+// folder named "x\n[Application]\nUseEditor=/tmp/evil" in the path history
+// would choose the editor at the next start.
+TEST_F(SettingsFile, TextsWithLineBreaksAreNotStored) {
+    const std::string injected = "Zq\n[Application]\nUseEditor=/tmp/evil";
+    const struct {
+        const char* name;
+        std::string text;
+    } cases[] = {
+        {"LF", injected},
+        {"CR", "Zq\r[Position]\rLeft=1"},
+        {"CR LF", "Zq\r\nLeft=1"},
+        {"NUL", std::string("Zq\0Left=1", 9)},
+    };
+    for (const auto& c : cases) {
+        Settings s;
+        s.options.SearchStringApp = c.text;
+        s.options.UseEditor = "/usr/bin/vi";
+        s.histories[tamble::kPathAddressHistory] = {"/a", c.text, "/b"};
+        s.histories[tamble::kFilterHistory] = {c.text};
+        s.PathAddressText = c.text;
+        s.options.StartFolderIsBefore = true;
+        s.Left = 77;
+        const std::string saved = Save(s);
+        EXPECT_EQ(saved.find("Zq"), std::string::npos) << c.name;
+        const Settings back = LoadSettings(Path().c_str(), kWorkArea);
+        EXPECT_EQ(back.options.UseEditor, "/usr/bin/vi") << c.name;
+        EXPECT_EQ(back.options.SearchStringApp, "") << c.name; // the default
+        EXPECT_EQ(back.Left, 77) << c.name;
+        EXPECT_EQ(back.histories[tamble::kPathAddressHistory], (tamble::HistoryList{"/a", "/b"}))
+            << c.name;
+        EXPECT_EQ(back.histories[tamble::kFilterHistory],
+                  tamble::HistoryList(tamble::kDefaultFilters.begin(),
+                                      tamble::kDefaultFilters.end()))
+            << c.name;
+        EXPECT_EQ(back.PathAddressText, "") << c.name;
+    }
+    // Entries left out make room: still 32 entries are stored.
+    Settings s;
+    for (int i = 0; i < 40; ++i)
+        s.histories[tamble::kFilterHistory].push_back(i % 2 ? "f" + std::to_string(i) : "a\nb");
+    Save(s);
+    EXPECT_EQ(LoadSettings(Path().c_str(), kWorkArea).histories[tamble::kFilterHistory].size(),
+              20u);
+}
+
+TEST_F(SettingsFile, FailedSaveKeepsTheOldFileAndSaysSo) {
+    folder_.Write("tamble.ini", "[Position]\r\nLeft=5\r\n");
+    {
+        FileSizeLimit limit(8); // a write that fails halfway, even for root
+        EXPECT_FALSE(SaveSettings(Path().c_str(), Settings{}));
+    }
+    EXPECT_EQ(folder_.Read("tamble.ini"), "[Position]\r\nLeft=5\r\n");
+    EXPECT_EQ(FolderNames(folder_.Path()), std::vector<std::string>{"tamble.ini"});
+    EXPECT_EQ(tamble::SettingsSaveErrorMessage("/c/tamble.ini"),
+              platform::Utf8ToCp932("設定ファイル /c/tamble.ini に書き込めません"));
 }
 
 TEST_F(SettingsFile, HashInsideAPathSurvives) {

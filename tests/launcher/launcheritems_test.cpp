@@ -1,5 +1,6 @@
 #include "launcheritems.h"
 
+#include "savechecks.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -59,11 +60,47 @@ TEST(ItemFile, FailedSaveKeepsTheOldFile) {
     const std::string path = folder.File("item.lst");
     ASSERT_TRUE(tamble::SaveItemFile(path.c_str(), {{"old", "f", ""}}));
     const std::string before = folder.Read("item.lst");
-    // A folder where the temporary file must go fails the write, even for root.
-    std::filesystem::create_directory(path + ".tmp~");
-    std::filesystem::create_directory(path + ".tmp~/x");
-    EXPECT_FALSE(tamble::SaveItemFile(path.c_str(), {}));
+    {
+        // A write that fails halfway, even for root.
+        FileSizeLimit limit(4);
+        EXPECT_FALSE(tamble::SaveItemFile(path.c_str(), {}));
+    }
     EXPECT_EQ(folder.Read("item.lst"), before);
+    EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"item.lst"});
+}
+
+TEST(ItemFile, TextFaults) {
+    using tamble::ItemTextFault;
+    const struct {
+        const char* name;
+        std::string text;
+        ItemTextFault fault;
+    } cases[] = {
+        {"empty", "", ItemTextFault::None},
+        {"blanks, tabs, quotes, = and [", " \t\"a\"=[b]\t ", ItemTextFault::None},
+        {"longest", std::string(tamble::kItemValueMax, 'x'), ItemTextFault::None},
+        {"one byte too long", std::string(tamble::kItemValueMax + 1, 'x'), ItemTextFault::TooLong},
+        {"LF", "a\nb", ItemTextFault::LineBreak},
+        {"CR", "a\rb", ItemTextFault::LineBreak},
+        {"NUL", std::string("a\0b", 3), ItemTextFault::LineBreak},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(tamble::FindItemTextFault(c.text), c.fault) << c.name;
+}
+
+// Every text without a fault comes back from the file exactly.
+TEST(ItemFile, TextsWithoutAFaultRoundTrip) {
+    const LauncherItemList items = {
+        {"\ttab first", "/bin/a\tb", "tab last\t"},
+        {"  blanks  ", " /bin/x ", "  "},
+        {"\"quoted\"", "C:\\Program Files\\x.exe", "\"a b\" \"c\""},
+        {"a=b", "[List]", "ItemNum=5"},
+        {"\x95\x5C", std::string(tamble::kItemValueMax, 'f'), ""},
+    };
+    TempFolder folder;
+    const std::string path = folder.File("item.lst");
+    ASSERT_TRUE(tamble::SaveItemFile(path.c_str(), items));
+    EXPECT_EQ(tamble::LoadItemFile(path.c_str()), items);
 }
 
 TEST(ItemFile, ReadsWhatOtherWritersLeave) {

@@ -155,6 +155,20 @@ TEST_F(LauncherPageTest, NameEditedInPlaceIsSavedAndItsEnterLaunchesNothing) {
     EXPECT_EQ(started_.size(), 1u);
 }
 
+TEST_F(LauncherPageTest, NameEditedInPlaceWithALineBreakIsRefused) {
+    Add({{"old", "/bin/a", "-x"}});
+    Select(0);
+    QTest::keyClick(list_.get(), Qt::Key_F2);
+    auto* editor = list_->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("new\nname")); // as a paste brings it
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Names(), std::vector<std::string>{"old"});
+    ASSERT_EQ(prompts_.asked.size(), 1u);
+    EXPECT_EQ(prompts_.asked[0].text, Cp932("「名前」に改行は使えません."));
+}
+
 TEST_F(LauncherPageTest, FailedSaveNamesTheFile) {
     const std::string path = folder_.File("missing/item.lst");
     LauncherPage page(list_.get(), list_.get(), state_, prompts_, path);
@@ -245,6 +259,47 @@ TEST_F(LauncherPageTest, ItemDialogOkRuleAndFileBox) {
     EXPECT_EQ(prompts_.asked[0].title, Cp932("登録するファイルを選択してください"));
     ASSERT_EQ(prompts_.asked[0].fileBox.filters.size(), 1u);
     EXPECT_EQ(prompts_.asked[0].fileBox.filters[0].pattern, "*.*");
+}
+
+// OK with a text that item.lst could not give back says why and keeps the
+// dialog open; mended, the item goes in.
+TEST_F(LauncherPageTest, ItemDialogRefusesTextsTheFileCannotHold) {
+    const std::string tooLong(tamble::kItemValueMax + 1, 'p');
+    const struct {
+        const char* name;
+        std::string texts[3]; // name, file name, parameters
+        const char* message;
+    } cases[] = {
+        {"LF in the name", {"a\nb", "/bin/a", ""}, "「名前」に改行は使えません."},
+        {"CR in the file name", {"a", "/bin/a\r", ""}, "「ファイル名」に改行は使えません."},
+        {"LF in the parameters", {"a", "/bin/a", "-x\n-y"}, "「パラメータ」に改行は使えません."},
+        {"parameters too long", {"a", "/bin/a", tooLong}, "「パラメータ」が長すぎます (2047 バイトまで)"},
+    };
+    bool checked = false;
+    WithDialog([&](TfrmProgram* dialog) {
+        QLineEdit* edits[] = {dialog->edtName, dialog->edtFileName, dialog->edtPara};
+        for (const auto& c : cases) {
+            prompts_.asked.clear();
+            for (int i = 0; i < 3; ++i)
+                edits[i]->setText(QString::fromStdString(c.texts[i]));
+            dialog->btnOK->click();
+            EXPECT_EQ(QApplication::activeModalWidget(), dialog) << c.name;
+            ASSERT_EQ(prompts_.asked.size(), 1u) << c.name;
+            EXPECT_EQ(prompts_.asked[0].text, Cp932(c.message)) << c.name;
+        }
+        // Blanks, tabs and quotes are stored as they are.
+        edits[0]->setText(QStringLiteral(" a\tb "));
+        edits[1]->setText(QStringLiteral("/bin/a"));
+        edits[2]->setText(QStringLiteral("\"x y\" =z"));
+        dialog->btnOK->click();
+        checked = true;
+    });
+    page_->popItemRegClick();
+    EXPECT_TRUE(checked);
+    const LauncherItemList added{{" a\tb ", "/bin/a", "\"x y\" =z"}};
+    EXPECT_EQ(page_->ListViewItem2, added);
+    page_->SaveLauncherItems();
+    EXPECT_EQ(tamble::LoadItemFile(folder_.File("item.lst").c_str()), added);
 }
 
 TEST_F(LauncherPageTest, ChangeModeEditsTheSelectedRow) {

@@ -1,6 +1,7 @@
 #include "projectfile.h"
 
 #include "codepage.h"
+#include "savechecks.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -95,11 +96,48 @@ TEST(ProjectFile, LevelJumpStopsWithItsMessage) {
 TEST(ProjectFile, FailedSaveKeepsTheOldFile) {
     TempFolder folder;
     const std::string path = folder.Write("keep.prj", "old\r\n");
-    // The temporary file cannot be made when its name is taken by a folder.
-    std::filesystem::create_directory(path + ".tmp~");
-    std::filesystem::create_directory(path + ".tmp~/x");
-    EXPECT_FALSE(tamble::SaveProjectFile(path, SampleTree()));
+    {
+        // A write that fails halfway, even for root.
+        FileSizeLimit limit(4);
+        EXPECT_FALSE(tamble::SaveProjectFile(path, SampleTree()));
+    }
     EXPECT_EQ(folder.Read("keep.prj"), "old\r\n");
+    EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"keep.prj"});
+}
+
+// A tree holding a text the file cannot give back is not written at all;
+// every other tree reads back as it was.
+TEST(ProjectFile, SavesOnlyWhatReadsBack) {
+    const struct {
+        const char* name;
+        std::string project;
+        std::string file;
+        bool saved;
+    } cases[] = {
+        {"plain", "Demo", "/s/main.c", true},
+        {"empty name, blanks inside", "", "/s/my file .c", true},
+        {"tab inside, blanks at the end", "a\tb  ", "/s/x.h", true},
+        {"name with a leading blank", " Demo", "/s/main.c", false},
+        {"name with a leading tab", "\tDemo", "/s/main.c", false},
+        {"path with LF", "Demo", "/s/a\nb.c", false},
+        {"path with CR", "Demo", "/s/a\rb.c", false},
+        {"path with NUL", "Demo", std::string("/s/a\0b.c", 8), false},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        const std::string path = folder.Write("p.prj", "old\r\n");
+        ProjectTree tree;
+        tamble::AddFileToProject(tree, tree.AddProject(c.project), c.file);
+        EXPECT_EQ(tamble::SaveProjectFile(path, tree), c.saved) << c.name;
+        EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"p.prj"}) << c.name;
+        if (!c.saved) {
+            EXPECT_EQ(folder.Read("p.prj"), "old\r\n") << c.name;
+            continue;
+        }
+        ProjectTree back;
+        EXPECT_EQ(tamble::LoadProjectFile(path, back).kind, ProjectReadError::None) << c.name;
+        EXPECT_EQ(back, tree) << c.name;
+    }
 }
 
 TEST(ProjectFile, DeepAndLongInputsStayLinear) {

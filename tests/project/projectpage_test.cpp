@@ -427,6 +427,54 @@ TEST_F(ProjectPageTest, FailedOpenLeavesBothTreesAndSaysWhy) {
               Cp932("ファイル ") + unwritable + Cp932(" を作成できません."));
 }
 
+// Texts a project file could not give back are refused where they come in,
+// with a message; everything else of the command goes on.
+TEST_F(ProjectPageTest, TextsThatWouldNotReadBackAreRefused) {
+    auto window = Shown();
+    const struct {
+        const char* name;
+        std::string project;
+        const char* message; // "" when the project is made
+    } names[] = {
+        {"leading blank", " Demo", "プロジェクト名を空白やタブで始めることはできません."},
+        {"leading tab", "\tDemo", "プロジェクト名を空白やタブで始めることはできません."},
+        {"line break", "De\nmo", "プロジェクト名に改行は使えません."},
+        {"blank inside and at the end", "My Demo ", ""},
+    };
+    for (const auto& n : names) {
+        prompts_.asked.clear();
+        const int before = window->projectPage->TreeView2.Count();
+        NewProject(*window, n.project);
+        const bool refused = *n.message != '\0';
+        EXPECT_EQ(window->projectPage->TreeView2.Count(), before + (refused ? 0 : 4)) << n.name;
+        ASSERT_EQ(prompts_.asked.size(), refused ? 2u : 1u) << n.name;
+        if (refused) EXPECT_EQ(prompts_.asked[1].text, Cp932(n.message)) << n.name;
+    }
+    ExpectInStep(*window);
+
+    // Files by the menu and by a drop: the good ones go in, in order.
+    const std::string refusedText =
+        Cp932("次のファイルは名前に改行を含むか空白やタブで始まるので、プロジェクトに追加できません:") +
+        "\n" + Cp932("「/s/a\nb.c」") + "\n" + Cp932("「/s/c\rd.h」") + ".";
+    prompts_.asked.clear();
+    AddFiles(*window, 0, {"/s/a\nb.c", "/s/one.c", "/s/c\rd.h"});
+    ASSERT_EQ(prompts_.asked.size(), 2u);
+    EXPECT_EQ(prompts_.asked[1].text, refusedText);
+    prompts_.asked.clear();
+    window->projectPage->DropFiles({"/s/two.c", "/s/a\nb.c", "/s/c\rd.h"});
+    ASSERT_EQ(prompts_.asked.size(), 1u);
+    EXPECT_EQ(prompts_.asked[0].text, refusedText);
+    EXPECT_EQ(Texts(*window), (std::vector<std::string>{"My Demo ", "Source Files", "one.c",
+                                                         "two.c", "Header Files", "Other Files"}));
+    ExpectInStep(*window);
+
+    // What was let in reads back as it was.
+    const tamble::ProjectTree model = window->projectPage->TreeView2;
+    Save(*window, folder_.File("ok.prj"));
+    Open(*window, folder_.File("ok.prj"));
+    EXPECT_EQ(window->projectPage->TreeView2, model);
+}
+
 TEST_F(ProjectPageTest, MissingCategoryStopsTheAdd) {
     auto window = Shown();
     Open(*window, folder_.Write("edited.prj", "edited\r\n\tSource Files\r\n"));

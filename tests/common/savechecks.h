@@ -1,0 +1,123 @@
+// Checks shared by the tests of atomic saves: what a folder holds, a write
+// failure that root cannot get round, and two saves of one file at once.
+#pragma once
+
+#include "tempfolder.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <latch>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+// The names in folder, sorted.
+inline std::vector<std::string> FolderNames(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// While it lives, a write that would make a file of this process larger than
+// bytes fails (EFBIG), also for root, which no folder permission stops.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        oldHandler_ = signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+// A save of text to path; true when it reported success.
+using SaveFunction = std::function<bool(const std::string& path, const std::string& text)>;
+
+// Runs rounds of two threads that save two different large texts to path
+// at the same moment. Returns the first fault seen ("" for none): a save
+// that reported failure, a file that is neither text whole, or another name
+// left in path's folder.
+inline std::string RaceTwoSaves(const std::string& path, const SaveFunction& save, int rounds) {
+    constexpr size_t kTextBytes = 256 * 1024;
+    const std::string texts[2] = {std::string(kTextBytes, 'A'), std::string(kTextBytes, 'B')};
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    const std::string name = std::filesystem::path(path).filename().string();
+    for (int round = 0; round < rounds; ++round) {
+        std::latch start(2);
+        bool saved[2] = {false, false};
+        auto writer = [&](int which) {
+            start.arrive_and_wait();
+            saved[which] = save(path, texts[which]);
+        };
+        std::thread first(writer, 0);
+        std::thread second(writer, 1);
+        first.join();
+        second.join();
+        const std::string at = " in round " + std::to_string(round);
+        if (!saved[0] || !saved[1]) return "a save failed" + at;
+        std::ifstream in(path, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        if (bytes != texts[0] && bytes != texts[1]) return "the file mixes both saves" + at;
+        if (FolderNames(folder) != std::vector<std::string>{name})
+            return "a temporary file was left" + at;
+    }
+    return {};
+}
+
+// Saves that must fail, each on a fresh folder holding "plain" and a folder
+// "old" with "file.txt" and "inside": each returns false, and the folder
+// holds exactly what it held, no temporary file included.
+inline void ExpectFailedSavesKeepOldFiles(const SaveFunction& save) {
+    struct Case {
+        const char* name;
+        const char* target; // relative to the folder
+        rlim_t sizeLimit;   // 0: none
+    };
+    const Case cases[] = {
+        {"the target is a folder", "old", 0},
+        {"the target's folder is a file", "old/inside/x.txt", 0},
+        {"the target's folder is missing", "missing/x.txt", 0},
+        {"the disk takes only part of the bytes", "old/file.txt", 16},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        folder.Write("plain", "p");
+        std::filesystem::create_directory(folder.File("old"));
+        folder.Write("old/file.txt", "old bytes");
+        folder.Write("old/inside", "a file");
+        bool saved;
+        {
+            std::unique_ptr<FileSizeLimit> limit;
+            if (c.sizeLimit > 0) limit = std::make_unique<FileSizeLimit>(c.sizeLimit);
+            saved = save(folder.File(c.target), std::string(4096, 'n'));
+        }
+        EXPECT_FALSE(saved) << c.name;
+        EXPECT_EQ(FolderNames(folder.Path()), (std::vector<std::string>{"old", "plain"}))
+            << c.name;
+        EXPECT_EQ(FolderNames(folder.File("old")),
+                  (std::vector<std::string>{"file.txt", "inside"}))
+            << c.name;
+        EXPECT_EQ(folder.Read("old/file.txt"), "old bytes") << c.name;
+    }
+}
