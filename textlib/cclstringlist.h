@@ -80,7 +80,8 @@ public:
     int Clear();
     // Splits text at "\n" (never inside a double-byte character) and appends
     // the parts: "a\nb" gives 2 lines, "a\n" gives "a" and "", "" gives one
-    // empty line. A "\r" stays part of its line. A line longer than
+    // empty line. A "\n" after a stray lead byte still ends the line (see
+    // CharWidth). A "\r" stays part of its line. A line longer than
     // kLineScratch - 1 bytes is cut there. Returns 0, or 1 for null text.
     int SetText(const char* text);
 
