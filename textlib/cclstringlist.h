@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+struct IncludeRun;
+
 // Load flags of LoadFromFile / LoadFromText.
 inline constexpr uint32_t CCLSL_APPEND = 0x80000000;         // append instead of replacing
 inline constexpr uint32_t CCLSL_REMOVE_BLANK = 0x40000000;   // delete empty lines; directives
@@ -153,7 +155,9 @@ private:
     CCLString blockEnd_{"*/"};
     CCLStringListBase* defineNames_;
     CCLStringListBase* defineValues_;
-    int includeDepth_ = 0; // how deep this list sits in a chain of #include files
+    // The #include run this list takes part in: set while the outermost list
+    // runs its directives, and on every list loaded for one of its includes.
+    IncludeRun* includeRun_ = nullptr;
 };
 
 // StrSplitToList mode: append only non-empty parts.

@@ -66,3 +66,7 @@ bool WriteTextFileAtomically(const char* path, const std::string& text) {
     if (!ok) std::remove(temporary.c_str());
     return ok;
 }
+
+std::string TextFileNativePath(const char* path) {
+    return NativePath(path);
+}

@@ -13,6 +13,9 @@ using TextFilePathMapper = std::string (*)(const char* path);
 // null restores the identity.
 void SetTextFilePathMapper(TextFilePathMapper mapper);
 
+// The name the C library opens for path: path through the installed mapper.
+std::string TextFileNativePath(const char* path);
+
 // Reads the whole file at path into text, CR LF turned into "\n" (a lone CR
 // stays). Returns false, leaving text empty, when the file cannot be opened.
 bool ReadTextFile(const char* path, std::string& text);
