@@ -4,11 +4,18 @@
 #include "strcompare.h"
 #include "stredit.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // Copies text[0, n) trimmed of blanks and tabs into out (size bytes, cut).
 void CopyTrimmed(const char* text, size_t n, char* out, size_t size) {
@@ -33,18 +40,114 @@ bool EntryKey(const char* lineText, char* key) {
 size_t CommentOffset(const char* text) {
     const char* p = text;
     while ((p = std::strchr(p, '#')) != nullptr) {
-        if (p == text || p[-1] == ' ' || p[-1] == '\t') return p - text;
+        if (p == text || IsBlank(p[-1])) return p - text;
         ++p;
     }
     return std::strlen(text);
 }
 
-// A value is stored on one line: line breaks would start new entries.
+// Length of the quoted value that starts at open (a double quote), both
+// quotes included, or 0 when the value is not in quoted form. The closing
+// quote is the first one that ends the value (only blanks, or blanks and a
+// comment, follow) and whose inner text could not have been written bare:
+// it starts or ends with a blank or tab, holds a comment start, or itself
+// starts and ends with a double quote. Any other quoted text is an ordinary
+// value, quotes included, as files written before quoting existed hold it.
+// Double quotes, blanks and "#" are never the second byte of a double-byte
+// character, so the byte-wise scan is safe. Linear in the text's length.
+size_t QuotedLength(const char* open) {
+    const char* inner = open + 1;
+    bool holdsComment = false;
+    for (const char* p = inner; *p; ++p) {
+        if (*p == '#' && p > inner && IsBlank(p[-1])) holdsComment = true;
+        if (*p != '"' || p == inner) continue;
+        const char* after = p + 1;
+        while (IsBlank(*after))
+            ++after;
+        const bool endsValue = *after == '\0' || (*after == '#' && after > p + 1);
+        const bool needed = IsBlank(inner[0]) || IsBlank(p[-1]) || holdsComment ||
+                            (p - inner >= 2 && inner[0] == '"' && p[-1] == '"');
+        if (endsValue && needed) return p - open + 1;
+    }
+    return 0;
+}
+
+// Offset of the comment of a line whose value may be quoted: a comment start
+// inside the quotes of a quoted value belongs to the value.
+size_t EntryCommentOffset(const char* text) {
+    const size_t plain = CommentOffset(text);
+    const char* equals = std::strchr(text, '=');
+    if (!equals || static_cast<size_t>(equals - text) >= plain) return plain;
+    const char* value = equals + 1;
+    while (IsBlank(*value))
+        ++value;
+    const size_t quoted = *value == '"' ? QuotedLength(value) : 0;
+    if (quoted == 0) return plain;
+    const char* after = value + quoted;
+    while (IsBlank(*after))
+        ++after;
+    return after - text;
+}
+
+// The line text of raw (comment cut, trimmed) in scratch (kLineScratch bytes).
+const char* LineTextOf(const char* raw, char* scratch) {
+    StrCopyN(scratch, raw, textlib::kLineScratch - 1);
+    scratch[EntryCommentOffset(scratch)] = '\0';
+    StrTrim(scratch, " \t", 0, 0);
+    return scratch;
+}
+
+// Value of an entry line text: after the first "=", trimmed, one pair of
+// quotes taken off a quoted value.
+std::string EntryValue(const char* lineText) {
+    const char* equals = std::strchr(lineText, '=');
+    char value[textlib::kLineScratch];
+    CopyTrimmed(equals + 1, std::strlen(equals + 1), value, sizeof value);
+    const size_t length = std::strlen(value);
+    if (value[0] == '"' && QuotedLength(value) == length) return std::string(value + 1, length - 2);
+    return value;
+}
+
+// True when line, an entry line as WriteString builds it, reads back as an
+// entry of exactly key and value.
+bool ReadsBack(const std::string& line, const char* key, const char* value) {
+    char scratch[textlib::kLineScratch];
+    const char* text = LineTextOf(line.c_str(), scratch);
+    char name[textlib::kIniKeyMax];
+    return text[0] != '[' && EntryKey(text, name) && std::strcmp(name, key) == 0 &&
+           EntryValue(text) == value;
+}
+
+bool HoldsLineBreak(const char* text) {
+    return std::strpbrk(text, "\r\n") != nullptr;
+}
+
+// A comment is never read back, so a line break in it becomes a blank
+// rather than refusing the write.
 std::string OneLine(const char* text) {
-    std::string line = text ? text : "";
+    std::string line = text;
     for (char& c : line)
         if (c == '\r' || c == '\n') c = ' ';
     return line;
+}
+
+// The entry line for key and value: bare when that reads back, else with the
+// value between double quotes when that does; comment (may be null) follows
+// as " #comment". False when neither form reads back or key or value holds a
+// line break: the line would not give back what was written.
+bool BuildEntryLine(const char* key, const char* value, const char* comment, std::string& line) {
+    if (!key[0] || HoldsLineBreak(key) || HoldsLineBreak(value)) return false;
+    const std::string tail = comment ? " #" + OneLine(comment) : std::string();
+    for (const bool quoted : {false, true}) {
+        line = key;
+        line += '=';
+        if (quoted) line += '"';
+        line += value;
+        if (quoted) line += '"';
+        line += tail;
+        if (ReadsBack(line, key, value)) return true;
+    }
+    return false;
 }
 
 // "[name]". Built by appending: gcc 12 warns falsely on "[" + std::string.
@@ -53,6 +156,16 @@ std::string HeaderLine(const std::string& name) {
     line += name;
     line += ']';
     return line;
+}
+
+// What orders an entry line text on a save: its key as lookups see it, and
+// "=" (the whole text when it has no "="). Entries of different keys order
+// as their texts would if written "key=value"; entries of one key compare
+// equal, so a stable sort keeps the first of them, the one lookups find, first.
+std::string SortKey(const char* lineText) {
+    char key[textlib::kIniKeyMax];
+    if (!EntryKey(lineText, key)) return lineText;
+    return std::string(key) + '=';
 }
 
 } // namespace
@@ -82,10 +195,7 @@ void CCLIniFile::Close() {
 }
 
 const char* CCLIniFile::LineText(int32_t index) {
-    StrCopyN(lineText_, lines_->Text(index), sizeof lineText_ - 1);
-    lineText_[CommentOffset(lineText_)] = '\0';
-    StrTrim(lineText_, " \t", 0, 0);
-    return lineText_;
+    return LineTextOf(lines_->Text(index), lineText_);
 }
 
 bool CCLIniFile::HeaderName(const char* lineText, char* name) const {
@@ -140,11 +250,7 @@ CCLStringList* CCLIniFile::GetSection(const char* section) {
 CCLString CCLIniFile::ReadString(const char* section, const char* key, const char* defaultText) {
     const int32_t line = FindKey(section, key);
     if (line < 0) return CCLString(defaultText);
-    const char* text = LineText(line);
-    const char* equals = std::strchr(text, '=');
-    char value[textlib::kLineScratch];
-    CopyTrimmed(equals + 1, std::strlen(equals + 1), value, sizeof value);
-    return CCLString(value);
+    return CCLString(EntryValue(LineText(line)).c_str());
 }
 
 int32_t CCLIniFile::ReadInt(const char* section, const char* key, int32_t defaultValue) {
@@ -156,14 +262,24 @@ bool CCLIniFile::ReadBool(const char* section, const char* key, bool defaultValu
     return ReadInt(section, key, defaultValue ? 1 : 0) != 0;
 }
 
+bool CCLIniFile::WritableSection(const char* section) const {
+    if (!section || !section[0] || HoldsLineBreak(section)) return false;
+    char scratch[textlib::kLineScratch];
+    char name[textlib::kIniSectionMax];
+    return HeaderName(LineTextOf(HeaderLine(section).c_str(), scratch), name) &&
+           std::strcmp(name, section) == 0;
+}
+
 void CCLIniFile::WriteString(const char* section, const char* key, const char* value,
                              const char* comment) {
-    std::string line = OneLine(key) + "=" + OneLine(value);
-    if (comment) line += " #" + OneLine(comment);
+    if (!lines_ || !key || !WritableSection(section)) return;
+    if (!value) value = "";
+    std::string line;
+    if (!BuildEntryLine(key, value, comment, line)) return;
 
     const int32_t header = FindSection(section);
     if (header < 0) {
-        lines_->Add(HeaderLine(OneLine(section)).c_str());
+        lines_->Add(HeaderLine(section).c_str());
         lines_->Add(line.c_str());
         return;
     }
@@ -179,8 +295,11 @@ void CCLIniFile::WriteString(const char* section, const char* key, const char* v
     }
     CCLString& raw = lines_->Items.Item(existing)->text;
     const char* rawText = raw.Text() ? raw.Text() : "";
-    const char* oldComment = rawText + CommentOffset(rawText);
-    if (!comment && oldComment[0] && oldComment[1]) line += std::string(" #") + (oldComment + 1);
+    const char* oldComment = rawText + EntryCommentOffset(rawText);
+    std::string withOldComment;
+    if (!comment && oldComment[0] && oldComment[1] &&
+        BuildEntryLine(key, value, oldComment + 1, withOldComment))
+        line = withOldComment;
     raw.Set(line.c_str());
 }
 
@@ -211,9 +330,17 @@ int CCLIniFile::Save(const char* path, bool sort) {
         output.Add(HeaderLine(name).c_str());
         std::unique_ptr<CCLStringList> entries(GetSection(name));
         if (entries) {
-            if (sort) entries->SortByText(0);
+            // Sorted by text, with the entries of one key kept in file order
+            // so that the one lookups find stays the first.
+            std::vector<std::pair<std::string, const char*>> order;
             for (int32_t e = 0; e < entries->Count(); ++e)
-                output.Add(entries->Text(e));
+                order.emplace_back(SortKey(entries->Text(e)), entries->Text(e));
+            if (sort)
+                std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+                    return StrCompareNoCase(a.first.c_str(), b.first.c_str()) < 0;
+                });
+            for (const auto& entry : order)
+                output.Add(entry.second);
         }
         output.Add(nullptr);
     }

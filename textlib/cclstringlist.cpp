@@ -103,7 +103,7 @@ int CCLStringListBase::SetText(const char* text) {
             if (*p == '\0') break;
             continue;
         }
-        if (IsLeadByte(static_cast<unsigned char>(*p)) && p[1]) {
+        if (CharWidth(p) == 2) {
             if (n + 2 <= limit) {
                 scratch_[n++] = p[0];
                 scratch_[n++] = p[1];

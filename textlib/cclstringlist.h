@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+struct IncludeRun;
+
 // Load flags of LoadFromFile / LoadFromText.
 inline constexpr uint32_t CCLSL_APPEND = 0x80000000;         // append instead of replacing
 inline constexpr uint32_t CCLSL_REMOVE_BLANK = 0x40000000;   // delete empty lines; directives
@@ -80,7 +82,8 @@ public:
     int Clear();
     // Splits text at "\n" (never inside a double-byte character) and appends
     // the parts: "a\nb" gives 2 lines, "a\n" gives "a" and "", "" gives one
-    // empty line. A "\r" stays part of its line. A line longer than
+    // empty line. A "\n" after a stray lead byte still ends the line (see
+    // CharWidth). A "\r" stays part of its line. A line longer than
     // kLineScratch - 1 bytes is cut there. Returns 0, or 1 for null text.
     int SetText(const char* text);
 
@@ -152,7 +155,9 @@ private:
     CCLString blockEnd_{"*/"};
     CCLStringListBase* defineNames_;
     CCLStringListBase* defineValues_;
-    int includeDepth_ = 0; // how deep this list sits in a chain of #include files
+    // The #include run this list takes part in: set while the outermost list
+    // runs its directives, and on every list loaded for one of its includes.
+    IncludeRun* includeRun_ = nullptr;
 };
 
 // StrSplitToList mode: append only non-empty parts.

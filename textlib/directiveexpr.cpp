@@ -18,12 +18,6 @@ bool IsOperatorChar(char c) {
     return c != '\0' && std::strchr("!<=>", c) != nullptr;
 }
 
-// Width of the character at p, so that a second byte (which may be "|") is
-// never read as a character of its own.
-int CharWidth(const char* p) {
-    return (IsLeadByte(static_cast<unsigned char>(*p)) && p[1]) ? 2 : 1;
-}
-
 // Reads the run of digits at p and advances past it. Saturates instead of
 // wrapping, so that a huge number never compares as a small or negative one.
 int32_t ReadNumber(const char*& p) {

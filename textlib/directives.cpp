@@ -7,10 +7,26 @@
 #include "strcompare.h"
 #include "stredit.h"
 #include "strsearch.h"
+#include "textfile.h"
 #include "textlimits.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <string>
 #include <vector>
+
+// The #include work of one load, shared by the outermost list and every list
+// loaded for one of its includes.
+struct IncludeRun {
+    // Native paths of the files being loaded right now, outermost first. A
+    // nested list runs its directives from inside LoadFromFile, so this is
+    // the only place where it can see the files that include it.
+    std::vector<std::filesystem::path> chain;
+    int files = 0;     // include files loaded
+    int64_t lines = 0; // lines inserted, at every level
+    bool exhausted = false;
+};
 
 namespace {
 
@@ -35,25 +51,56 @@ constexpr DirectiveName kDirectiveNames[] = {
     {"#elif", Directive::Elif},       {"#else", Directive::Else},     {"#endif", Directive::Endif},
 };
 
-// The paths whose nested lists are being loaded right now, outermost first.
-// A nested list runs its directives from inside LoadFromFile, so this is the
-// only place where it can see the files that include it.
-thread_local std::vector<const char*> includeChain;
+// Keeps a file on the include chain while its list loads.
+class ChainEntry {
+public:
+    ChainEntry(IncludeRun& run, std::filesystem::path file) : run_(run) {
+        run_.chain.push_back(std::move(file));
+    }
+    ~ChainEntry() { run_.chain.pop_back(); }
+    ChainEntry(const ChainEntry&) = delete;
+    ChainEntry& operator=(const ChainEntry&) = delete;
 
-struct IncludeChainEntry {
-    explicit IncludeChainEntry(const char* path) { includeChain.push_back(path); }
-    ~IncludeChainEntry() { includeChain.pop_back(); }
-    IncludeChainEntry(const IncludeChainEntry&) = delete;
-    IncludeChainEntry& operator=(const IncludeChainEntry&) = delete;
+private:
+    IncludeRun& run_;
 };
 
-bool IsBeingIncluded(const char* path) {
-    // Paths of the same file may differ in case only (Windows), as with
-    // LoadFromFile's check for a file loaded already.
-    for (const char* open : includeChain)
-        if (StrCompareNoCase(open, path) == 0) return true;
+// Whether file is one of the files being loaded. Files are compared by
+// identity (device and inode, or what the system uses instead), so that
+// "a.lst", "./a.lst", "A/../a.lst", a link to it and a hard link are one
+// file; a name that cannot be looked up is no file of the chain.
+bool IsBeingIncluded(const IncludeRun& run, const std::filesystem::path& file) {
+    for (const std::filesystem::path& open : run.chain) {
+        std::error_code error;
+        if (std::filesystem::equivalent(open, file, error) && !error) return true;
+    }
     return false;
 }
+
+// Marks run as used up; prints the message the first time only.
+void Exhaust(IncludeRun& run, const char* path) {
+    if (!run.exhausted) std::printf("include limit reached [%s]\n", path);
+    run.exhausted = true;
+}
+
+// Makes the outermost list of a load own the include run for as long as its
+// directives run; lists loaded for an include already share one.
+class OutermostRun {
+public:
+    explicit OutermostRun(IncludeRun*& slot) : slot_(slot), owner_(slot == nullptr) {
+        if (owner_) slot_ = &run_;
+    }
+    ~OutermostRun() {
+        if (owner_) slot_ = nullptr;
+    }
+    OutermostRun(const OutermostRun&) = delete;
+    OutermostRun& operator=(const OutermostRun&) = delete;
+
+private:
+    IncludeRun*& slot_;
+    bool owner_;
+    IncludeRun run_;
+};
 
 // Determines the directive of text and splits it into words (tokens 0, 1,
 // ...) in tokens; line is a kLineScratch scratch. Text lines leave tokens
@@ -209,22 +256,40 @@ void DirectiveRunner::Substitute(const CCLStringList& list, CCLString& text) {
 int32_t DirectiveRunner::Include(CCLStringList& list, int32_t index, const char* path,
                                  uint32_t flags) {
     // A file that includes itself, directly or through others, would never
-    // end; the depth bound also stops cycles whose paths are spelt apart.
-    if (list.includeDepth_ >= textlib::kIncludeDepth) {
+    // end, and a tree of files that each include the next ones twice grows
+    // by powers of two: the chain, the depth and the run's limits bound both.
+    IncludeRun& run = *list.includeRun_;
+    if (run.exhausted) return 0;
+    if (static_cast<int>(run.chain.size()) >= textlib::kIncludeDepth) {
         std::printf("include nested too deep [%s]\n", path);
         return 0;
     }
-    if (IsBeingIncluded(path)) {
+    std::filesystem::path file = TextFileNativePath(path);
+    if (IsBeingIncluded(run, file)) {
         std::printf("include loop [%s]\n", path);
         return 0;
     }
+    if (run.files >= textlib::kIncludeFileLimit) {
+        Exhaust(run, path);
+        return 0;
+    }
+    ++run.files;
     CCLStringList nested;
-    nested.includeDepth_ = list.includeDepth_ + 1;
+    nested.includeRun_ = &run;
     {
-        const IncludeChainEntry entry(path);
+        const ChainEntry entry(run, std::move(file));
         nested.LoadFromFile(path, flags);
     }
+    // An include whose own includes used the run up is cut short: it inserts
+    // nothing either, so that a load is whole up to one include and has
+    // nothing of that include or any later one.
+    if (run.exhausted) return 0;
     const int32_t count = nested.Count();
+    if (run.lines + count > textlib::kIncludeLineLimit) {
+        Exhaust(run, path);
+        return 0;
+    }
+    run.lines += count;
     for (int32_t k = 0; k < count; ++k)
         list.Insert(index + 1 + k, nested.Text(k));
     const CCLStringListBase& names = *nested.defineNames_;
@@ -234,6 +299,7 @@ int32_t DirectiveRunner::Include(CCLStringList& list, int32_t index, const char*
 }
 
 void DirectiveRunner::Run(CCLStringList& list, uint32_t flags) {
+    const OutermostRun includes(list.includeRun_);
     ConditionStack conditions;
     CCLStringListBase tokens;
     char line[textlib::kLineScratch];

@@ -17,9 +17,15 @@
 //   nested deeper than kConditionDepth are inactive as a whole.
 // - "#include FILE" (quotes optional; path relative to the current folder)
 //   loads FILE as its own list with the same flags and an empty define
-//   table, inserts its lines as text and takes over its defines. Files
+//   table, inserts its lines as text and takes over its defines. A file may
+//   be included more than once (from two places, or twice from one). Files
 //   nested deeper than kIncludeDepth, or one that is already being included
-//   (a cycle), insert nothing and print a message.
+//   (a cycle; files are compared by identity, so other spellings of a path,
+//   links and hard links are the same file), insert nothing and print a
+//   message. The includes of one load, all levels together, load at most
+//   kIncludeFileLimit files and insert at most kIncludeLineLimit lines: the
+//   include that would go beyond, the includes it sits in and every later
+//   one insert nothing, and "include limit reached [FILE]" is printed once.
 #pragma once
 
 #include <cstdint>
@@ -45,6 +51,7 @@ private:
     // Replaces every defined name in text by its value, in definition order.
     static void Substitute(const CCLStringList& list, CCLString& text);
     // Loads path as a nested list and inserts its lines after line index, then
-    // merges its defines. Returns the number of lines inserted.
+    // merges its defines. Returns the number of lines inserted (0 for a
+    // refused include).
     static int32_t Include(CCLStringList& list, int32_t index, const char* path, uint32_t flags);
 };

@@ -17,6 +17,14 @@ constexpr int IsTrailByte(int c) {
     return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
 }
 
+// Bytes (1 or 2) of the character that starts at p, which must not be at the
+// terminator. A lead byte takes the next byte along unless that byte is NUL,
+// CR or LF: those are never the second byte of a character, so a stray lead
+// byte at the end of a line can never swallow the line break.
+constexpr int CharWidth(const char* p) {
+    return (IsLeadByte(p[0]) && p[1] != '\0' && p[1] != '\r' && p[1] != '\n') ? 2 : 1;
+}
+
 // "A"-"Z" to "a"-"z"; every other byte unchanged.
 constexpr int CharToLower(int c) {
     return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c;

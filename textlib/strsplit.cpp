@@ -9,8 +9,7 @@
 static size_t FittingLength(const char* text, size_t limit) {
     size_t i = 0;
     while (text[i]) {
-        const size_t width =
-            (IsLeadByte(static_cast<unsigned char>(text[i])) && text[i + 1]) ? 2 : 1;
+        const size_t width = CharWidth(text + i);
         if (i + width > limit) break;
         i += width;
     }
@@ -29,7 +28,7 @@ int StrSplit(const char* text, const char* separators, char* buffer, size_t size
 
     int parts = 1;
     for (size_t i = 0; i < n;) {
-        if (IsLeadByte(static_cast<unsigned char>(buffer[i])) && buffer[i + 1]) {
+        if (CharWidth(buffer + i) == 2) {
             i += 2;
             continue;
         }

@@ -98,3 +98,7 @@ bool WriteTextFileAtomically(const char* path, const std::string& text) {
     const std::string target = NativePath(path);
     return fileReplacer ? fileReplacer(target, bytes) : ReplaceWithStdio(target, bytes);
 }
+
+std::string TextFileNativePath(const char* path) {
+    return NativePath(path);
+}

@@ -29,6 +29,9 @@ using TextFileReplacer = bool (*)(const std::string& nativePath, const std::stri
 // platform's replacer at start-up.
 void SetTextFileReplacer(TextFileReplacer replacer);
 
+// The name the C library opens for path: path through the installed mapper.
+std::string TextFileNativePath(const char* path);
+
 // Reads the whole file at path into text, CR LF turned into "\n" (a lone CR
 // stays). Returns false, leaving text empty, when the file cannot be opened.
 bool ReadTextFile(const char* path, std::string& text);

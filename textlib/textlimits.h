@@ -14,5 +14,11 @@ inline constexpr int kIniKeyMax = 128;           // key, terminator included
 inline constexpr int kExpressionMax = 128;       // a joined #if expression, terminator included
 inline constexpr int kConditionDepth = 31;       // open conditionals at once
 inline constexpr int kIncludeDepth = 16;         // nested #include files
+// What the #include files of one load may add up to, all levels together,
+// so that no include tree (fan-out, or one file under many names) can make a
+// load run for long: files loaded, and lines inserted (a line counts at
+// every level it is inserted into).
+inline constexpr int kIncludeFileLimit = 1000;
+inline constexpr int kIncludeLineLimit = 100000;
 
 } // namespace textlib

@@ -28,9 +28,10 @@ TEST(StringList, SetTextSplitsAtLineBreaks) {
         V expected;
     };
     const Row rows[] = {
-        {"a\nb", {"a", "b"}},     {"a\n", {"a", ""}},           {"", {""}},
-        {"a\r\nb", {"a\r", "b"}}, {"\x95\n\n", {"\x95\n", ""}}, // 0x95 is a lead byte: its second
-                                                                // byte is not a break
+        {"a\nb", {"a", "b"}},           {"a\n", {"a", ""}},           {"", {""}},
+        {"a\r\nb", {"a\r", "b"}},       {"\x95\\\n", {"\x95\\", ""}}, // 0x95 0x5C is one character
+        {"\x95\n\n", {"\x95", "", ""}}, // a line break is never a second byte
+        {"\x95\r\n", {"\x95\r", ""}},   // nor is a CR
     };
     for (const Row& r : rows) {
         CCLStringListBase list;
@@ -40,6 +41,35 @@ TEST(StringList, SetTextSplitsAtLineBreaks) {
     CCLStringListBase list;
     EXPECT_EQ(list.SetText(nullptr), 1);
     EXPECT_EQ(list.Count(), 0);
+}
+
+// A lead byte at the end of a line (a stray one, or the last byte of a UTF-8
+// character such as "あ", E3 81 82) must not take the line break along.
+TEST(StringList, LeadByteAtALineEndKeepsTheLineBreak) {
+    const std::string a = "\xE3\x81\x82", i = "\xE3\x81\x84"; // "あ", "い" in UTF-8
+    struct Row {
+        const char* name;
+        std::string bytes;
+        uint32_t flags;
+        V expected;
+    };
+    const Row rows[] = {
+        {"UTF-8 list, CR LF", a + "\r\n" + i + "\r\n", 0, {a, i, ""}},
+        {"UTF-8 list, LF", a + "\n" + i, 0, {a, i}},
+        {"copy-list flags", a + "\r\n" + i + "\r\n", 0x5D800000, {a, i}},
+        {"lowest lead byte", "x\x81\r\ny", 0, {"x\x81", "y"}},
+        {"highest lead byte", "x\xF5\ny", 0, {"x\xF5", "y"}},
+        {"lead byte before CR CR LF", "x\x9F\r\r\ny", 0, {"x\x9F\r", "y"}},
+        {"last line ends in a lead byte", "x\n\xE0", 0, {"x", "\xE0"}},
+    };
+    TempFolder dir;
+    for (const Row& r : rows) {
+        CCLStringList list;
+        testing::internal::CaptureStdout();
+        list.LoadFromFile(dir.Write("list.txt", r.bytes).c_str(), r.flags | CCLSL_RELOAD);
+        testing::internal::GetCapturedStdout();
+        EXPECT_EQ(Lines(list), r.expected) << r.name;
+    }
 }
 
 TEST(StringList, LongLinesAreCutAtTheScratch) {

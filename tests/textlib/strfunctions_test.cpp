@@ -155,6 +155,14 @@ TEST(StrSplit, PartsAndSeparators) {
     EXPECT_STREQ(StrNth(buffer, 1), kHyo.c_str());
 }
 
+TEST(StrSplit, LineBreakAfterALeadByteStillSeparates) {
+    char buffer[64];
+    ASSERT_EQ(StrSplit("a\x82\nb\x82\rc", "\r\n", buffer, sizeof buffer), 3);
+    EXPECT_STREQ(StrNth(buffer, 0), "a\x82");
+    EXPECT_STREQ(StrNth(buffer, 1), "b\x82");
+    EXPECT_STREQ(StrNth(buffer, 2), "c");
+}
+
 TEST(StrSplit, LongTextIsCutAtACharacterBoundary) {
     std::string text(10, 'a');
     text += kHyo; // bytes 10 and 11
