@@ -34,6 +34,7 @@
 // Texts that Utf8ToCp932 wrote are always settled: they come back as they are.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,13 @@ inline constexpr unsigned char kEscapeLead = 0xF0;
 // not be valid UTF-8); a byte that starts no CP932 character, or a lead byte
 // whose pair is no character, gives U+FFFD for that one byte. Never fails.
 [[nodiscard]] std::string Cp932ToUtf8(std::string_view cp932);
+
+// The file system name (UTF-8) of a CP932 path or name: Cp932ToUtf8 of it,
+// or nullopt when a byte of it starts no CP932 character, since every such
+// byte reads as the same U+FFFD and the text could name another entry than
+// the one meant. Two codes of one character (0xFB 0xFC, as Windows writes
+// "髙", and 0xEE 0xE0, as Utf8ToCp932 does) name the same entry. "" -> "".
+[[nodiscard]] std::optional<std::string> FileSystemName(std::string_view cp932);
 
 // Length of the valid UTF-8 sequence that starts at text[pos] (1 for
 // ASCII, up to 4), or 0 when the bytes there are no valid UTF-8: a stray

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace platform {
 namespace {
@@ -159,6 +160,48 @@ int EscapedByte(unsigned char trail) {
     return index >= 0 && index < 0x80 ? kFirstEscapedByte + index : -1;
 }
 
+// Both conversions write into a buffer sized for the longest result and
+// cut it to length once: the file page converts every name it lists.
+
+// Cp932ToUtf8, also telling whether a byte was bad.
+std::string Decode(std::string_view cp932, bool& sawBadByte) {
+    // At most three bytes per byte: U+FFFD for a bad one.
+    std::string result(cp932.size() * 3, '\0');
+    char* out = result.data();
+    const auto* in = reinterpret_cast<const unsigned char*>(cp932.data());
+    size_t pos = 0;
+    while (pos < cp932.size()) {
+        const unsigned char byte = in[pos];
+        if (byte < 0x80) {
+            *out++ = static_cast<char>(byte);
+            ++pos;
+            continue;
+        }
+        const bool pair = IsCp932Lead(byte) && pos + 1 < cp932.size();
+        const unsigned char trail = pair ? in[pos + 1] : 0;
+        const int escaped = pair && byte == kEscapeLead ? EscapedByte(trail) : -1;
+        if (escaped >= 0) {
+            *out++ = static_cast<char>(escaped);
+            pos += 2;
+            continue;
+        }
+        const char16_t codePoint =
+            IsCp932Lead(byte) ? (pair ? CodeTables().decoded[byte << 8 | trail] : char16_t{0})
+                              : CodeTables().decoded[byte];
+        if (codePoint != 0) {
+            out = WriteUtf8(codePoint, out);
+            pos += pair ? 2 : 1;
+            continue;
+        }
+        for (const char* r = kReplacement; *r != '\0'; ++r)
+            *out++ = *r;
+        sawBadByte = true;
+        ++pos;
+    }
+    result.resize(static_cast<size_t>(out - result.data()));
+    return result;
+}
+
 } // namespace
 
 size_t ValidUtf8Length(std::string_view text, size_t pos) {
@@ -166,9 +209,6 @@ size_t ValidUtf8Length(std::string_view text, size_t pos) {
     return static_cast<unsigned char>(text[pos]) < 0x80 ? 1
                                                         : Utf8SequenceLength(text, pos, codePoint);
 }
-
-// Both conversions write into a buffer sized for the longest result and
-// cut it to length once: the file page converts every name it lists.
 
 std::string Utf8ToCp932(std::string_view utf8) {
     // At most two bytes per byte: an escape, or a CP932 code for two or more.
@@ -206,40 +246,15 @@ std::string Utf8ToCp932(std::string_view utf8) {
 }
 
 std::string Cp932ToUtf8(std::string_view cp932) {
-    // At most three bytes per byte: U+FFFD for a bad one.
-    std::string result(cp932.size() * 3, '\0');
-    char* out = result.data();
-    const auto* in = reinterpret_cast<const unsigned char*>(cp932.data());
-    size_t pos = 0;
-    while (pos < cp932.size()) {
-        const unsigned char byte = in[pos];
-        if (byte < 0x80) {
-            *out++ = static_cast<char>(byte);
-            ++pos;
-            continue;
-        }
-        const bool pair = IsCp932Lead(byte) && pos + 1 < cp932.size();
-        const unsigned char trail = pair ? in[pos + 1] : 0;
-        const int escaped = pair && byte == kEscapeLead ? EscapedByte(trail) : -1;
-        if (escaped >= 0) {
-            *out++ = static_cast<char>(escaped);
-            pos += 2;
-            continue;
-        }
-        const char16_t codePoint =
-            IsCp932Lead(byte) ? (pair ? CodeTables().decoded[byte << 8 | trail] : char16_t{0})
-                              : CodeTables().decoded[byte];
-        if (codePoint != 0) {
-            out = WriteUtf8(codePoint, out);
-            pos += pair ? 2 : 1;
-            continue;
-        }
-        for (const char* r = kReplacement; *r != '\0'; ++r)
-            *out++ = *r;
-        ++pos;
-    }
-    result.resize(static_cast<size_t>(out - result.data()));
-    return result;
+    bool sawBadByte = false;
+    return Decode(cp932, sawBadByte);
+}
+
+std::optional<std::string> FileSystemName(std::string_view cp932) {
+    bool sawBadByte = false;
+    std::string name = Decode(cp932, sawBadByte);
+    if (sawBadByte) return std::nullopt;
+    return name;
 }
 
 } // namespace platform

@@ -6,6 +6,7 @@
 
 #include <iconv.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -258,3 +259,20 @@ TEST(CodePage, ValidUtf8Length) {
 }
 
 } // namespace
+
+TEST(CodePage, FileSystemNameRefusesOnlyBadBytes) {
+    const struct {
+        const char* name;
+        std::string cp932;
+        std::optional<std::string> expected;
+    } cases[] = {
+        {"written by this converter", Utf8ToCp932("¬ ￢.txt"), "¬ ￢.txt"},
+        {"IBM extension as Windows writes it", "\xFB\xFC.txt", "髙.txt"},
+        {"escapes give their bytes", Utf8ToCp932("a\xFF"), "a\xFF"},
+        {"empty", "", ""},
+        {"bad byte", "a\x80.txt", std::nullopt},
+        {"lead byte at the end", "a\x81", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(platform::FileSystemName(c.cp932), c.expected) << c.name;
+}
