@@ -1,7 +1,11 @@
 #include "externalprograms.h"
 
+#include "codepage.h"
+#include "commandline.h"
 #include "programstart.h"
 #include "strsearch.h"
+
+#include <algorithm>
 
 namespace tamble {
 namespace {
@@ -9,11 +13,13 @@ namespace {
 using platform::ProgramStart;
 using platform::ShowCommand;
 
-// Replaces the first byte-wise occurrence of macro in text, if any.
-void ReplaceFirst(std::string& text, const char* macro, const std::string& value) {
+constexpr size_t kMacroLength = 5; // "$PATH", "$FILE"
+
+// Adds the first byte-wise occurrence of macro in text, if any, as value.
+void AddMacro(const std::string& text, const char* macro, const std::string& value,
+              std::vector<platform::CommandLineValue>& values) {
     const int at = StrFindBM(text.c_str(), macro);
-    if (at >= 0)
-        text.replace(static_cast<size_t>(at), std::char_traits<char>::length(macro), value);
+    if (at >= 0) values.push_back({static_cast<size_t>(at), kMacroLength, value});
 }
 
 } // namespace
@@ -42,20 +48,34 @@ std::optional<std::string> ExpandSearchTemplate(const std::string& templateText,
     // A longer text used to be cut at the buffer's end, which could start
     // the search on a truncated path; refusing is the safe answer.
     if (templateText.size() >= kSearchParameterBufferSize) return std::nullopt;
-    std::string text = templateText;
-    ReplaceFirst(text, "$PATH", currentPath);
+    std::vector<platform::CommandLineValue> values;
+    AddMacro(templateText, "$PATH", currentPath, values);
+    AddMacro(templateText, "$FILE", selectedFileName, values);
+    std::sort(values.begin(), values.end(),
+              [](const auto& a, const auto& b) { return a.offset < b.offset; });
+    // Pasting the values into the text would let their blanks and quotes
+    // split them; splitting first and writing the arguments back cannot.
+    const std::vector<std::string> arguments = platform::SplitCommandLine(templateText, values);
+    std::string text = platform::JoinCommandLine(arguments);
     if (text.size() >= kSearchParameterBufferSize) return std::nullopt;
-    ReplaceFirst(text, "$FILE", selectedFileName);
-    if (text.size() >= kSearchParameterBufferSize) return std::nullopt;
+    if (platform::SplitCommandLine(text) != arguments) return std::nullopt;
     return text;
 }
 
-void RunStringSearch(const AppOptions& options, const std::string& templateText,
-                     const std::string& currentPath, const std::string& selectedFileName) {
+void RunStringSearch(const AppOptions& options, platform::UserPrompts& prompts,
+                     const std::string& templateText, const std::string& currentPath,
+                     const std::string& selectedFileName) {
     if (options.SearchStringApp.empty()) return;
     const std::optional<std::string> parameters =
         ExpandSearchTemplate(templateText, currentPath, selectedFileName);
-    if (!parameters) return;
+    if (!parameters) {
+        const std::string limit = std::to_string(kSearchParameterBufferSize - 1);
+        prompts.Message(platform::Cp932("文字列の検索に渡すパラメータが長すぎるか正しくないため、"
+                                        "起動できません。\n（パラメータは") +
+                            limit + platform::Cp932("バイトまでです）"),
+                        platform::Cp932("エラー"), platform::PromptIcon::Error);
+        return;
+    }
     platform::StartProgram({options.SearchStringApp, *parameters, false, ShowCommand::Show});
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "settings.h"
+#include "userprompts.h"
 
 #include <optional>
 #include <string>
@@ -25,21 +26,31 @@ void ShellOpenFile(const std::string& path);
 // Opens the file manager on currentPath, whatever it holds.
 void OpenExplorer(const std::string& currentPath);
 
-// templateText with its first "$PATH" replaced by currentPath, then the
-// first "$FILE" of the result (which may come from currentPath) replaced by
-// selectedFileName. Byte-wise and case-sensitive; later occurrences stay.
-// nullopt when the result would not fit kSearchParameterBufferSize.
-// Example: ("-sf:$PATH -gf:$FILE", "D:\src", "main.c") -> "-sf:D:\src -gf:main.c".
+// The parameter text for templateText: split into arguments by the Windows
+// command-line rules (commandline.h) with its first "$PATH" standing for
+// currentPath and its first "$FILE" for selectedFileName, each taken whole
+// wherever it stands, quoted or not; then written back so that those rules
+// read exactly these arguments again (JoinCommandLine). So a file named
+// `a; touch x` or `-e x` arrives as one argument, and a template written
+// for Windows as -sf:"$PATH" still works. The macros are found byte-wise
+// and case-sensitively in the template only: later occurrences stay, and a
+// "$FILE" inside the path is part of the path. An argument that is nothing
+// but an empty "$FILE" is left out.
+// nullopt when the template or the result would not fit
+// kSearchParameterBufferSize, or when the result would not read back as the
+// same arguments (an argument ending in a lone CP932 lead byte).
+// Example: ("-sf:$PATH -gf:$FILE", "D:\src", "my file.c") -> -sf:D:\src "-gf:my file.c".
 [[nodiscard]] std::optional<std::string> ExpandSearchTemplate(const std::string& templateText,
                                                               const std::string& currentPath,
                                                               const std::string& selectedFileName);
 
 // Starts options.SearchStringApp with the expanded template as its command
 // line. selectedFileName: caption of the first selected row of the file
-// list, "" when none. Nothing starts when SearchStringApp is empty or the
-// expansion is too long.
-void RunStringSearch(const AppOptions& options, const std::string& templateText,
-                     const std::string& currentPath, const std::string& selectedFileName);
+// list, "" when none. Nothing starts when SearchStringApp is empty; when the
+// template cannot be expanded, prompts says so and nothing starts.
+void RunStringSearch(const AppOptions& options, platform::UserPrompts& prompts,
+                     const std::string& templateText, const std::string& currentPath,
+                     const std::string& selectedFileName);
 
 // Starts a launcher item: fileName with parameters as its command line (an
 // empty text gives no arguments). An empty fileName does nothing.

@@ -36,12 +36,12 @@ std::optional<std::string> AskName(const ShellOwner& owner, const char* title, c
     return name;
 }
 
-// The name the file system knows path by; nullopt for a text that does not
-// convert back to itself, which would name another entry.
+// The name the file system knows path by; nullopt for a text holding bytes
+// that name no character, which could name another entry.
 std::optional<fs::path> SystemPath(const std::string& path) {
-    std::string native = platform::Cp932ToUtf8(path);
-    if (platform::Utf8ToCp932(native) != path) return std::nullopt;
-    return fs::path(std::move(native));
+    std::optional<std::string> native = platform::FileSystemName(path);
+    if (!native) return std::nullopt;
+    return fs::path(std::move(*native));
 }
 
 bool FileExists(const std::string& path) {

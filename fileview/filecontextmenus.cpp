@@ -205,8 +205,8 @@ void FileContextMenus::ReopenParent(QTreeWidgetItem* node, const std::string& se
 void FileContextMenus::GrepG1Click() {
     SelectedFolderNode();
     const MainWindowState& state = window_.state;
-    RunStringSearch(state.options, state.options.SearchStringAppCmdLineA, state.CurrentPath,
-                    FirstSelectedFile());
+    RunStringSearch(state.options, *services_.owner.prompts,
+                    state.options.SearchStringAppCmdLineA, state.CurrentPath, FirstSelectedFile());
 }
 
 void FileContextMenus::CutOrCopyFolder(int mode) {
@@ -305,7 +305,8 @@ void FileContextMenus::N12Click() {
     const std::string first = FirstSelectedFile();
     if (first.empty()) return;
     const MainWindowState& state = window_.state;
-    RunStringSearch(state.options, state.options.SearchStringAppCmdLineB, state.CurrentPath, first);
+    RunStringSearch(state.options, *services_.owner.prompts,
+                    state.options.SearchStringAppCmdLineB, state.CurrentPath, first);
 }
 
 void FileContextMenus::CutOrCopyFiles(int mode) {

@@ -10,11 +10,10 @@ namespace platform {
 namespace {
 
 // A code page 932 path as a file system name; nullopt (after a message)
-// when the text does not convert back to itself, which would mean acting
-// on another file than the one the user sees.
+// when the text holds bytes that name no character, which could mean
+// acting on another file than the one the user sees.
 std::optional<std::string> NativePath(const ShellOwner& owner, const std::string& path) {
-    std::string native = Cp932ToUtf8(path);
-    if (Utf8ToCp932(native) == path) return native;
+    if (std::optional<std::string> native = FileSystemName(path)) return native;
     owner.prompts->Message(path + Utf8ToCp932(" はファイル名として扱えません。"),
                            Utf8ToCp932("エラー"), PromptIcon::Error);
     return std::nullopt;

@@ -1,10 +1,18 @@
-// CP932 <-> UTF-8 through glibc iconv, one character at a time, so that a
-// character iconv refuses is escaped on its own instead of failing the text.
+// CP932 <-> UTF-8 through two tables: what every CP932 code reads as, taken
+// from glibc iconv, and its inverse, the code written for a character. The
+// encoder never asks iconv which code a character has; it takes a code only
+// from the inverse table, so a character is written as CP932 only when
+// that code reads back as the same character, which is the whole guarantee.
 #include "codepage.h"
+
+#include "strbasic.h"
 
 #include <iconv.h>
 
-#include <cerrno>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
 
 namespace platform {
 namespace {
@@ -12,69 +20,25 @@ namespace {
 constexpr unsigned char kFirstEscapedByte = 0x80;    // only non-ASCII bytes need carrying
 constexpr int kLowTrailCount = 0x7F - 0x40;          // trail bytes 0x40..0x7E
 constexpr const char* kReplacement = "\xEF\xBF\xBD"; // U+FFFD
+constexpr char32_t kLastBmpCodePoint = 0xFFFF;
 
-// One converter per direction, opened on first use and kept: opening is
-// far dearer than converting a short text.
-class Converter {
-public:
-    Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
-    ~Converter() {
-        if (handle_ != reinterpret_cast<iconv_t>(-1)) iconv_close(handle_);
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
+// Table index of a CP932 code: the byte itself for a single-byte character,
+// lead << 8 | trail for a double-byte one. 0 in a table means "none".
+using Code = uint16_t;
 
-    // Converts all of in and appends it to out; false when iconv refuses it.
-    bool Convert(std::string_view in, std::string& out) {
-        if (handle_ == reinterpret_cast<iconv_t>(-1)) return false;
-        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
-        char buffer[16];
-        char* inPtr = const_cast<char*>(in.data());
-        size_t inLeft = in.size();
-        char* outPtr = buffer;
-        size_t outLeft = sizeof buffer;
-        if (iconv(handle_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) ||
-            inLeft != 0) {
-            return false;
-        }
-        out.append(buffer, static_cast<size_t>(outPtr - buffer));
-        return true;
-    }
-
-private:
-    iconv_t handle_;
-};
-
-Converter& ToCp932() {
-    static Converter converter("CP932", "UTF-8");
-    return converter;
+bool IsCp932Lead(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-Converter& ToUtf8() {
-    static Converter converter("UTF-8", "CP932");
-    return converter;
-}
-
-void AppendEscape(unsigned char byte, std::string& out) {
-    const int index = byte - kFirstEscapedByte;
-    const int trail = index < kLowTrailCount ? 0x40 + index : 0x80 + (index - kLowTrailCount);
-    out.push_back(static_cast<char>(kEscapeLead));
-    out.push_back(static_cast<char>(trail));
-}
-
-// The original byte of an escape's trail byte, or -1 when trail is not one.
-int EscapedByte(unsigned char trail) {
-    int index = -1;
-    if (trail >= 0x40 && trail <= 0x7E)
-        index = trail - 0x40;
-    else if (trail >= 0x80)
-        index = kLowTrailCount + (trail - 0x80);
-    return index >= 0 && index < 0x80 ? kFirstEscapedByte + index : -1;
+bool IsPrivateUse(char32_t codePoint) {
+    return codePoint >= 0xE000 && codePoint <= 0xF8FF;
 }
 
 // Length of the valid UTF-8 sequence at text[pos], or 0 when it is not one.
+// (Raw pointers: this runs for every non-ASCII character of every name.)
 size_t Utf8SequenceLength(std::string_view text, size_t pos, char32_t& codePoint) {
-    const auto lead = static_cast<unsigned char>(text[pos]);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data()) + pos;
+    const unsigned char lead = bytes[0];
     size_t length = 0;
     if (lead >= 0xC2 && lead <= 0xDF) {
         length = 2;
@@ -89,9 +53,8 @@ size_t Utf8SequenceLength(std::string_view text, size_t pos, char32_t& codePoint
         return 0;
     if (pos + length > text.size()) return 0;
     for (size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[pos + i]);
-        if ((next & 0xC0) != 0x80) return 0;
-        codePoint = (codePoint << 6) | (next & 0x3F);
+        if ((bytes[i] & 0xC0) != 0x80) return 0;
+        codePoint = (codePoint << 6) | (bytes[i] & 0x3F);
     }
     const bool overlong =
         (length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000);
@@ -100,72 +63,198 @@ size_t Utf8SequenceLength(std::string_view text, size_t pos, char32_t& codePoint
     return length;
 }
 
-bool IsCp932LeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+// Writes a BMP code point as UTF-8 (the tables hold nothing else) at out;
+// returns the end of what it wrote.
+char* WriteUtf8(char16_t codePoint, char* out) {
+    if (codePoint < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (codePoint >> 6));
+    } else {
+        *out++ = static_cast<char>(0xE0 | (codePoint >> 12));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    }
+    *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+    return out;
+}
+
+struct Tables {
+    std::array<char16_t, 0x10000> decoded{}; // by Code: the character, 0 when none
+    std::array<Code, 0x10000> encoded{};     // by BMP code point: its Code, 0 when escaped
+};
+
+// The character iconv reads the CP932 bytes in as, 0 when they are not one
+// non-ASCII BMP character.
+char16_t DecodeWithIconv(iconv_t converter, const char* bytes, size_t size) {
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    char buffer[8];
+    char* in = const_cast<char*>(bytes);
+    char* out = buffer;
+    size_t outLeft = sizeof buffer;
+    if (iconv(converter, &in, &size, &out, &outLeft) == static_cast<size_t>(-1) || size != 0)
+        return 0;
+    const std::string_view utf8(buffer, static_cast<size_t>(out - buffer));
+    char32_t codePoint = 0;
+    if (utf8.empty() || Utf8SequenceLength(utf8, 0, codePoint) != utf8.size()) return 0;
+    return codePoint > 0x7F && codePoint <= kLastBmpCodePoint ? static_cast<char16_t>(codePoint)
+                                                              : 0;
+}
+
+// Reads every CP932 code once (about ten thousand, a millisecond), then
+// inverts: going through the codes in ascending order, a character takes the
+// first code that reads as it, which is the code iconv itself would write,
+// except that codes the text library would split (leads 0xF6-0xFC) and the
+// escape lead are never taken. Without a CP932 converter both tables stay
+// empty: every non-ASCII character is escaped and nothing is lost.
+std::unique_ptr<const Tables> BuildTables() {
+    auto tables = std::make_unique<Tables>();
+    const iconv_t converter = iconv_open("UTF-8", "CP932");
+    if (converter == reinterpret_cast<iconv_t>(-1)) return tables;
+    for (unsigned byte = 0x80; byte <= 0xFF; ++byte) {
+        const char single = static_cast<char>(byte);
+        if (!IsCp932Lead(static_cast<unsigned char>(byte)))
+            tables->decoded[byte] = DecodeWithIconv(converter, &single, 1);
+    }
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+        if (!IsCp932Lead(static_cast<unsigned char>(lead))) continue;
+        for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+            const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            tables->decoded[lead << 8 | trail] = DecodeWithIconv(converter, pair, 2);
+        }
+    }
+    iconv_close(converter);
+    for (unsigned code = 0; code < tables->decoded.size(); ++code) {
+        const char16_t codePoint = tables->decoded[code];
+        const unsigned lead = code >> 8;
+        const bool writable = lead == 0 || (IsLeadByte(static_cast<int>(lead)) != 0 &&
+                                            lead != kEscapeLead);
+        if (codePoint != 0 && writable && !IsPrivateUse(codePoint) &&
+            tables->encoded[codePoint] == 0) {
+            tables->encoded[codePoint] = static_cast<Code>(code);
+        }
+    }
+    return tables;
+}
+
+// Built on the first non-ASCII text, so a program that never meets one
+// never pays for it.
+const Tables& CodeTables() {
+    static const std::unique_ptr<const Tables> tables = BuildTables();
+    return *tables;
+}
+
+// Writes the escape of byte at out; returns the end of what it wrote.
+char* WriteEscape(unsigned char byte, char* out) {
+    const int index = byte - kFirstEscapedByte;
+    const int trail = index < kLowTrailCount ? 0x40 + index : 0x80 + (index - kLowTrailCount);
+    *out++ = static_cast<char>(kEscapeLead);
+    *out++ = static_cast<char>(trail);
+    return out;
+}
+
+// The original byte of an escape's trail byte, or -1 when trail is not one.
+int EscapedByte(unsigned char trail) {
+    int index = -1;
+    if (trail >= 0x40 && trail <= 0x7E)
+        index = trail - 0x40;
+    else if (trail >= 0x80)
+        index = kLowTrailCount + (trail - 0x80);
+    return index >= 0 && index < 0x80 ? kFirstEscapedByte + index : -1;
+}
+
+// Both conversions write into a buffer sized for the longest result and
+// cut it to length once: the file page converts every name it lists.
+
+// Cp932ToUtf8, also telling whether a byte was bad.
+std::string Decode(std::string_view cp932, bool& sawBadByte) {
+    // At most three bytes per byte: U+FFFD for a bad one.
+    std::string result(cp932.size() * 3, '\0');
+    char* out = result.data();
+    const auto* in = reinterpret_cast<const unsigned char*>(cp932.data());
+    size_t pos = 0;
+    while (pos < cp932.size()) {
+        const unsigned char byte = in[pos];
+        if (byte < 0x80) {
+            *out++ = static_cast<char>(byte);
+            ++pos;
+            continue;
+        }
+        const bool pair = IsCp932Lead(byte) && pos + 1 < cp932.size();
+        const unsigned char trail = pair ? in[pos + 1] : 0;
+        const int escaped = pair && byte == kEscapeLead ? EscapedByte(trail) : -1;
+        if (escaped >= 0) {
+            *out++ = static_cast<char>(escaped);
+            pos += 2;
+            continue;
+        }
+        const char16_t codePoint =
+            IsCp932Lead(byte) ? (pair ? CodeTables().decoded[byte << 8 | trail] : char16_t{0})
+                              : CodeTables().decoded[byte];
+        if (codePoint != 0) {
+            out = WriteUtf8(codePoint, out);
+            pos += pair ? 2 : 1;
+            continue;
+        }
+        for (const char* r = kReplacement; *r != '\0'; ++r)
+            *out++ = *r;
+        sawBadByte = true;
+        ++pos;
+    }
+    result.resize(static_cast<size_t>(out - result.data()));
+    return result;
 }
 
 } // namespace
 
+size_t ValidUtf8Length(std::string_view text, size_t pos) {
+    char32_t codePoint = 0;
+    return static_cast<unsigned char>(text[pos]) < 0x80 ? 1
+                                                        : Utf8SequenceLength(text, pos, codePoint);
+}
+
 std::string Utf8ToCp932(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
+    // At most two bytes per byte: an escape, or a CP932 code for two or more.
+    std::string result(utf8.size() * 2, '\0');
+    char* out = result.data();
+    const auto* in = reinterpret_cast<const unsigned char*>(utf8.data());
     size_t pos = 0;
     while (pos < utf8.size()) {
-        const auto byte = static_cast<unsigned char>(utf8[pos]);
+        const unsigned char byte = in[pos];
         if (byte < kFirstEscapedByte) {
-            out.push_back(static_cast<char>(byte));
+            *out++ = static_cast<char>(byte);
             ++pos;
             continue;
         }
         char32_t codePoint = 0;
         const size_t length = Utf8SequenceLength(utf8, pos, codePoint);
-        const bool privateUse = codePoint >= 0xE000 && codePoint <= 0xF8FF;
-        if (length != 0 && !privateUse && ToCp932().Convert(utf8.substr(pos, length), out)) {
+        const Code code = length != 0 && codePoint <= kLastBmpCodePoint
+                              ? CodeTables().encoded[codePoint]
+                              : Code{0};
+        if (code != 0) {
+            if (code > 0xFF) *out++ = static_cast<char>(code >> 8);
+            *out++ = static_cast<char>(code & 0xFF);
             pos += length;
             continue;
         }
-        // Not representable: carry the bytes themselves, the whole sequence
-        // when it was valid UTF-8, else the one bad byte.
+        // Not written as CP932: carry the bytes themselves, the whole
+        // sequence when it was valid UTF-8, else the one bad byte.
         const size_t carried = length != 0 ? length : 1;
-        for (size_t i = 0; i < carried; ++i) {
-            AppendEscape(static_cast<unsigned char>(utf8[pos + i]), out);
-        }
+        for (size_t i = 0; i < carried; ++i)
+            out = WriteEscape(in[pos + i], out);
         pos += carried;
     }
-    return out;
+    result.resize(static_cast<size_t>(out - result.data()));
+    return result;
 }
 
 std::string Cp932ToUtf8(std::string_view cp932) {
-    std::string out;
-    out.reserve(cp932.size() * 3 / 2);
-    size_t pos = 0;
-    while (pos < cp932.size()) {
-        const auto byte = static_cast<unsigned char>(cp932[pos]);
-        if (byte < 0x80) {
-            out.push_back(static_cast<char>(byte));
-            ++pos;
-            continue;
-        }
-        if (IsCp932LeadByte(byte) && pos + 1 < cp932.size()) {
-            const auto trail = static_cast<unsigned char>(cp932[pos + 1]);
-            const int escaped = byte == kEscapeLead ? EscapedByte(trail) : -1;
-            if (escaped >= 0) {
-                out.push_back(static_cast<char>(escaped));
-                pos += 2;
-                continue;
-            }
-            if (ToUtf8().Convert(cp932.substr(pos, 2), out)) {
-                pos += 2;
-                continue;
-            }
-        } else if (!IsCp932LeadByte(byte) && ToUtf8().Convert(cp932.substr(pos, 1), out)) {
-            ++pos; // half-width katakana
-            continue;
-        }
-        out += kReplacement;
-        ++pos;
-    }
-    return out;
+    bool sawBadByte = false;
+    return Decode(cp932, sawBadByte);
+}
+
+std::optional<std::string> FileSystemName(std::string_view cp932) {
+    bool sawBadByte = false;
+    std::string name = Decode(cp932, sawBadByte);
+    if (sawBadByte) return std::nullopt;
+    return name;
 }
 
 } // namespace platform

@@ -19,11 +19,12 @@ namespace {
 constexpr size_t kCopyChunk = size_t{1} << 30;      // bytes asked of the kernel per call
 constexpr size_t kFallbackBuffer = size_t{1} << 20; // bytes per read in the fallback loop
 
-// The UTF-8 name of a CP932 path, or nullopt when it would not convert
-// back: copying onto another name than the one the user sees must not happen.
+// The UTF-8 name of a CP932 path, or nullopt when it is empty or holds
+// bytes that name no character: copying onto another name than the one the
+// user sees must not happen.
 std::optional<std::string> NativeName(const std::string& path) {
-    std::string native = Cp932ToUtf8(path);
-    if (native.empty() || Utf8ToCp932(native) != path) return std::nullopt;
+    std::optional<std::string> native = FileSystemName(path);
+    if (native && native->empty()) return std::nullopt;
     return native;
 }
 

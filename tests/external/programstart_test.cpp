@@ -4,6 +4,7 @@
 // syntax must arrive as they are and must not run anything.
 #include "codepage.h"
 #include "externalprograms.h"
+#include "scriptedprompts.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -94,7 +95,8 @@ TEST_F(RealStart, ParameterTextIsSplitIntoArguments) {
 
     tamble::AppOptions options;
     options.SearchStringApp = Program("search");
-    tamble::RunStringSearch(options, "-sf:$PATH -gf:$FILE", "/data/dir", "main.c");
+    platform::ScriptedPrompts prompts;
+    tamble::RunStringSearch(options, prompts, "-sf:$PATH -gf:$FILE", "/data/dir", "main.c");
     EXPECT_EQ(Recorded(), (std::vector<std::string>{"-sf:/data/dir", "-gf:main.c"}));
     EXPECT_FALSE(ShellRan());
 }
@@ -120,5 +122,29 @@ TEST_F(RealStart, DocumentsAndFoldersOpenWithTheDesktop) {
     fs::create_directory(folder);
     tamble::OpenExplorer(platform::Utf8ToCp932(folder));
     EXPECT_EQ(Recorded(), std::vector<std::string>{folder});
+    EXPECT_FALSE(ShellRan());
+}
+
+TEST_F(RealStart, HostileNamesReachTheSearchProgramWhole) {
+    tamble::AppOptions options;
+    options.SearchStringApp = platform::Utf8ToCp932(Program("search"));
+    platform::ScriptedPrompts prompts;
+    const std::string names[] = {
+        "a; touch hacked",
+        "-e x",
+        kAwkwardName,
+        "trailing\\",
+        "tab\tand \\\"quote\\\"",
+        "$(touch hacked)",
+        "¬ ￢ ¥ \\ ‾ ~ — ―.txt",
+        "\xF3\xA0\x80\x81 😀 naïve",
+    };
+    for (const std::string& name : names) {
+        const std::string folder = folder_.File("dir " + name.substr(0, 3));
+        tamble::RunStringSearch(options, prompts, "-sf:\"$PATH\" -gf:$FILE",
+                                platform::Utf8ToCp932(folder), platform::Utf8ToCp932(name));
+        EXPECT_EQ(Recorded(), (std::vector<std::string>{"-sf:" + folder, "-gf:" + name})) << name;
+    }
+    EXPECT_TRUE(prompts.asked.empty());
     EXPECT_FALSE(ShellRan());
 }
