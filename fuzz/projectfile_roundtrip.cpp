@@ -6,11 +6,12 @@
 //    break and start with no blank or tab is always read back exactly.
 // Input: a first byte whose lowest bit picks the property; for the first,
 // the rest are the file's bytes; for the second, the rest are nodes
-// separated by NUL, each a level byte (at most one deeper than the node
-// before) and the node's text.
+// separated by NUL, each a level byte ("0" to "3", any byte modulo 4; held
+// to one deeper than the node before) and the node's text.
 #include "fuzzsupport.h"
 #include "projectfile.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -64,7 +65,7 @@ void CheckBuiltTreeRoundTrips(const std::vector<std::string>& nodes) {
     int last = -1;
     for (const std::string& node : nodes) {
         if (node.empty()) continue;
-        const int level = static_cast<unsigned char>(node[0]) % (last + 2);
+        const int level = std::min(static_cast<unsigned char>(node[0]) % 4, last + 1);
         last = level;
         tree.Append(level, node.substr(1));
         readable = readable && Readable(node.substr(1));

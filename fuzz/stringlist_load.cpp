@@ -10,6 +10,7 @@
 #include "cclstringlist.h"
 #include "fuzzsupport.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -68,8 +69,10 @@ void CheckPlainLoad(const CCLStringList& list, std::string_view file) {
     const std::string expected = AsRead(file);
     if (HasLongLine(expected)) return;
     const std::string lines = Joined(list);
-    fuzz::Check(lines == expected, "the lines of [" + fuzz::Shown(file) + "] load as [" +
-                                       fuzz::Shown(lines) + "]");
+    const auto breaks = static_cast<int32_t>(std::count(expected.begin(), expected.end(), '\n'));
+    fuzz::Check(lines == expected && list.Count() == breaks + 1,
+                "the lines of [" + fuzz::Shown(file) + "] load as " +
+                    std::to_string(list.Count()) + " lines [" + fuzz::Shown(lines) + "]");
 }
 
 void CheckCleaned(const CCLStringList& list, uint32_t flags, std::string_view file) {
