@@ -5,19 +5,12 @@
 //   replay PATH...                  every file of each folder PATH (or PATH
 //                                   itself when it is a file), in name order;
 //                                   hidden files are not inputs
-//   replay --skip FILE ... PATH...  the same without FILE (a known fault)
-//   replay --expect-failure FILE    succeeds only when FILE still makes the
-//                                   target fail, each input in a child process
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -27,8 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> InputFiles(const std::vector<std::string>& paths,
-                                    const std::set<fs::path>& skipped) {
+std::vector<std::string> InputFiles(const std::vector<std::string>& paths) {
     std::vector<std::string> files;
     for (const std::string& path : paths) {
         std::vector<fs::path> found;
@@ -42,8 +34,7 @@ std::vector<std::string> InputFiles(const std::vector<std::string>& paths,
             found.emplace_back(path);
         }
         for (const fs::path& file : found)
-            if (!skipped.count(fs::weakly_canonical(file)))
-                files.push_back(fs::absolute(file).string());
+            files.push_back(fs::absolute(file).string());
     }
     return files;
 }
@@ -59,45 +50,12 @@ void Run(const std::string& path) {
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
 }
 
-// 0 when the input at path makes the target fail (abort, sanitizer report,
-// any non-zero exit), else 1.
-int ExpectFailure(const std::string& path) {
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        Run(path);
-        std::fflush(nullptr);
-        _exit(0);
-    }
-    int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child) return 1;
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
-        std::fprintf(stderr,
-                     "%s no longer fails: the fault is mended, so take it off the "
-                     "known-failing list of fuzz/CMakeLists.txt\n",
-                     path.c_str());
-        return 1;
-    }
-    std::fprintf(stderr, "%s fails as expected (a known fault)\n", path.c_str());
-    return 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> paths;
-    std::set<fs::path> skipped;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--expect-failure" && i + 1 < argc) return ExpectFailure(argv[++i]);
-        if (arg == "--skip" && i + 1 < argc) {
-            skipped.insert(fs::weakly_canonical(argv[++i]));
-        } else {
-            paths.push_back(arg);
-        }
-    }
+    const std::vector<std::string> paths(argv + 1, argv + argc);
     // Read the whole list first: a target may change the current folder.
-    const std::vector<std::string> files = InputFiles(paths, skipped);
+    const std::vector<std::string> files = InputFiles(paths);
     for (const std::string& file : files)
         Run(file);
     std::fprintf(stderr, "%zu inputs replayed\n", files.size());

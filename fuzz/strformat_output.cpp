@@ -26,10 +26,9 @@ namespace {
 
 constexpr size_t kHeaderSize = 2 + 4 * 4 + 2 * 8;
 constexpr size_t kMostArguments = 5;  // each needs its own instantiation below
-constexpr int kWidthCap = 2048;       // a width written in digits stops growing here
+constexpr int kWidthCap = 2048;       // any width stops growing here
 constexpr size_t kWholeSize = 1 << 16; // the "whole result" buffer
 constexpr int kMostFractionDigits = 64;
-constexpr int32_t kLargestStarWidth = 5000;
 constexpr int kWidestNumber = textlib::kNumberScratch / 2 - 8;
 
 using Argument = std::variant<int32_t, const char*, double>;
@@ -159,12 +158,9 @@ bool Plan(const char* format, Arguments& pool, std::vector<Argument>& arguments,
                 f.width = f.width * 10 + (c - '0');
                 if (f.width > kWidthCap) f.width = kWidthCap;
             } else if (c == '*') {
-                // A "*" width is not capped as written digits are: a width of
-                // two thousand million pads (and drops) for seconds. Keep them
-                // small enough that the fuzzer spends its time elsewhere.
-                const int32_t width = pool.Int() % kLargestStarWidth;
+                const int32_t width = pool.Int();
                 arguments.emplace_back(width);
-                f.width = width < 0 ? 0 : width;
+                f.width = std::clamp(width, 0, kWidthCap);
             } else {
                 break;
             }

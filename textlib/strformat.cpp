@@ -4,6 +4,7 @@
 #include "strnumber.h"
 #include "textlimits.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -96,8 +97,8 @@ int StrFormatV(char* out, size_t outSize, const char* format, va_list args) {
                 if (conversion.width > textlib::kFormatScratch)
                     conversion.width = textlib::kFormatScratch;
             } else if (c == '*') {
-                conversion.width = va_arg(args, int);
-                if (conversion.width < 0) conversion.width = 0;
+                // Capped like written digits: a huge width would pad for seconds.
+                conversion.width = std::clamp(va_arg(args, int), 0, textlib::kFormatScratch);
             } else {
                 break;
             }

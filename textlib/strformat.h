@@ -8,8 +8,9 @@
 // "%" before any other character print one "%" and consume that character.
 // Flags: "-" left-justifies numbers, "+" right-justifies texts, "0" (as the
 // first width digit) or "." zero-fills numbers; digits give the width; "*"
-// takes the width from the next int argument. Numbers are padded to exactly
-// width characters, keeping their last width digits when longer; the "-" of
+// takes the width from the next int argument; any width is capped at
+// kFormatScratch. Numbers are padded to exactly width characters (at most
+// StrFromInt's cap of 120), keeping their last width digits when longer; the "-" of
 // a negative decimal comes after padding, outside the width ("%5d" of -42 is
 // "-   42"). Texts are padded with blanks after them (before them with "+")
 // and never cut.
