@@ -57,4 +57,29 @@ std::string ToCp932(const QString& text) {
     return Utf8ToCp932(utf8);
 }
 
+QString VisibleText(const QString& text) {
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        char32_t code = text[i].unicode();
+        qsizetype units = 1;
+        if (QChar::isHighSurrogate(code) && i + 1 < text.size() &&
+            QChar::isLowSurrogate(text[i + 1].unicode())) {
+            code = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            units = 2;
+        }
+        const QChar::Category category = QChar::category(code);
+        const bool invisible =
+            (category == QChar::Other_Control && code != u'\n' && code != u'\t') ||
+            category == QChar::Other_Format;
+        if (invisible)
+            shown += QStringLiteral("<U+%1>").arg(
+                QString::number(static_cast<uint>(code), 16).toUpper().rightJustified(4, u'0'));
+        else
+            shown += text.sliced(i, units);
+        i += units;
+    }
+    return shown;
+}
+
 } // namespace platform

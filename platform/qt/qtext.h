@@ -24,4 +24,11 @@ namespace platform {
 // UTF-8 text holds) is written as U+FFFD. Never fails.
 [[nodiscard]] std::string ToCp932(const QString& text);
 
+// text with every character that shows nothing or reorders what follows
+// (controls other than line break and tab, format characters such as the
+// tag characters, zero-width joiners and direction overrides) written as
+// "<U+XXXX>", so that a question naming a file shows which file it is.
+// Only for showing: the result never names a file.
+[[nodiscard]] QString VisibleText(const QString& text);
+
 } // namespace platform

@@ -72,12 +72,14 @@ std::optional<std::string> First(const std::vector<std::string>& files) {
 } // namespace
 
 void QtUserPrompts::Message(const std::string& text, const std::string& title, PromptIcon icon) {
-    QMessageBox box(ToQtIcon(icon), FromCp932(title), FromCp932(text), QMessageBox::Ok, parent_);
+    QMessageBox box(ToQtIcon(icon), FromCp932(title), VisibleText(FromCp932(text)), QMessageBox::Ok,
+                    parent_);
     box.exec();
 }
 
 bool QtUserPrompts::YesNo(const std::string& text, const std::string& title, PromptIcon icon) {
-    QMessageBox box(ToQtIcon(icon), FromCp932(title), FromCp932(text),
+    // A question names what it acts on: a name must not look like another.
+    QMessageBox box(ToQtIcon(icon), FromCp932(title), VisibleText(FromCp932(text)),
                     QMessageBox::Yes | QMessageBox::No, parent_);
     return box.exec() == QMessageBox::Yes;
 }

@@ -43,3 +43,20 @@ TEST(QtText, BadUtf8StaysApartFromTheReplacementCharacter) {
 }
 
 } // namespace
+
+TEST(QtText, QuestionsShowNamesThatWouldShowNothingOrMislead) {
+    const struct {
+        const char* name;
+        QString text;
+        QString shown;
+    } rows[] = {
+        {"tag character alone", QString::fromUtf8("/d/\U000E0041"), QStringLiteral("/d/<U+E0041>")},
+        {"direction override", QString::fromUtf8("a\u202Etxt.exe"), QStringLiteral("a<U+202E>txt.exe")},
+        {"zero-width joiner", QString::fromUtf8("a\u200Db"), QStringLiteral("a<U+200D>b")},
+        {"control character", QStringLiteral("a\x01" "b"), QStringLiteral("a<U+0001>b")},
+        {"line break and tab stay", QStringLiteral("a\n\tb"), QStringLiteral("a\n\tb")},
+        {"look-alikes and Japanese stay", QString::fromUtf8("¬￢¥—表😀"), QString::fromUtf8("¬￢¥—表😀")},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(platform::VisibleText(row.text), row.shown) << row.name;
+}
