@@ -6,6 +6,7 @@
 
 #include "codepage.h"
 #include "folderstack.h"
+#include "linkstatus.h"
 #include "operationrun.h"
 #include "pathnames.h"
 #include "pathstyle.h"
@@ -32,16 +33,6 @@ namespace {
 constexpr const char* kCannotDelete = " を削除できません";
 constexpr const char* kCannotTrash = " をごみ箱に移動できません";
 constexpr const char* kCannotMove = " を移動できません";
-
-std::string Child(const std::string& folder, const std::string& name) {
-    return JoinPath(PathStyle::Posix, folder, name);
-}
-
-std::optional<struct stat> LinkStatus(const std::string& path) {
-    struct stat status;
-    if (lstat(path.c_str(), &status) != 0) return std::nullopt;
-    return status;
-}
 
 // Canonical form of an existing path; "" when it cannot be resolved.
 std::string RealPath(const std::string& path) {

@@ -5,6 +5,7 @@
 
 #include "codepage.h"
 #include "folderstack.h"
+#include "linkstatus.h"
 #include "pathnames.h"
 #include "pathstyle.h"
 
@@ -18,16 +19,6 @@ namespace platform {
 namespace {
 
 constexpr size_t kCopyBufferSize = 1 << 16;
-
-std::string Child(const std::string& folder, const std::string& name) {
-    return JoinPath(PathStyle::Posix, folder, name);
-}
-
-std::optional<struct stat> LinkStatus(const std::string& path) {
-    struct stat status;
-    if (lstat(path.c_str(), &status) != 0) return std::nullopt;
-    return status;
-}
 
 // Whether the open fd is the entry status described.
 bool IsSame(int fd, const struct stat& status) {

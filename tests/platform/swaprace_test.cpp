@@ -5,7 +5,7 @@
 
 #include "codepage.h"
 #include "racingtree.h"
-#include "scriptedprompts.h"
+#include "swappingprompts.h"
 
 #include <gtest/gtest.h>
 
@@ -16,17 +16,6 @@ namespace {
 
 using platform::kFileOperationDone;
 using platform::kFileOperationFailed;
-
-// Prompts that let the tree change while the user reads the question.
-class SwappingPrompts : public platform::ScriptedPrompts {
-public:
-    std::function<void()> whileAsking;
-    bool YesNo(const std::string& text, const std::string& title,
-               platform::PromptIcon icon) override {
-        if (whileAsking) whileAsking();
-        return ScriptedPrompts::YesNo(text, title, icon);
-    }
-};
 
 enum class Operation {
     FoundForGood, // the delete-by-mask deletion of walked files

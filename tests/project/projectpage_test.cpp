@@ -448,7 +448,9 @@ TEST_F(ProjectPageTest, TextsThatWouldNotReadBackAreRefused) {
         const bool refused = *n.message != '\0';
         EXPECT_EQ(window->projectPage->TreeView2.Count(), before + (refused ? 0 : 4)) << n.name;
         ASSERT_EQ(prompts_.asked.size(), refused ? 2u : 1u) << n.name;
-        if (refused) EXPECT_EQ(prompts_.asked[1].text, Cp932(n.message)) << n.name;
+        if (refused) {
+            EXPECT_EQ(prompts_.asked[1].text, Cp932(n.message)) << n.name;
+        }
     }
     ExpectInStep(*window);
 

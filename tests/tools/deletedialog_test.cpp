@@ -2,7 +2,7 @@
 
 #include "codepage.h"
 #include "qtext.h"
-#include "scriptedprompts.h"
+#include "swappingprompts.h"
 #include "tempfolder.h"
 
 #include <QAbstractItemView>
@@ -262,17 +262,6 @@ TEST_F(DeleteDialog, AFolderSwappedDuringTheSearchIsNamedAndNotEntered) {
     EXPECT_NE(prompts_.asked[1].text.find(Utf8ToCp932("検索できませんでした")), std::string::npos);
     EXPECT_NE(prompts_.asked[1].text.find(tree_.File("sub")), std::string::npos);
 }
-
-// Prompts that let another process swap a folder while the user reads.
-class SwappingPrompts : public platform::ScriptedPrompts {
-public:
-    std::function<void()> whileAsking;
-    bool YesNo(const std::string& text, const std::string& title,
-               platform::PromptIcon icon) override {
-        if (whileAsking) whileAsking();
-        return ScriptedPrompts::YesNo(text, title, icon);
-    }
-};
 
 TEST_F(DeleteDialog, AFolderSwappedDuringTheQuestionLeavesTheDecoyAndIsReported) {
     TempFolder decoy;
