@@ -1,8 +1,5 @@
 #include "appstyle.h"
 
-#include <QPainter>
-#include <QPixmap>
-
 namespace tamble {
 
 QFont MainFont() {
@@ -13,25 +10,10 @@ QFont MainFont() {
 }
 
 QIcon ProgramIcon() {
-    // Drawn rather than shipped, so the program needs no resource files.
+    // The PNGs rendered from the SVG that is installed into the icon theme.
     QIcon icon;
-    for (int size : {16, 22, 32, 48}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setBrush(QColor(0x2f, 0x6f, 0xb0));
-        painter.setPen(Qt::NoPen);
-        painter.drawRoundedRect(QRectF(0, 0, size, size), size / 6.0, size / 6.0);
-        QFont font;
-        font.setBold(true);
-        font.setPixelSize(size * 3 / 4);
-        painter.setFont(font);
-        painter.setPen(Qt::white);
-        painter.drawText(QRect(0, 0, size, size), Qt::AlignCenter, QStringLiteral("T"));
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/tamble.png").arg(size), QSize(size, size));
     return icon;
 }
 

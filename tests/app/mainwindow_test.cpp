@@ -74,6 +74,11 @@ TEST_F(MainWindowTest, MenusHaveTheirNamesCaptionsAndShortcuts) {
     EXPECT_EQ(tray[4], window->X1);
     EXPECT_EQ(window->TrayIcon1->contextMenu(), window->PopupMenu2);
     EXPECT_EQ(window->TrayIcon1->toolTip(), QStringLiteral("Tamble"));
+    // The installed theme icon's sizes, built into the program.
+    for (const QIcon& icon : {window->TrayIcon1->icon(), window->windowIcon()}) {
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(256, 256)));
+    }
 }
 
 TEST_F(MainWindowTest, EntriesReachTheirSteps) {
