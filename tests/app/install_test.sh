@@ -16,7 +16,8 @@ share="$prefix/share"
 desktop=$(ls "$share"/applications/*.desktop 2>/dev/null)
 metainfo=$(ls "$share"/metainfo/*.metainfo.xml 2>/dev/null)
 for file in "$prefix/bin/tamble" "$desktop" "$metainfo" \
-            "$share/icons/hicolor/scalable/apps/tamble.svg" "$share/man/man1/tamble.1"; do
+            "$share/icons/hicolor/scalable/apps/tamble.svg" "$share/man/man1/tamble.1.gz" \
+            "$share/doc/tamble/copyright" "$share/doc/tamble/changelog.gz"; do
     [ -n "$file" ] && [ -s "$file" ] || fail "missing: ${file:-a desktop entry or metadata}"
 done
 [ -x "$prefix/bin/tamble" ] || fail "the program is not executable"
@@ -45,7 +46,7 @@ if command -v appstreamcli >/dev/null; then
     appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
 fi
 if command -v groff >/dev/null; then
-    warnings=$(groff -man -Tutf8 -ww -z "$share/man/man1/tamble.1" 2>&1)
+    warnings=$(gzip -dc "$share/man/man1/tamble.1.gz" | groff -man -Tutf8 -ww -z 2>&1)
     [ -z "$warnings" ] || fail "manual page: $warnings"
 fi
 
