@@ -1,10 +1,28 @@
 #include "appstyle.h"
 
+#include "uifont.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+#include <string>
+#include <vector>
+
 namespace tamble {
 
 QFont MainFont() {
+    // The installed fonts do not change while the program runs.
+    static const QStringList families = [] {
+        std::vector<std::string> japanese;
+        for (const QString& family : QFontDatabase::families(QFontDatabase::Japanese))
+            japanese.push_back(family.toStdString());
+        QStringList list;
+        for (const std::string& family : UiFontFamilies(japanese))
+            list.append(QString::fromStdString(family));
+        return list;
+    }();
     QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
+    font.setFamilies(families);
     font.setPixelSize(12);
     return font;
 }

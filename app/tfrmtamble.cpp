@@ -171,11 +171,13 @@ void TfrmTamble::NoteFrame() {
 }
 
 void TfrmTamble::FormCanResize() {
-    const FileViewLayout layout = ComputeFileViewLayout(Panel->width());
+    const FileViewLayout layout =
+        ComputeFileViewLayout(Panel->width(), chkNarrowKeep->sizeHint().width());
     cmbPathAddress->resize(layout.pathAddressWidth, cmbPathAddress->height());
     cmbFilter->resize(layout.filterWidth, cmbFilter->height());
     edtNarrow->resize(layout.narrowWidth, edtNarrow->height());
-    chkNarrowKeep->move(layout.narrowKeepLeft, chkNarrowKeep->y());
+    chkNarrowKeep->setGeometry(layout.narrowKeepLeft, chkNarrowKeep->y(), layout.narrowKeepWidth,
+                               chkNarrowKeep->height());
 }
 
 bool TfrmTamble::eventFilter(QObject* watched, QEvent* event) {

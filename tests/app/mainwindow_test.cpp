@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QFontInfo>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTest>
@@ -145,7 +146,12 @@ TEST_F(MainWindowTest, LayoutRuleFollowsEveryResize) {
         EXPECT_EQ(strip - window->cmbFilter->geometry().right() - 1, 1) << width;
         EXPECT_EQ(strip - window->edtNarrow->geometry().right() - 1, 51) << width;
         EXPECT_EQ(window->chkNarrowKeep->x(), strip - 45) << width;
+        // With the installed Japanese font the whole caption shows.
+        EXPECT_GE(window->chkNarrowKeep->width(), window->chkNarrowKeep->sizeHint().width());
     }
+    EXPECT_TRUE(QFontInfo(window->font()).family() == QStringLiteral("ＭＳ Ｐゴシック") ||
+                QFontInfo(window->font()).family() == QStringLiteral("IPAPGothic"))
+        << QFontInfo(window->font()).family().toStdString();
     window->close();
 }
 

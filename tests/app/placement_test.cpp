@@ -21,6 +21,30 @@ TEST(Placement, FileViewLayoutRule) {
     }
 }
 
+TEST(Placement, WiderKeepCaptionTakesRoomFromTheNarrowingBox) {
+    const struct {
+        const char* name;
+        int keepWidth;
+        tamble::FileViewLayout expected;
+    } cases[] = {
+        {"fits its 45 pixels", 40, {257, 222, 172, 212, 45}},
+        {"exactly 45", 45, {257, 222, 172, 212, 45}},
+        {"8 pixels wider", 53, {257, 222, 164, 204, 53}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const tamble::FileViewLayout l = tamble::ComputeFileViewLayout(257, c.keepWidth);
+        EXPECT_EQ(l.pathAddressWidth, c.expected.pathAddressWidth);
+        EXPECT_EQ(l.filterWidth, c.expected.filterWidth);
+        EXPECT_EQ(l.narrowWidth, c.expected.narrowWidth);
+        EXPECT_EQ(l.narrowKeepLeft, c.expected.narrowKeepLeft);
+        EXPECT_EQ(l.narrowKeepWidth, c.expected.narrowKeepWidth);
+        // "keep" ends at the strip's edge, 6 pixels after the narrowing box (left 34).
+        EXPECT_EQ(l.narrowKeepLeft + l.narrowKeepWidth, 257);
+        EXPECT_EQ(l.narrowKeepLeft - (34 + l.narrowWidth), 6);
+    }
+}
+
 TEST(Placement, KeepOnScreen) {
     const ScreenRect left{0, 0, 1920, 1080};
     const ScreenRect right{1920, 0, 3200, 1024};
