@@ -58,7 +58,7 @@ code=$?
 kill -0 "$first" 2>/dev/null || fail "the first instance is gone"
 # The handover has arrived once the address box shows it; the settings
 # written at exit carry that text.
-sleep 1
+sleep 2
 stop TERM
 grep -aq "^PathAddressNameLast=$folder/-work dir"$'\r'"\?$" "$TAMBLE_CONFIG_DIR/tamble.ini" ||
     fail "the folder did not reach the first instance: $(grep -a PathAddressNameLast "$TAMBLE_CONFIG_DIR/tamble.ini")"
@@ -77,7 +77,7 @@ cmp "$folder/after-TERM.ini" "$folder/after-INT.ini" || fail "SIGINT wrote other
 # A start with a path and no running instance shows it too.
 mkdir "$folder/second"
 start "$folder/second"
-sleep 1
+sleep 2
 stop TERM
 grep -aq "^PathAddressNameLast=$folder/second"$'\r'"\?$" "$TAMBLE_CONFIG_DIR/tamble.ini" ||
     fail "the start path was not shown"
