@@ -1,37 +1,37 @@
 #include "appstyle.h"
 
-#include <QPainter>
-#include <QPixmap>
+#include "uifont.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+#include <string>
+#include <vector>
 
 namespace tamble {
 
 QFont MainFont() {
+    // The installed fonts do not change while the program runs.
+    static const QStringList families = [] {
+        std::vector<std::string> japanese;
+        for (const QString& family : QFontDatabase::families(QFontDatabase::Japanese))
+            japanese.push_back(family.toStdString());
+        QStringList list;
+        for (const std::string& family : UiFontFamilies(japanese))
+            list.append(QString::fromStdString(family));
+        return list;
+    }();
     QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
+    font.setFamilies(families);
     font.setPixelSize(12);
     return font;
 }
 
 QIcon ProgramIcon() {
-    // Drawn rather than shipped, so the program needs no resource files.
+    // The PNGs rendered from the SVG that is installed into the icon theme.
     QIcon icon;
-    for (int size : {16, 22, 32, 48}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setBrush(QColor(0x2f, 0x6f, 0xb0));
-        painter.setPen(Qt::NoPen);
-        painter.drawRoundedRect(QRectF(0, 0, size, size), size / 6.0, size / 6.0);
-        QFont font;
-        font.setBold(true);
-        font.setPixelSize(size * 3 / 4);
-        painter.setFont(font);
-        painter.setPen(Qt::white);
-        painter.drawText(QRect(0, 0, size, size), Qt::AlignCenter, QStringLiteral("T"));
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/tamble.png").arg(size), QSize(size, size));
     return icon;
 }
 

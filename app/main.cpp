@@ -1,31 +1,107 @@
-// Entry point: one instance per session, then the main window until it
-// closes. No command-line arguments are read.
+// Entry point: the command line, one instance per session (a second start
+// hands its path to the first), then the main window until it closes.
 #include "codepage.h"
 #include "errortext.h"
 #include "filecontextmenus.h"
 #include "filereplace.h"
+#include "handoverserver.h"
 #include "fileviewpage.h"
+#include "instancehandover.h"
 #include "instancelock.h"
 #include "locations.h"
+#include "qtext.h"
 #include "qtoperationprogress.h"
 #include "qtuserprompts.h"
+#include "sessionend.h"
+#include "startarguments.h"
 #include "tambleapplication.h"
 #include "textfile.h"
 #include "tfrmtamble.h"
 
+#include <QComboBox>
+#include <QTimer>
+
+#include <chrono>
+#include <cstdio>
 #include <exception>
+#include <filesystem>
+#include <optional>
+#include <thread>
+
+namespace {
+
+// How long a second start keeps trying to reach a first one that holds the
+// lock but is still starting up and not yet listening.
+constexpr int kHandoverAttempts = 30;
+constexpr std::chrono::milliseconds kHandoverRetryDelay{100};
+
+// path made absolute against this process's folder, which the running
+// instance does not share, without "." and ".." parts or a trailing
+// "/"; left as given when that folder is unknown.
+std::string AbsolutePath(const std::string& path) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error) return path;
+    // "./src/" names the folder the tree shows as ".../src".
+    absolute = absolute.lexically_normal();
+    if (!absolute.has_filename() && absolute.has_relative_path()) absolute = absolute.parent_path();
+    return absolute.string();
+}
+
+// Reads the command line; a value when the program ends here with it.
+std::optional<int> AnswerCommandLine(const tamble::StartArguments& arguments) {
+    using Action = tamble::StartArguments::Action;
+    switch (arguments.action) {
+    case Action::ShowHelp:
+        std::fputs(tamble::HelpText().c_str(), stdout);
+        return 0;
+    case Action::ShowVersion:
+        std::fputs(tamble::VersionText().c_str(), stdout);
+        return 0;
+    case Action::Refuse:
+        std::fprintf(stderr, "tamble: %s\n%s", arguments.error.c_str(),
+                     tamble::HelpHint().c_str());
+        return tamble::kUsageExitCode;
+    case Action::Run:
+        break;
+    }
+    return std::nullopt;
+}
+
+void HandOverToRunningInstance(const std::string& path) {
+    const std::string socket = platform::InstanceSocketPath(tamble::kApplicationTitle);
+    for (int attempt = 0; attempt < kHandoverAttempts; ++attempt) {
+        if (platform::HandOverPath(socket, path)) return;
+        std::this_thread::sleep_for(kHandoverRetryDelay);
+    }
+    std::fprintf(stderr, "tamble: the running Tamble could not be reached\n");
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    // Before anything else, so a second start ends at once and silently,
-    // even without a display.
-    if (!platform::AcquireInstanceLock(tamble::kApplicationTitle)) return 1;
+    const tamble::StartArguments arguments =
+        tamble::ReadStartArguments(std::vector<std::string>(argv + 1, argv + argc));
+    if (const std::optional<int> exitCode = AnswerCommandLine(arguments)) return *exitCode;
+    const std::optional<std::string> startPath =
+        arguments.path ? std::optional(AbsolutePath(*arguments.path)) : std::nullopt;
+
+    // Before the display is opened, so a second start ends at once, even
+    // without a display; one without a path ends silently.
+    if (!platform::AcquireInstanceLock(tamble::kApplicationTitle)) {
+        if (startPath) HandOverToRunningInstance(*startPath);
+        return 1;
+    }
 
     // Paths below the forms are code page 932; the file system's names are UTF-8.
     SetTextFilePathMapper([](const char* path) { return platform::Cp932ToUtf8(path); });
     // Saves reach the disk before they replace the old file.
     SetTextFileReplacer(platform::ReplaceFileAtomically);
 
-    tamble::TambleApplication application(argc, argv);
+    // The command line has been read: Qt is given none of it, so no
+    // argument can be taken for one of Qt's own options.
+    int qtArgc = 1;
+    tamble::TambleApplication application(qtArgc, argv);
     try {
         platform::QtUserPrompts prompts(nullptr);
         platform::QtOperationProgress progress(nullptr);
@@ -39,13 +115,25 @@ int main(int argc, char** argv) {
             tamble::FileViewOf(*tamble::frmTamble).BuildFolderTree();
             tamble::FileContextMenusOf(*tamble::frmTamble);
         };
+        environment.hooks.ShowFolder = [](const std::string& folder) {
+            tamble::frmTamble->cmbPathAddress->setEditText(platform::FromCp932(folder));
+            tamble::FileViewOf(*tamble::frmTamble).NavigateToPath(folder);
+        };
         environment.hooks.ClearIconCache = [] { tamble::FileViewOf(*tamble::frmTamble).C2Click(); };
         tamble::TfrmTamble window(std::move(environment));
         prompts.SetParent(&window);
         progress.SetParent(&window);
         QObject::connect(&window, &tamble::TfrmTamble::Closed, &application,
                          &QCoreApplication::quit);
+        tamble::CloseWithSession(application, window);
         window.show();
+        platform::HandoverServer handover;
+        QObject::connect(&handover, &platform::HandoverServer::PathReceived, &window,
+                         &tamble::TfrmTamble::ShowStartPath);
+        handover.Listen(platform::InstanceSocketPath(tamble::kApplicationTitle));
+        if (startPath) {
+            QTimer::singleShot(0, &window, [&window, &startPath] { window.ShowStartPath(*startPath); });
+        }
         application.exec();
     } catch (const std::exception& error) {
         tamble::ShowErrorBox(error.what());

@@ -19,4 +19,18 @@ ScreenRect KeepOnScreen(const ScreenRect& window, const std::vector<ScreenRect>&
             primaryWorkArea.top + window.Height()};
 }
 
+ClientSize ClientSizeFor(const ScreenRect& window, const FrameMargins& margins) {
+    return {std::max(1, window.Width() - margins.left - margins.right),
+            std::max(1, window.Height() - margins.top - margins.bottom)};
+}
+
+ScreenRect FitInside(const ScreenRect& window, const ScreenRect& area) {
+    if (area.Width() <= 0 || area.Height() <= 0) return window;
+    const int width = std::min(window.Width(), area.Width());
+    const int height = std::min(window.Height(), area.Height());
+    const int left = std::clamp(window.left, area.left, area.right - width);
+    const int top = std::clamp(window.top, area.top, area.bottom - height);
+    return {left, top, left + width, top + height};
+}
+
 } // namespace tamble

@@ -8,19 +8,29 @@
 
 namespace tamble {
 
+// The room "keep" has beside the narrowing box with the Windows font.
+inline constexpr int kNarrowKeepWidth = 45;
+
 // Widths and the one left edge of the file view's controls for a bottom
 // strip of width W: the path box spans the strip, the filter box and the
 // narrowing box end 1 and 51 pixels short of its right edge, and "keep"
-// sits 45 pixels from it.
+// sits 45 pixels from it. A "keep" caption that needs more than 45 pixels
+// (a wider font) moves "keep" left by the excess and shortens the
+// narrowing box by as much, so the whole caption shows and the gap between
+// the two stays; keepWidth is the width "keep" needs.
 struct FileViewLayout {
     int pathAddressWidth;
     int filterWidth;
     int narrowWidth;
     int narrowKeepLeft;
+    int narrowKeepWidth;
 };
 
-[[nodiscard]] constexpr FileViewLayout ComputeFileViewLayout(int stripWidth) {
-    return {stripWidth, stripWidth - 35, stripWidth - 85, stripWidth - 45};
+[[nodiscard]] constexpr FileViewLayout ComputeFileViewLayout(int stripWidth,
+                                                            int keepWidth = kNarrowKeepWidth) {
+    const int excess = keepWidth > kNarrowKeepWidth ? keepWidth - kNarrowKeepWidth : 0;
+    return {stripWidth, stripWidth - 35, stripWidth - 85 - excess,
+            stripWidth - kNarrowKeepWidth - excess, kNarrowKeepWidth + excess};
 }
 
 // How much of a window must lie on some screen to count as reachable: a
@@ -36,5 +46,28 @@ inline constexpr int kMinVisibleHeight = 20;
 [[nodiscard]] ScreenRect KeepOnScreen(const ScreenRect& window,
                                       const std::vector<ScreenRect>& screens,
                                       const ScreenRect& primaryWorkArea);
+
+// What the window manager's frame adds on each side of the client area.
+struct FrameMargins {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// The client-area size that gives a window of the outer size of window
+// (frame included, as the settings file keeps it) with margins; at least
+// 1 x 1, however thick the frame.
+struct ClientSize {
+    int width;
+    int height;
+};
+[[nodiscard]] ClientSize ClientSizeFor(const ScreenRect& window, const FrameMargins& margins);
+
+// window moved and, where larger than area, shrunk so that all of it lies
+// inside area: for the first start, whose default height reaches the work
+// area's bottom coordinate from its top and so overshoots it whenever a
+// panel sits at the top. An empty area leaves window as it is.
+[[nodiscard]] ScreenRect FitInside(const ScreenRect& window, const ScreenRect& area);
 
 } // namespace tamble

@@ -21,6 +21,9 @@ struct ShellHooks {
     std::function<void()> SaveLauncherItems; // at exit, after the settings
     // Debug menu: empty the icon cache and list the current folder again.
     std::function<void()> ClearIconCache;
+    // Shows the folder (CP932 full path) in the file view, as if typed into
+    // the address box.
+    std::function<void(const std::string&)> ShowFolder;
     // Dropped files (CP932 full paths) on the item page.
     std::function<void(const std::vector<std::string>&)> DropOnLauncher;
 };

@@ -31,6 +31,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <filesystem>
+
 namespace tamble {
 
 TfrmTamble* frmTamble = nullptr;
@@ -121,7 +123,10 @@ void TfrmTamble::FormCreate() {
         workArea = {area.left(), area.top(), area.left() + area.width(),
                     area.top() + area.height()};
     }
-    ApplySettings(LoadSettings(env_.settingsPath.c_str(), workArea));
+    std::error_code noFile;
+    const bool firstStart =
+        !std::filesystem::exists(platform::Cp932ToUtf8(env_.settingsPath), noFile);
+    ApplySettings(LoadSettings(env_.settingsPath.c_str(), workArea), firstStart);
     // The folder tree opens the folder named in cmbPathAddress, so it is
     // built after the settings have filled that box.
     if (env_.hooks.LoadLauncherItems) env_.hooks.LoadLauncherItems();
@@ -145,12 +150,34 @@ void TfrmTamble::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void TfrmTamble::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    NoteFrame();
+}
+
+void TfrmTamble::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    NoteFrame();
+}
+
+void TfrmTamble::NoteFrame() {
+    // The window manager puts its frame around the window some time after
+    // the window is shown, and says so with a move or a resize: only then is
+    // the outer size exact.
+    if (!frameKnown_ && isVisible() && frameGeometry().size() != size()) {
+        frameKnown_ = true;
+        ApplyOuterSize();
+    }
+}
+
 void TfrmTamble::FormCanResize() {
-    const FileViewLayout layout = ComputeFileViewLayout(Panel->width());
+    const FileViewLayout layout =
+        ComputeFileViewLayout(Panel->width(), chkNarrowKeep->sizeHint().width());
     cmbPathAddress->resize(layout.pathAddressWidth, cmbPathAddress->height());
     cmbFilter->resize(layout.filterWidth, cmbFilter->height());
     edtNarrow->resize(layout.narrowWidth, edtNarrow->height());
-    chkNarrowKeep->move(layout.narrowKeepLeft, chkNarrowKeep->y());
+    chkNarrowKeep->setGeometry(layout.narrowKeepLeft, chkNarrowKeep->y(), layout.narrowKeepWidth,
+                               chkNarrowKeep->height());
 }
 
 bool TfrmTamble::eventFilter(QObject* watched, QEvent* event) {
@@ -214,18 +241,32 @@ void TfrmTamble::changeEvent(QEvent* event) {
 
 void TfrmTamble::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    NoteFrame();
     // Only once the window manager has mapped the window can it be asked
-    // to leave it out of the taskbar; each show maps it anew.
-    QTimer::singleShot(0, this, [this] { platform::HideTaskbarButton(this); });
+    // to leave it out of the taskbar; each show maps it anew. Without an
+    // icon in a notification area the button is the only way back to a
+    // minimized window, so it stays.
+    QTimer::singleShot(0, this, [this] {
+        platform::SetTaskbarButton(this, !TrayShown());
+        NoteFrame();
+    });
 }
 
 void TfrmTamble::MinimizeToTray() {
-    if (!trayAvailable_) {
+    if (!TrayShown()) {
+        // The notification area may have gone since the window was shown
+        // without a taskbar button.
+        platform::SetTaskbarButton(this, true);
         if (!isMinimized()) showMinimized();
         return;
     }
     inTray_ = true;
     hide();
+}
+
+bool TfrmTamble::TrayShown() const {
+    return TrayIcon1->isVisible() &&
+           env_.trayAvailable.value_or(QSystemTrayIcon::isSystemTrayAvailable());
 }
 
 void TfrmTamble::RestoreFromTray() {

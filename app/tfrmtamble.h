@@ -57,6 +57,11 @@ public:
     // Writes the status line (SelectStatusText / ClipboardStatusText).
     void RenewStatusBar();
     [[nodiscard]] bool InTray() const { return inTray_; }
+    // Brings the window forward and shows nativePath (an absolute path in
+    // file-system bytes, from the command line or a second start): a folder,
+    // or the folder of a file, in the file view; a project file as the
+    // project. A path that does not exist is reported.
+    void ShowStartPath(const std::string& nativePath);
 
     // --- Menu bar
     QMenuBar* MainMenu1 = nullptr;
@@ -140,6 +145,8 @@ protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -155,11 +162,21 @@ private:
     void ConnectHandlers();
 
     // Settings onto the controls and back (tfrmtamble_settings.cpp).
-    void ApplySettings(const Settings& settings);
+    // firstStart: there was no settings file, so the default geometry is
+    // fitted into the work area.
+    void ApplySettings(const Settings& settings, bool firstStart);
     [[nodiscard]] Settings CollectSettings() const;
     // Writes the settings file from the controls; a failed write is shown.
     void SaveSettingsFile();
     void ApplySplitter();
+    // Whether the icon is in a notification area right now (the area may
+    // come and go while the program runs).
+    [[nodiscard]] bool TrayShown() const;
+    // Sizes the client area so that the frame's outside is outerSize_ (the
+    // frame as far as it is known yet).
+    void ApplyOuterSize();
+    // Applies outerSize_ again once the frame is first known.
+    void NoteFrame();
 
     ShellEnvironment env_;
     bool trayAvailable_ = false;
@@ -167,6 +184,8 @@ private:
     bool destroyed_ = false;
     int splitterHeight_ = kDefaultSplitter; // wanted tree height until the splitter has a size
     bool splitterApplied_ = false;
+    ScreenRect outerSize_;        // the window's wanted bounds, frame included
+    bool frameKnown_ = false;     // outerSize_ was applied with the real frame
 };
 
 // The one main window while it exists, else null.

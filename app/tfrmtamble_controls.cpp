@@ -9,6 +9,7 @@
 #include "formcontrols.h"
 #include "launcheritems.h"
 #include "launcherpage.h"
+#include "placement.h"
 #include "projectpage.h"
 
 #include <QAction>
@@ -190,7 +191,10 @@ void TfrmTamble::CreateFilePage() {
     edtNarrow = Named(new QLineEdit(Panel), "edtNarrow");
     edtNarrow->setGeometry(34, 3, 100, kEditHeight);
     chkNarrowKeep = Named(new QCheckBox(QStringLiteral("keep"), Panel), "chkNarrowKeep");
-    chkNarrowKeep->setGeometry(150, 4, 45, 17);
+    // A narrow gap between box and caption, as on Windows: the style's
+    // wider default would cut "keep" short in its 45 pixels.
+    chkNarrowKeep->setStyleSheet(QStringLiteral("QCheckBox { spacing: 1px; }"));
+    chkNarrowKeep->setGeometry(150, 4, kNarrowKeepWidth, 17);
     Label1 = Named(new QLabel(QStringLiteral("Filter"), Panel), "Label1");
     Label1->move(3, 32);
     cmbFilter = NewHistoryCombo(Panel, "cmbFilter");

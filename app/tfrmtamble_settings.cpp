@@ -26,7 +26,7 @@ ScreenRect ToScreenRect(const QRect& rect) {
 
 } // namespace
 
-void TfrmTamble::ApplySettings(const Settings& settings) {
+void TfrmTamble::ApplySettings(const Settings& settings, bool firstStart) {
     state.options = settings.options;
     const AppOptions& o = state.options;
     mnuAllOpenEditor->setChecked(o.AllOpenEditor);
@@ -45,9 +45,15 @@ void TfrmTamble::ApplySettings(const Settings& settings) {
         workArea = ToScreenRect(primary->availableGeometry());
     const ScreenRect stored{settings.Left, settings.Top, settings.Left + settings.Width,
                             settings.Top + settings.Height};
-    const ScreenRect placed = screens.empty() ? stored : KeepOnScreen(stored, screens, workArea);
+    ScreenRect placed = screens.empty() ? stored : KeepOnScreen(stored, screens, workArea);
+    if (firstStart) placed = FitInside(placed, workArea);
+    // The file keeps the outer bounds, frame included, as on Windows; the
+    // frame is known for sure only once the window manager has put it
+    // around the shown window (see moveEvent).
+    outerSize_ = placed;
+    frameKnown_ = false;
     move(placed.left, placed.top);
-    resize(placed.Width(), placed.Height());
+    ApplyOuterSize();
 
     splitterHeight_ = settings.Splitter;
     splitterApplied_ = false;
@@ -72,13 +78,14 @@ Settings TfrmTamble::CollectSettings() const {
     settings.options.RowSelectMode = mnuRowSelectMode->isChecked();
     settings.options.NarrowKeep = chkNarrowKeep->isChecked();
     settings.ActivePage = PageControl->currentIndex();
-    // pos() and size() give back exactly what move() and resize() took, so
+    // The frame's outside, which move() and ApplyOuterSize() take back, so
     // the window comes back where it was; a maximized window comes back as
     // a normal one of the maximized size.
-    settings.Left = pos().x();
-    settings.Top = pos().y();
-    settings.Width = width();
-    settings.Height = height();
+    const QRect outer = frameGeometry();
+    settings.Left = outer.x();
+    settings.Top = outer.y();
+    settings.Width = outer.width();
+    settings.Height = outer.height();
     settings.Splitter = splitterApplied_ ? TreeViewDirectory->height() : splitterHeight_;
     settings.histories[kFilterHistory] = FilterItems();
     settings.histories[kDeleteFilesMaskHistory] = state.cmbDeleteFilesFromMask;
@@ -94,6 +101,15 @@ void TfrmTamble::SaveSettingsFile() {
     // Said at once: the changes since the start are lost with this window.
     Prompts().Message(ErrorBoxText(SettingsSaveErrorMessage(env_.settingsPath)),
                       kApplicationTitle, platform::PromptIcon::Error);
+}
+
+void TfrmTamble::ApplyOuterSize() {
+    const QRect client = geometry();
+    const QRect outer = frameGeometry();
+    const FrameMargins margins{client.left() - outer.left(), client.top() - outer.top(),
+                               outer.right() - client.right(), outer.bottom() - client.bottom()};
+    const ClientSize size = ClientSizeFor(outerSize_, margins);
+    resize(size.width, size.height);
 }
 
 void TfrmTamble::ApplySplitter() {

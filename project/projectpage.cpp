@@ -136,11 +136,15 @@ void ProjectPage::OpenProjectFile() {
     const std::optional<std::string> path =
         prompts_.OpenFile(ProjectFileBox("プロジェクトファイルを読み込む"));
     if (!path || path->empty()) return;
+    OpenProjectFileAt(*path);
+}
+
+void ProjectPage::OpenProjectFileAt(const std::string& path) {
     // The model is replaced only when the whole file was read, so an error
     // leaves both trees as they were.
-    const ProjectReadError error = LoadProjectFile(*path, TreeView2);
+    const ProjectReadError error = LoadProjectFile(path, TreeView2);
     if (error.kind != ProjectReadError::None) {
-        ShowError(ReadErrorMessage(error, *path));
+        ShowError(ReadErrorMessage(error, path));
         return;
     }
     RebuildDisplayTree();

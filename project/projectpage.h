@@ -62,6 +62,9 @@ public:
 public slots:
     void CreateProject();
     void OpenProjectFile();
+    // Opens the project file at path (CP932) without asking; a file that
+    // cannot be read is reported and leaves the page as it was.
+    void OpenProjectFileAt(const std::string& path);
     void SaveProjectFile();
     void RefreshDisplayNames();
     // Files (CP932 full paths) dropped on the page; the drop point is

@@ -15,6 +15,7 @@ namespace platform {
 #ifdef TAMBLE_HAVE_XCB
 namespace {
 
+constexpr uint32_t kNetWmStateRemove = 0;
 constexpr uint32_t kNetWmStateAdd = 1;
 constexpr uint32_t kSourceApplication = 1;
 
@@ -29,7 +30,7 @@ xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
 
 } // namespace
 
-void HideTaskbarButton(QWidget* window) {
+void SetTaskbarButton(QWidget* window, bool shown) {
     if (window == nullptr || !window->isVisible() ||
         QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
@@ -46,7 +47,7 @@ void HideTaskbarButton(QWidget* window) {
     message.format = 32;
     message.window = static_cast<xcb_window_t>(window->winId());
     message.type = Atom(connection, "_NET_WM_STATE");
-    message.data.data32[0] = kNetWmStateAdd;
+    message.data.data32[0] = shown ? kNetWmStateRemove : kNetWmStateAdd;
     message.data.data32[1] = Atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
     message.data.data32[3] = kSourceApplication;
     xcb_send_event(connection, 0, screen->root,
@@ -57,7 +58,7 @@ void HideTaskbarButton(QWidget* window) {
 
 #else
 
-void HideTaskbarButton(QWidget*) {}
+void SetTaskbarButton(QWidget*, bool) {}
 
 #endif
 

@@ -36,6 +36,9 @@ protected:
                 std::string(folder_.Read("tamble.ini").empty() ? "missing" : "written"));
         };
         environment.hooks.ClearIconCache = [this] { steps_.push_back("ClearIconCache"); };
+        environment.hooks.ShowFolder = [this](const std::string& folder) {
+            steps_.push_back("ShowFolder " + folder);
+        };
         environment.hooks.DropOnLauncher = [this](const std::vector<std::string>& files) {
             steps_.push_back("DropOnLauncher " + files.at(0));
         };

@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QFontInfo>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTest>
@@ -74,6 +75,11 @@ TEST_F(MainWindowTest, MenusHaveTheirNamesCaptionsAndShortcuts) {
     EXPECT_EQ(tray[4], window->X1);
     EXPECT_EQ(window->TrayIcon1->contextMenu(), window->PopupMenu2);
     EXPECT_EQ(window->TrayIcon1->toolTip(), QStringLiteral("Tamble"));
+    // The installed theme icon's sizes, built into the program.
+    for (const QIcon& icon : {window->TrayIcon1->icon(), window->windowIcon()}) {
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(256, 256)));
+    }
 }
 
 TEST_F(MainWindowTest, EntriesReachTheirSteps) {
@@ -140,7 +146,12 @@ TEST_F(MainWindowTest, LayoutRuleFollowsEveryResize) {
         EXPECT_EQ(strip - window->cmbFilter->geometry().right() - 1, 1) << width;
         EXPECT_EQ(strip - window->edtNarrow->geometry().right() - 1, 51) << width;
         EXPECT_EQ(window->chkNarrowKeep->x(), strip - 45) << width;
+        // With the installed Japanese font the whole caption shows.
+        EXPECT_GE(window->chkNarrowKeep->width(), window->chkNarrowKeep->sizeHint().width());
     }
+    EXPECT_TRUE(QFontInfo(window->font()).family() == QStringLiteral("ＭＳ Ｐゴシック") ||
+                QFontInfo(window->font()).family() == QStringLiteral("IPAPGothic"))
+        << QFontInfo(window->font()).family().toStdString();
     window->close();
 }
 
@@ -221,7 +232,11 @@ TEST_F(MainWindowTest, RestartRestoresWhatTheUserLeft) {
         window->close();
     }
     auto window = Create();
-    EXPECT_EQ(window->pos(), QPoint(40, 50));
+    // The file keeps the outer bounds, frame included; the client area
+    // gets its size back once the frame is known, when shown.
+    window->show();
+    QApplication::processEvents();
+    EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(40, 50));
     EXPECT_EQ(window->size(), QSize(300, 400));
     EXPECT_EQ(window->PageControl->currentIndex(), tamble::kItemPage);
     EXPECT_FALSE(window->mnuAllOpenEditor->isChecked());

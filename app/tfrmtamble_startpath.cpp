@@ -1,0 +1,43 @@
+// A path from the command line, or handed over by a second start, shown in
+// the main window.
+#include "tfrmtamble.h"
+
+#include "codepage.h"
+#include "errortext.h"
+#include "projectpage.h"
+#include "startarguments.h"
+
+#include <QTabWidget>
+
+#include <filesystem>
+
+namespace tamble {
+
+void TfrmTamble::ShowStartPath(const std::string& nativePath) {
+    if (inTray_ || !isVisible() || isMinimized()) RestoreFromTray();
+    raise();
+    activateWindow();
+    const auto showFolder = [this](const std::string& folder) {
+        PageControl->setCurrentIndex(kFilePage);
+        if (env_.hooks.ShowFolder) env_.hooks.ShowFolder(platform::Utf8ToCp932(folder));
+    };
+    switch (KindOfStartPath(nativePath)) {
+    case StartPathKind::Folder:
+        showFolder(nativePath);
+        break;
+    case StartPathKind::OtherFile:
+        showFolder(std::filesystem::path(nativePath).parent_path().string());
+        break;
+    case StartPathKind::ProjectFile:
+        PageControl->setCurrentIndex(kProjectPage);
+        projectPage->OpenProjectFileAt(platform::Utf8ToCp932(nativePath));
+        break;
+    case StartPathKind::Missing:
+        Prompts().Message(platform::Cp932("ファイルまたはフォルダが見つかりません: ") +
+                              platform::Utf8ToCp932(nativePath),
+                          kApplicationTitle, platform::PromptIcon::Error);
+        break;
+    }
+}
+
+} // namespace tamble

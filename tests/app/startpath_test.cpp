@@ -1,0 +1,100 @@
+// The main window's side of the command line and of the session's end.
+#include "codepage.h"
+#include "guitest.h"
+#include "projectpage.h"
+#include "sessionend.h"
+
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+
+namespace {
+
+using tamble::TfrmTamble;
+
+class StartPathTest : public MainWindowTest {
+protected:
+    // The folders the window asked the file view to show.
+    std::vector<std::string> Shown() const {
+        std::vector<std::string> shown;
+        for (const std::string& step : steps_)
+            if (step.rfind("ShowFolder ", 0) == 0) shown.push_back(step.substr(11));
+        return shown;
+    }
+};
+
+TEST_F(StartPathTest, ShowsFoldersFilesAndProjects) {
+    const std::string odd = "-dir \xe6\x97\xa5\xe6\x9c\xac";  // leading dash, blank, Japanese
+    std::filesystem::create_directory(folder_.File(odd));
+    folder_.Write("notes.txt", "");
+    folder_.Write("work.prj", "Demo\r\n\tSource Files\r\n\t\t/src/main.c\r\n\tHeader Files\r\n"
+                              "\tOther Files\r\n");
+    auto window = Create();
+    window->show();
+
+    window->ShowStartPath(folder_.File(odd));
+    EXPECT_EQ(window->PageControl->currentIndex(), tamble::kFilePage);
+    window->ShowStartPath(folder_.File("notes.txt"));
+    EXPECT_EQ(Shown(), (std::vector<std::string>{platform::Utf8ToCp932(folder_.File(odd)),
+                                                platform::Utf8ToCp932(folder_.Path())}));
+
+    window->ShowStartPath(folder_.File("work.prj"));
+    EXPECT_EQ(window->PageControl->currentIndex(), tamble::kProjectPage);
+    ASSERT_EQ(window->TreeView1->topLevelItemCount(), 1);
+    EXPECT_EQ(window->TreeView1->topLevelItem(0)->text(0), QStringLiteral("Demo"));
+    EXPECT_TRUE(prompts_.asked.empty());
+
+    window->ShowStartPath(folder_.File("gone"));
+    ASSERT_EQ(prompts_.asked.size(), 1u);
+    EXPECT_NE(prompts_.asked[0].text.find(folder_.File("gone")), std::string::npos);
+    EXPECT_EQ(Shown().size(), 2u);
+    window->close();
+}
+
+TEST_F(StartPathTest, BringsTheWindowBackFromTheTray) {
+    auto window = Create();
+    window->show();
+    window->showMinimized();
+    QApplication::processEvents();
+    ASSERT_TRUE(window->InTray());
+    window->ShowStartPath(folder_.Path());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->InTray());
+    window->close();
+}
+
+// SIGTERM (as SIGHUP, SIGINT and the session manager's request) closes the
+// window: the same exit steps as a close, run once, the same bytes saved.
+TEST_F(StartPathTest, SessionEndSavesAsClosingDoes) {
+    std::string closedBytes;
+    {
+        auto window = Create();
+        window->show();
+        window->close();
+        closedBytes = folder_.Read("tamble.ini");
+        std::filesystem::remove(SettingsPath());
+    }
+    ASSERT_FALSE(closedBytes.empty());
+    steps_.clear();
+
+    auto window = Create();
+    bool closed = false;
+    QObject::connect(window.get(), &TfrmTamble::Closed, [&closed] { closed = true; });
+    window->show();
+    tamble::CloseWithSession(*qApp, *window);
+    std::raise(SIGTERM);
+    // Waits for the event, not for a time: the limit only ends a hang.
+    ASSERT_TRUE(QTest::qWaitFor([&closed] { return closed; }, 20000));
+    EXPECT_EQ(folder_.Read("tamble.ini"), closedBytes);
+    // Once only, whatever comes after.
+    std::raise(SIGTERM);
+    QApplication::processEvents();
+    window->FormDestroy();
+    EXPECT_EQ(std::count(steps_.begin(), steps_.end(), "SaveLauncherItems, settings written"), 1);
+}
+
+} // namespace
