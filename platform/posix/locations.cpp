@@ -29,6 +29,15 @@ std::string EnsureFolder(const std::string& folder) {
 
 } // namespace
 
+bool IsSystemProgramFolder(const std::string& folder) {
+    static constexpr const char* kSystemFolders[] = {
+        "/bin", "/sbin", "/usr/bin", "/usr/sbin", "/usr/games", "/usr/local/bin", "/usr/local/sbin",
+    };
+    for (const char* system : kSystemFolders)
+        if (folder == system) return true;
+    return false;
+}
+
 std::string ProgramPath() {
     std::error_code error;
     const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -43,7 +52,9 @@ std::string DataFolder() {
     const char* override = std::getenv("TAMBLE_CONFIG_DIR");
     if (override != nullptr && *override != '\0') return EnsureFolder(override);
     const std::string programFolder = ProgramFolder();
-    if (!programFolder.empty() && access(programFolder.c_str(), W_OK) == 0) return programFolder;
+    if (!programFolder.empty() && !IsSystemProgramFolder(programFolder) &&
+        access(programFolder.c_str(), W_OK) == 0)
+        return programFolder;
     return EnsureFolder(ConfigHomeFolder());
 }
 

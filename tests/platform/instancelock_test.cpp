@@ -50,4 +50,17 @@ TEST(Locations, ConfigOverrideKeepsTestsOutOfHome) {
     EXPECT_FALSE(platform::ProgramPath().empty());
 }
 
+TEST(Locations, OnlyAProgramsOwnFolderKeepsItsFiles) {
+    const struct {
+        const char* folder;
+        bool system;
+    } rows[] = {
+        {"/usr/bin", true},          {"/usr/local/bin", true}, {"/bin", true},
+        {"/usr/bin/tools", false},   {"/usr/binx", false},     {"/opt/tamble", false},
+        {"/home/me/tamble", false},  {"", false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(platform::IsSystemProgramFolder(row.folder), row.system) << row.folder;
+}
+
 } // namespace
