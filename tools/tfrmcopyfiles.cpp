@@ -19,6 +19,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <utility>
 
 namespace tamble {
 namespace {
@@ -44,8 +45,8 @@ QToolButton* SmallButton(QWidget* parent, const char* name, int left, int top) {
 } // namespace
 
 TfrmCopyFiles::TfrmCopyFiles(QWidget* owner, const MainWindowState& state,
-                             const platform::ShellOwner& shell)
-    : QDialog(owner), state_(state), shell_(shell) {
+                             const platform::ShellOwner& shell, FramePacer::Clock now)
+    : QDialog(owner), state_(state), shell_(shell), now_(std::move(now)) {
     setObjectName(QStringLiteral("frmCopyFiles"));
     setWindowTitle(QStringLiteral("ファイルの複製"));
     setFont(MainFont());
@@ -110,6 +111,14 @@ void TfrmCopyFiles::ShowProgress() {
     ProgressBar1->setValue(std::min(position_, maximum_));
 }
 
+void TfrmCopyFiles::PaintRunState() {
+    ShowProgress();
+    Label3->setText(lastTarget_);
+    // The run blocks the event loop, so nothing is painted unless asked.
+    ProgressBar1->repaint();
+    Label3->repaint();
+}
+
 void TfrmCopyFiles::SpeedButton1Click() {
     char folder[platform::kMaxPath];
     platform::BrowseForFolder(shell_, folder, Cp932("検索するフォルダを選択してください").c_str(),
@@ -133,24 +142,31 @@ void TfrmCopyFiles::Button1Click() {
     request.keepExtension = CheckBoxExtKeep->isChecked();
 
     CopyByListEvents events;
+    FramePacer pacer(now_);
+    bool unshown = false; // a step not painted yet
     events.begin = [this](int count) {
         // The position is kept from an earlier run, within the new range.
         maximum_ = count;
         position_ = std::min(position_, maximum_);
         ShowProgress();
     };
-    events.failed = [this](const std::string& target, const std::string& source) {
+    events.failed = [this, &unshown](const std::string& target, const std::string& source) {
+        // The box lets the event loop paint; it should show where the run is.
+        if (unshown) PaintRunState();
+        unshown = false;
         shell_.prompts->Message(target, source, platform::PromptIcon::None);
     };
-    events.step = [this](const std::string& target) {
+    events.step = [this, &pacer, &unshown](const std::string& target) {
         position_ = std::min(position_ + 1, maximum_);
-        ShowProgress();
-        Label3->setText(FromCp932(target));
-        // The run blocks the event loop; paint what changed as it goes.
-        ProgressBar1->repaint();
-        Label3->repaint();
+        lastTarget_ = FromCp932(target);
+        // Painting every step would cost more than a small copy; a copy that
+        // took a frame or longer is always painted, so a slow run shows
+        // each name.
+        unshown = !pacer.Due();
+        if (!unshown) PaintRunState();
     };
     RunCopyByList(request, events);
+    ShowProgress();
     Label3->setText(QStringLiteral("作成が終了しました"));
 }
 

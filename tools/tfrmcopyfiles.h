@@ -3,6 +3,7 @@
 // be made in one.
 #pragma once
 
+#include "framepacer.h"
 #include "mainstate.h"
 #include "shellcommon.h"
 
@@ -26,8 +27,10 @@ class TfrmCopyFiles : public QDialog {
 
 public:
     // Copies state.DuplicateFilePath; the folder picker starts at
-    // state.CurrentPath. shell asks the questions.
-    TfrmCopyFiles(QWidget* owner, const MainWindowState& state, const platform::ShellOwner& shell);
+    // state.CurrentPath. shell asks the questions. now paces the progress
+    // display of a run (empty: the steady clock).
+    TfrmCopyFiles(QWidget* owner, const MainWindowState& state, const platform::ShellOwner& shell,
+                  FramePacer::Clock now = {});
     ~TfrmCopyFiles() override;
 
     QGroupBox* GroupBox1 = nullptr;
@@ -56,17 +59,23 @@ public slots:
     void SpeedButton1Click();
     // File chooser for EditFileList.
     void SpeedButton2Click();
-    // One copy per listed name; the dialog stays open.
+    // One copy per listed name; the dialog stays open. The bar and the last
+    // target are painted at most once a frame while the run blocks the
+    // event loop, and the final state always.
     void Button1Click();
 
 private:
     void CreateControls();
     void ShowProgress();
+    // Shows the bar and the last target and paints them at once.
+    void PaintRunState();
 
     const MainWindowState& state_;
     platform::ShellOwner shell_;
     int position_ = 0;
     int maximum_ = 100;
+    QString lastTarget_;
+    FramePacer::Clock now_;
 };
 
 // The copy source of a file-list row: folder joined with the row's caption.

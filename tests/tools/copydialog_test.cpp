@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -16,8 +17,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -25,6 +30,35 @@ namespace fs = std::filesystem;
 using platform::FromCp932;
 using platform::Utf8ToCp932;
 using tamble::TfrmCopyFiles;
+
+// Records what a widget showed each time it was painted.
+class PaintLog : public QObject {
+public:
+    PaintLog(QWidget* widget, std::function<QString()> shown) : shown_(std::move(shown)) {
+        widget->installEventFilter(this);
+    }
+    std::vector<QString> painted;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        // A state painted twice in a row (a flush of the whole window) counts once.
+        if (event->type() == QEvent::Paint && (painted.empty() || painted.back() != shown_()))
+            painted.push_back(shown_());
+        return false;
+    }
+
+private:
+    std::function<QString()> shown_;
+};
+
+// A clock for the dialog's progress pacing that moves by step on each read.
+struct SteppingClock {
+    std::chrono::steady_clock::time_point now{};
+    std::chrono::milliseconds step{0};
+    tamble::FramePacer::Clock Reader() {
+        return [this] { return now += step; };
+    }
+};
 
 class CopyDialog : public ::testing::Test {
 protected:
@@ -34,8 +68,8 @@ protected:
         shell_.prompts = &prompts_;
     }
 
-    std::unique_ptr<TfrmCopyFiles> Open() {
-        auto dialog = std::make_unique<TfrmCopyFiles>(nullptr, state_, shell_);
+    std::unique_ptr<TfrmCopyFiles> Open(tamble::FramePacer::Clock now = {}) {
+        auto dialog = std::make_unique<TfrmCopyFiles>(nullptr, state_, shell_, std::move(now));
         dialog->EditToFolder->setText(FromCp932(out_.Path()));
         return dialog;
     }
@@ -103,6 +137,81 @@ TEST_F(CopyDialog, RunsReportFailuresAndKeepTheBarPosition) {
     EXPECT_EQ(dialog->ProgressMax(), 0);
     EXPECT_EQ(dialog->ProgressBar1->value(), 0);
     EXPECT_EQ(dialog->Label3->text(), QStringLiteral("作成が終了しました"));
+}
+
+// Writes a list of count names n0, n1, ... and returns them.
+std::vector<std::string> WriteNames(TempFolder& folder, int count, std::string& listPath) {
+    std::vector<std::string> names;
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        names.push_back("n" + std::to_string(i));
+        text += names.back() + "\n";
+    }
+    listPath = folder.Write("names.txt", text);
+    return names;
+}
+
+TEST_F(CopyDialog, AFastRunPaintsItsProgressAtMostOncePerFrameAndEndsComplete) {
+    SteppingClock clock; // standing still: every copy within one frame
+    auto dialog = Open(clock.Reader());
+    dialog->show();
+    QApplication::processEvents();
+    std::string list;
+    WriteNames(source_, 200, list);
+    dialog->EditFileList->setText(FromCp932(list));
+    PaintLog label(dialog->Label3, [&] { return dialog->Label3->text(); });
+    PaintLog bar(dialog->ProgressBar1,
+                 [&] { return QString::number(dialog->ProgressBar1->value()); });
+    dialog->Button1->click();
+    // One painted step within the frame (the first), not one per copy.
+    EXPECT_LE(label.painted.size(), 1u);
+    EXPECT_LE(bar.painted.size(), 3u); // the new range, the first step, the end
+    EXPECT_EQ(dialog->ProgressBar1->maximum(), 200);
+    EXPECT_EQ(dialog->ProgressBar1->value(), 200);
+    EXPECT_EQ(dialog->Label3->text(), QStringLiteral("作成が終了しました"));
+    QApplication::processEvents();
+    ASSERT_FALSE(label.painted.empty());
+    EXPECT_EQ(label.painted.back(), QStringLiteral("作成が終了しました"));
+    EXPECT_EQ(bar.painted.back(), QStringLiteral("200"));
+    EXPECT_EQ(out_.Read("n199"), "body");
+}
+
+TEST_F(CopyDialog, ASlowRunPaintsEveryTargetName) {
+    SteppingClock clock;
+    clock.step = std::chrono::milliseconds(20); // every copy longer than a frame
+    auto dialog = Open(clock.Reader());
+    dialog->show();
+    QApplication::processEvents();
+    std::string list;
+    const std::vector<std::string> names = WriteNames(source_, 5, list);
+    dialog->EditFileList->setText(FromCp932(list));
+    PaintLog label(dialog->Label3, [&] { return dialog->Label3->text(); });
+    PaintLog bar(dialog->ProgressBar1,
+                 [&] { return QString::number(dialog->ProgressBar1->value()); });
+    dialog->Button1->click();
+    std::vector<QString> expected;
+    for (const std::string& name : names) expected.push_back(FromCp932(out_.Path() + "/" + name));
+    EXPECT_EQ(label.painted, expected);
+    EXPECT_EQ(bar.painted, (std::vector<QString>{"1", "2", "3", "4", "5"}));
+}
+
+TEST_F(CopyDialog, TheStateBeforeAFailureIsShownUnderItsMessage) {
+    struct WatchingPrompts : platform::ScriptedPrompts {
+        QLabel* label = nullptr;
+        QString underBox;
+        void Message(const std::string& text, const std::string& title,
+                     platform::PromptIcon icon) override {
+            underBox = label->text();
+            ScriptedPrompts::Message(text, title, icon);
+        }
+    } watching;
+    shell_.prompts = &watching;
+    SteppingClock clock; // standing still
+    auto dialog = Open(clock.Reader());
+    watching.label = dialog->Label3;
+    dialog->EditFileList->setText(FromCp932(source_.Write("list.txt", "a\nb\nmissing/c\n")));
+    dialog->Button1->click();
+    EXPECT_EQ(watching.underBox, FromCp932(out_.Path() + "/b"));
 }
 
 TEST_F(CopyDialog, EntryFunction) {
