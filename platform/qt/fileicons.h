@@ -6,28 +6,45 @@
 #include <QFileIconProvider>
 #include <QHash>
 #include <QIcon>
-#include <QMimeDatabase>
+#include <QMimeType>
+
+#include <functional>
 
 namespace platform {
 
 class FileIcons {
 public:
-    // The icon of the file named path (native UTF-8), by its extension.
+    // The type a file name's patterns give ("*.txt", "Makefile"), found by
+    // the name alone; an invalid type when no pattern matches.
+    using TypeLookup = std::function<QMimeType(const QString& name)>;
+
+    // Types from the system's type database.
+    FileIcons();
+    // Types from lookup (a stand-in that counts the asks, in tests).
+    explicit FileIcons(TypeLookup lookup);
+
+    // The icon of the file named path (native UTF-8), by its extension: the
+    // theme's icon of TypeOf(path), else its generic icon, else the plain
+    // file icon (also for a name no type claims).
     [[nodiscard]] QIcon ForFile(const QString& path);
+    // The type path's icon is drawn from. Found by the extension (case
+    // ignored; "a.tar.gz" by "gz"), asking the lookup once per extension
+    // on first use; a name without one ("Makefile", ".profile") is matched
+    // whole, asking every time. Invalid when nothing matches.
+    [[nodiscard]] QMimeType TypeOf(const QString& path);
     [[nodiscard]] QIcon ClosedFolder() const;
     [[nodiscard]] QIcon OpenFolder() const;
     // The icon of a drive root: the home folder's own icon for it, else a drive.
     [[nodiscard]] QIcon ForDrive(const QString& root) const;
 
 private:
-    [[nodiscard]] QMimeType TypeOf(const QString& name);
     [[nodiscard]] QIcon IconOf(const QMimeType& type);
 
     QFileIconProvider provider_;
-    QMimeDatabase mimeTypes_;
-    // Every known file name extension (lower case) and its type, read once:
-    // asking the type database per unknown extension costs far more.
-    QHash<QString, QMimeType> typesBySuffix_;
+    TypeLookup lookup_;
+    // Reading every type's patterns up front would read the whole type
+    // database before the first row shows; a folder needs a few extensions.
+    QHash<QString, QMimeType> typesByExtension_; // lower case, without the dot
     QHash<QString, QIcon> byIconName_; // theme lookups are dear; many types share an icon
 };
 

@@ -1,0 +1,105 @@
+#include "fileicons.h"
+
+#include "tempfolder.h"
+
+#include <QFileIconProvider>
+#include <QMimeDatabase>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using platform::FileIcons;
+
+// The reference: every type's extensions read into one table, as the file
+// list did before looking types up per extension. The last type naming an
+// extension wins.
+QHash<QString, QMimeType> EveryExtension() {
+    QHash<QString, QMimeType> table;
+    for (const QMimeType& type : QMimeDatabase().allMimeTypes()) {
+        for (const QString& suffix : type.suffixes()) table.insert(suffix.toLower(), type);
+    }
+    return table;
+}
+
+QImage Look(const QIcon& icon) {
+    return icon.pixmap(16, 16).toImage();
+}
+
+TEST(FileIcons, AFileTypeIsTheOneTheTableOfEveryExtensionGives) {
+    const QHash<QString, QMimeType> table = EveryExtension();
+    FileIcons icons;
+    struct Row {
+        const char* name;
+        const char* extension; // looked up in the table
+    };
+    const Row rows[] = {
+        {"notes.txt", "txt"},     {"photo.PNG", "png"},      {"paper.pdf", "pdf"},
+        {"/src/main.cpp", "cpp"}, {"/src/main.h", "h"},      {"a.tar.gz", "gz"},
+        {"sheet.csv", "csv"},     {"run.sh", "sh"},
+    };
+    for (const Row& row : rows) {
+        const QMimeType expected = table.value(QString::fromLatin1(row.extension));
+        ASSERT_TRUE(expected.isValid()) << row.name;
+        const QMimeType type = icons.TypeOf(QString::fromUtf8(row.name));
+        EXPECT_EQ(type.name(), expected.name()) << row.name;
+        EXPECT_EQ(type.iconName(), expected.iconName()) << row.name;
+    }
+}
+
+TEST(FileIcons, AnExtensionTwoTypesClaimGetsTheTypeTheDatabasePrefers) {
+    // The table let whichever type came last win: xhtml for ".html".
+    FileIcons icons;
+    EXPECT_EQ(icons.TypeOf(QStringLiteral("page.HTML")).name(), QStringLiteral("text/html"));
+}
+
+TEST(FileIcons, NamesNoTypeClaimsGetThePlainFileIcon) {
+    FileIcons icons;
+    const QImage plain = Look(QFileIconProvider().icon(QFileIconProvider::File));
+    for (const char* name : {"/data/table.zzqx", "/data/noextension", "/data/trailing."}) {
+        EXPECT_FALSE(icons.TypeOf(QString::fromUtf8(name)).isValid()) << name;
+        EXPECT_EQ(Look(icons.ForFile(QString::fromUtf8(name))), plain) << name;
+    }
+}
+
+TEST(FileIcons, OnlyTheNameCountsNotTheContent) {
+    TempFolder folder;
+    FileIcons icons;
+    const std::string png = folder.Write("looks.txt", "\x89PNG\r\n\x1a\n");
+    EXPECT_EQ(icons.TypeOf(QString::fromStdString(png)).name(), QStringLiteral("text/plain"));
+    const std::string script = folder.Write("script", "#!/bin/sh\necho hi\n");
+    EXPECT_FALSE(icons.TypeOf(QString::fromStdString(script)).isValid());
+}
+
+TEST(FileIcons, AnExtensionIsLookedUpOnceNamesWithoutOneEveryTime) {
+    QStringList asked;
+    FileIcons icons([&asked](const QString& name) {
+        asked.append(name);
+        return QMimeDatabase().mimeTypeForName(QStringLiteral("text/plain"));
+    });
+    for (const char* name : {"/a/one.txt", "/b/two.TXT", "three.txt", "/a/one.txt"})
+        (void)icons.ForFile(QString::fromUtf8(name));
+    EXPECT_EQ(asked, QStringList{QStringLiteral("x.txt")});
+    (void)icons.ForFile(QStringLiteral("/a/pic.png"));
+    (void)icons.ForFile(QStringLiteral("/a/Makefile"));
+    (void)icons.ForFile(QStringLiteral("/b/Makefile"));
+    (void)icons.ForFile(QStringLiteral("/a/.profile"));
+    EXPECT_EQ(asked, (QStringList{QStringLiteral("x.txt"), QStringLiteral("x.png"),
+                                  QStringLiteral("Makefile"), QStringLiteral("Makefile"),
+                                  QStringLiteral(".profile")}));
+}
+
+TEST(FileIcons, AnUnknownExtensionIsRememberedToo) {
+    int asks = 0;
+    FileIcons icons([&asks](const QString&) {
+        ++asks;
+        return QMimeType();
+    });
+    (void)icons.ForFile(QStringLiteral("a.zzqx"));
+    (void)icons.ForFile(QStringLiteral("b.zzqx"));
+    EXPECT_EQ(asks, 1);
+}
+
+} // namespace
