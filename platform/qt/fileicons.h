@@ -45,7 +45,7 @@ private:
     // Reading every type's patterns up front would read the whole type
     // database before the first row shows; a folder needs a few extensions.
     QHash<QString, QMimeType> typesByExtension_; // lower case, without the dot
-    QHash<QString, QIcon> byIconName_; // theme lookups are dear; many types share an icon
+    QHash<QString, QIcon> byIconName_;           // theme lookups are dear; many types share an icon
 };
 
 } // namespace platform

@@ -19,7 +19,8 @@ using platform::FileIcons;
 QHash<QString, QMimeType> EveryExtension() {
     QHash<QString, QMimeType> table;
     for (const QMimeType& type : QMimeDatabase().allMimeTypes()) {
-        for (const QString& suffix : type.suffixes()) table.insert(suffix.toLower(), type);
+        for (const QString& suffix : type.suffixes())
+            table.insert(suffix.toLower(), type);
     }
     return table;
 }
@@ -36,9 +37,8 @@ TEST(FileIcons, AFileTypeIsTheOneTheTableOfEveryExtensionGives) {
         const char* extension; // looked up in the table
     };
     const Row rows[] = {
-        {"notes.txt", "txt"},     {"photo.PNG", "png"},      {"paper.pdf", "pdf"},
-        {"/src/main.cpp", "cpp"}, {"/src/main.h", "h"},      {"a.tar.gz", "gz"},
-        {"sheet.csv", "csv"},     {"run.sh", "sh"},
+        {"notes.txt", "txt"}, {"photo.PNG", "png"}, {"paper.pdf", "pdf"}, {"/src/main.cpp", "cpp"},
+        {"/src/main.h", "h"}, {"a.tar.gz", "gz"},   {"sheet.csv", "csv"}, {"run.sh", "sh"},
     };
     for (const Row& row : rows) {
         const QMimeType expected = table.value(QString::fromLatin1(row.extension));

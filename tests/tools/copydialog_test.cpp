@@ -18,8 +18,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -190,7 +190,8 @@ TEST_F(CopyDialog, ASlowRunPaintsEveryTargetName) {
                  [&] { return QString::number(dialog->ProgressBar1->value()); });
     dialog->Button1->click();
     std::vector<QString> expected;
-    for (const std::string& name : names) expected.push_back(FromCp932(out_.Path() + "/" + name));
+    for (const std::string& name : names)
+        expected.push_back(FromCp932(out_.Path() + "/" + name));
     EXPECT_EQ(label.painted, expected);
     EXPECT_EQ(bar.painted, (std::vector<QString>{"1", "2", "3", "4", "5"}));
 }

@@ -30,14 +30,17 @@ TEST(FramePacer, ShowsTheFirstStateThenAtMostOncePerFrame) {
         std::vector<bool> due;
     };
     const Case cases[] = {
-        {"fast steps: one per frame", {0, 1, 5, 15, 16, 17, 31, 32, 33},
+        {"fast steps: one per frame",
+         {0, 1, 5, 15, 16, 17, 31, 32, 33},
          {true, false, false, false, true, false, false, true, false}},
-        {"the frame counts from the last shown state, not the last ask", {0, 10, 20, 30, 40},
+        {"the frame counts from the last shown state, not the last ask",
+         {0, 10, 20, 30, 40},
          {true, false, true, false, true}},
         {"slow steps: every one", {0, 16, 40, 100, 116}, {true, true, true, true, true}},
         {"a clock standing still: only the first", {7, 7, 7, 7}, {true, false, false, false}},
     };
-    for (const Case& c : cases) EXPECT_EQ(DueAt(c.millis), c.due) << c.name;
+    for (const Case& c : cases)
+        EXPECT_EQ(DueAt(c.millis), c.due) << c.name;
 }
 
 TEST(FramePacer, NeverMoreOftenThanTheFrameOverALongRun) {
