@@ -62,7 +62,7 @@ bool MakeFolder(const std::string& path) {
 bool MakeEmptyFile(const std::string& path) {
     const std::optional<fs::path> native = SystemPath(path);
     if (!native) return false;
-    std::FILE* file = std::fopen(native->c_str(), "wbx");
+    std::FILE* file = std::fopen(native->string().c_str(), "wbx");
     if (file == nullptr) return false;
     return std::fclose(file) == 0;
 }

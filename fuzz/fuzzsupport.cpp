@@ -1,7 +1,6 @@
 #include "fuzzsupport.h"
 
-#include <stdlib.h>
-#include <unistd.h>
+#include "tempfolder.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -43,29 +42,17 @@ void Fail(const std::string& what) {
     std::abort();
 }
 
-namespace {
-
-void RemoveScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(ScratchFolder(), ignored);
-}
-
-} // namespace
-
 const std::string& ScratchFolder() {
-    static const std::string folder = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tamble-fuzz-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) Fail("cannot make a scratch folder");
-        return pattern;
-    }();
-    static const bool registered = std::atexit(RemoveScratchFolder) == 0;
-    (void)registered;
-    return folder;
+    // Removed with its contents when the program exits normally.
+    static const TempFolder folder("tamble-fuzz-");
+    static const std::string path = folder.Path();
+    return path;
 }
 
 void EnterScratchFolder() {
-    if (chdir(ScratchFolder().c_str()) != 0) Fail("cannot enter the scratch folder");
+    std::error_code error;
+    std::filesystem::current_path(ScratchFolder(), error);
+    if (error) Fail("cannot enter the scratch folder");
 }
 
 std::string WriteScratchFile(const std::string& name, std::string_view bytes) {

@@ -1,12 +1,14 @@
 // Checks shared by the tests of atomic saves: what a folder holds, a write
-// failure that root cannot get round, and two saves of one file at once.
+// failure that root cannot get round (not on Windows: filesizelimit.h), and
+// two saves of one file at once.
 #pragma once
 
 #include "tempfolder.h"
+#ifndef _WIN32
+#include "filesizelimit.h"
+#endif
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -27,29 +29,6 @@ inline std::vector<std::string> FolderNames(const std::string& folder) {
     std::sort(names.begin(), names.end());
     return names;
 }
-
-// While it lives, a write that would make a file of this process larger than
-// bytes fails (EFBIG), also for root, which no folder permission stops.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        signal(SIGXFSZ, oldHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit saved_{};
-    void (*oldHandler_)(int) = nullptr;
-};
 
 // A save of text to path; true when it reported success.
 using SaveFunction = std::function<bool(const std::string& path, const std::string& text)>;
@@ -92,13 +71,15 @@ inline void ExpectFailedSavesKeepOldFiles(const SaveFunction& save) {
     struct Case {
         const char* name;
         const char* target; // relative to the folder
-        rlim_t sizeLimit;   // 0: none
+        size_t sizeLimit;   // 0: none
     };
     const Case cases[] = {
         {"the target is a folder", "old", 0},
         {"the target's folder is a file", "old/inside/x.txt", 0},
         {"the target's folder is missing", "missing/x.txt", 0},
+#ifndef _WIN32
         {"the disk takes only part of the bytes", "old/file.txt", 16},
+#endif
     };
     for (const Case& c : cases) {
         TempFolder folder;
@@ -108,8 +89,10 @@ inline void ExpectFailedSavesKeepOldFiles(const SaveFunction& save) {
         folder.Write("old/inside", "a file");
         bool saved;
         {
+#ifndef _WIN32
             std::unique_ptr<FileSizeLimit> limit;
             if (c.sizeLimit > 0) limit = std::make_unique<FileSizeLimit>(c.sizeLimit);
+#endif
             saved = save(folder.File(c.target), std::string(4096, 'n'));
         }
         EXPECT_FALSE(saved) << c.name;

@@ -1,19 +1,26 @@
 // A temporary folder for tests that need files, removed with its contents.
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <stdexcept>
 #include <string>
 
 class TempFolder {
 public:
-    TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tamble-test-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
+    // A new folder "<prefix><random number>" in the system's temporary
+    // folder. Throws when none can be made.
+    explicit TempFolder(const std::string& prefix = "tamble-test-") {
+        std::random_device random;
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            path_ = base / (prefix + std::to_string(random()));
+            // False only when the name is taken; throws on every other failure.
+            if (std::filesystem::create_directory(path_)) return;
+        }
+        throw std::runtime_error("no free name for a temporary folder in " + base.string());
     }
     ~TempFolder() {
         std::error_code ignored;

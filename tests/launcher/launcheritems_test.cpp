@@ -55,6 +55,7 @@ TEST(ItemFile, ShrunkListLeavesNoKeysOfRemovedItems) {
     EXPECT_EQ(tamble::LoadItemFile(path.c_str()), items);
 }
 
+#ifndef _WIN32 // needs a file size limit
 TEST(ItemFile, FailedSaveKeepsTheOldFile) {
     TempFolder folder;
     const std::string path = folder.File("item.lst");
@@ -68,6 +69,7 @@ TEST(ItemFile, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(folder.Read("item.lst"), before);
     EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"item.lst"});
 }
+#endif
 
 TEST(ItemFile, TextFaults) {
     using tamble::ItemTextFault;

@@ -93,6 +93,7 @@ TEST(ProjectFile, LevelJumpStopsWithItsMessage) {
               platform::Utf8ToCp932("アイテム \"deep x\" の階層 (4) が不正です"));
 }
 
+#ifndef _WIN32 // needs a file size limit
 TEST(ProjectFile, FailedSaveKeepsTheOldFile) {
     TempFolder folder;
     const std::string path = folder.Write("keep.prj", "old\r\n");
@@ -104,6 +105,7 @@ TEST(ProjectFile, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(folder.Read("keep.prj"), "old\r\n");
     EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"keep.prj"});
 }
+#endif
 
 // A tree holding a text the file cannot give back is not written at all;
 // every other tree reads back as it was.

@@ -197,6 +197,7 @@ TEST(StringList, SaveWritesCrLfAndRoundTrips) {
     }
 }
 
+#ifndef _WIN32 // needs a file size limit
 TEST(StringList, FailedSaveKeepsTheOldFile) {
     TempFolder dir;
     const std::string path = dir.Write("keep.txt", "old");
@@ -215,6 +216,7 @@ TEST(StringList, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(list.SaveToFile(dir.File("no/such/folder.txt").c_str(), 0), 0);
     testing::internal::GetCapturedStdout();
 }
+#endif
 
 TEST(StringList, SortByTextAndValue) {
     CCLStringListBase list;

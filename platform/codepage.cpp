@@ -1,13 +1,13 @@
 // CP932 <-> UTF-8 through two tables: what every CP932 code reads as, taken
-// from glibc iconv, and its inverse, the code written for a character. The
-// encoder never asks iconv which code a character has; it takes a code only
-// from the inverse table, so a character is written as CP932 only when
-// that code reads back as the same character, which is the whole guarantee.
+// from the system's own converter (systemcp932.h), and its inverse, the code
+// written for a character. The encoder never asks the system which code a
+// character has; it takes a code only from the inverse table, so a character
+// is written as CP932 only when that code reads back as the same character,
+// which is the whole guarantee.
 #include "codepage.h"
 
 #include "strbasic.h"
-
-#include <iconv.h>
+#include "systemcp932.h"
 
 #include <array>
 #include <cstdint>
@@ -81,46 +81,43 @@ struct Tables {
     std::array<Code, 0x10000> encoded{};     // by BMP code point: its Code, 0 when escaped
 };
 
-// The character iconv reads the CP932 bytes in as, 0 when they are not one
-// non-ASCII BMP character.
-char16_t DecodeWithIconv(iconv_t converter, const char* bytes, size_t size) {
-    iconv(converter, nullptr, nullptr, nullptr, nullptr);
-    char buffer[8];
-    char* in = const_cast<char*>(bytes);
-    char* out = buffer;
-    size_t outLeft = sizeof buffer;
-    if (iconv(converter, &in, &size, &out, &outLeft) == static_cast<size_t>(-1) || size != 0)
-        return 0;
-    const std::string_view utf8(buffer, static_cast<size_t>(out - buffer));
+// The character the system reads the CP932 bytes in as, 0 when they are
+// not one non-ASCII BMP character.
+char16_t DecodeWithSystem(const SystemCp932Reader& read, std::string_view code) {
+    const std::string utf8 = read(code);
     char32_t codePoint = 0;
     if (utf8.empty() || Utf8SequenceLength(utf8, 0, codePoint) != utf8.size()) return 0;
     return codePoint > 0x7F && codePoint <= kLastBmpCodePoint ? static_cast<char16_t>(codePoint)
                                                               : 0;
 }
 
-// Reads every CP932 code once (about ten thousand, a millisecond), then
-// inverts: going through the codes in ascending order, a character takes the
-// first code that reads as it, which is the code iconv itself would write,
-// except that codes the text library would split (leads 0xF6-0xFC) and the
-// escape lead are never taken. Without a CP932 converter both tables stay
-// empty: every non-ASCII character is escaped and nothing is lost.
-std::unique_ptr<const Tables> BuildTables() {
-    auto tables = std::make_unique<Tables>();
-    const iconv_t converter = iconv_open("UTF-8", "CP932");
-    if (converter == reinterpret_cast<iconv_t>(-1)) return tables;
+// Reads every CP932 code once (about ten thousand, a millisecond).
+void ReadEveryCode(const SystemCp932Reader& read, Tables& tables) {
     for (unsigned byte = 0x80; byte <= 0xFF; ++byte) {
         const char single = static_cast<char>(byte);
         if (!IsCp932Lead(static_cast<unsigned char>(byte)))
-            tables->decoded[byte] = DecodeWithIconv(converter, &single, 1);
+            tables.decoded[byte] = DecodeWithSystem(read, std::string_view(&single, 1));
     }
     for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
         if (!IsCp932Lead(static_cast<unsigned char>(lead))) continue;
         for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
             const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-            tables->decoded[lead << 8 | trail] = DecodeWithIconv(converter, pair, 2);
+            tables.decoded[lead << 8 | trail] = DecodeWithSystem(read, std::string_view(pair, 2));
         }
     }
-    iconv_close(converter);
+}
+
+// Reads every code, then inverts: going through the codes in ascending
+// order, a character takes the first code that reads as it, which is the
+// code the system itself would write, except that codes the text library
+// would split (leads 0xF6-0xFC) and the escape lead are never taken. Without
+// a CP932 converter both tables stay empty: every non-ASCII character is
+// escaped and nothing is lost.
+std::unique_ptr<const Tables> BuildTables() {
+    auto tables = std::make_unique<Tables>();
+    if (!WithSystemCp932Reader(
+            [&](const SystemCp932Reader& read) { ReadEveryCode(read, *tables); }))
+        return tables;
     for (unsigned code = 0; code < tables->decoded.size(); ++code) {
         const char16_t codePoint = tables->decoded[code];
         const unsigned lead = code >> 8;
