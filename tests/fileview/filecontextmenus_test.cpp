@@ -4,7 +4,7 @@
 #include "codepage.h"
 #include "filecontextmenus.h"
 #include "fileviewpage.h"
-#include "fileviewwindowtest.h"
+#include "filemenuswindowtest.h"
 #include "programstart.h"
 #include "tfrmtamble.h"
 
@@ -32,7 +32,7 @@ using platform::Cp932;
 using tamble::FileContextMenus;
 using tamble::TfrmTamble;
 
-class FileContextMenusTest : public FileViewWindowTest {
+class FileContextMenusTest : public FileMenusWindowTest {
 protected:
     void SetUp() override {
         fs::create_directories(disk_.File("work/sub/deeper"));
@@ -42,24 +42,13 @@ protected:
         platform::SetProgramStarter([this](const platform::ProgramStart& start) {
             started_.push_back(start.program + " | " + start.parameters.value_or("(none)"));
         });
-        window_ = Create();
+        window_ = CreateWindowWithMenus();
         page_ = &tamble::FileViewOf(*window_);
         menus_ = &tamble::FileContextMenusOf(*window_);
         window_->state.options.SearchStringApp = "grepper";
         window_->state.options.UseEditor = "editor";
     }
     void TearDown() override { platform::SetProgramStarter({}); }
-
-    std::unique_ptr<TfrmTamble> Create() {
-        tamble::ShellHooks hooks;
-        hooks.BuildFolderTree = [this] {
-            tamble::FileViewOf(*tamble::frmTamble, TestDrive()).BuildFolderTree();
-            tamble::FileMenuServices services;
-            services.owner.homeTrash = settings_.File("trash");
-            tamble::FileContextMenusOf(*tamble::frmTamble, services);
-        };
-        return CreateWindow(std::move(hooks));
-    }
 
     std::string Status() const { return window_->StatusText->text().toStdString(); }
     // Kind and title of every question asked, then forgets them.

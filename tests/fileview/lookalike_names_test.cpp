@@ -3,8 +3,7 @@
 // command of the file page must act on exactly the entry shown and leave
 // its neighbour alone.
 #include "codepage.h"
-#include "filecontextmenus.h"
-#include "fileviewwindowtest.h"
+#include "filemenuswindowtest.h"
 #include "programstart.h"
 #include "qtext.h"
 
@@ -38,7 +37,7 @@ const struct LookAlike {
 // A folder whose name is one tag character (U+E0020).
 const std::string kTagFolder = "\xF3\xA0\x80\xA0";
 
-class LookAlikeNames : public FileViewWindowTest {
+class LookAlikeNames : public FileMenusWindowTest {
 protected:
     void SetUp() override {
         fs::create_directories(disk_.File("work/" + kTagFolder));
@@ -51,14 +50,7 @@ protected:
         platform::SetProgramStarter([this](const platform::ProgramStart& start) {
             opened_.push_back(platform::Cp932ToUtf8(start.parameters.value_or(start.program)));
         });
-        tamble::ShellHooks hooks;
-        hooks.BuildFolderTree = [this] {
-            tamble::FileViewOf(*tamble::frmTamble, TestDrive()).BuildFolderTree();
-            tamble::FileMenuServices services;
-            services.owner.homeTrash = settings_.File("trash");
-            tamble::FileContextMenusOf(*tamble::frmTamble, services);
-        };
-        window_ = CreateWindow(std::move(hooks));
+        window_ = CreateWindowWithMenus();
         page_ = &tamble::FileViewOf(*window_);
         menus_ = &tamble::FileContextMenusOf(*window_);
         window_->state.options.UseEditor = "editor";
