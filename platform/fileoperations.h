@@ -4,6 +4,11 @@
 // messages the user expects. Paths are native (UTF-8 on POSIX); texts shown
 // to the user go through UserPrompts as code page 932.
 //
+// On Windows the shell's own file operation (SHFileOperationW) does the
+// work, with its own questions, progress, error boxes and Recycle Bin; the
+// rules below are those of the program's own implementation elsewhere,
+// except the first, which both keep.
+//
 // Rules every operation keeps, so that no file is lost:
 // - A folder is never copied or moved into itself or into one of its own
 //   subfolders; the request is refused with a message.
@@ -76,6 +81,13 @@ struct FileOperationContext {
     // ~/.local/share/Trash). Tests point it into a temporary folder.
     std::string homeTrash;
     FileSystemCalls calls;
+    // Where the system's shell runs the operations itself (Windows): the
+    // window that owns its boxes (a window handle; 0 for none), and whether
+    // it may show boxes at all. Without them it asks nothing (every answer
+    // is Yes), shows no progress and reports errors only by the result;
+    // tests and windowless callers run so.
+    uintptr_t shellWindow = 0;
+    bool shellBoxes = true;
 };
 
 // Deletes paths: to the trash when toTrash, else for good after a Yes to a

@@ -4,7 +4,6 @@
 
 #include "codepage.h"
 #include "pathnames.h"
-#include "strmask.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -14,12 +13,10 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <string_view>
 
 namespace platform {
 namespace {
 
-constexpr const char* kWildcardExtension = ".*";
 constexpr const char* kRemovableMountParents[] = {"/media/", "/run/media/", "/mnt/"};
 
 bool IsDotEntry(const char* name) {
@@ -95,16 +92,6 @@ bool IsRemovableMount(const std::string& mountPoint) {
 }
 
 } // namespace
-
-bool MatchFolderMask(const std::string& name, const std::string& mask) {
-    if (mask.empty()) return false;
-    if (MaskMatch(name.c_str(), mask.c_str()) != 0) return true;
-    const std::string_view suffix(kWildcardExtension);
-    if (mask.size() < suffix.size() || name.find('.') != std::string::npos) return false;
-    const size_t stemLength = mask.size() - suffix.size();
-    return mask.compare(stemLength, suffix.size(), suffix) == 0 &&
-           MaskMatch(name.c_str(), mask.substr(0, stemLength).c_str()) != 0;
-}
 
 bool EnumerateFolder(const std::string& folder, const std::string& mask, bool fileDetails,
                      const std::function<bool(const DirEntry&)>& visit, const NameFilter& wanted) {

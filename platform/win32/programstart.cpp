@@ -1,0 +1,90 @@
+// Every start goes through ShellExecuteExW with the verb "open": a program
+// runs (Windows starts it directly, no command interpreter in between), a
+// document or a folder opens with its association, and "explorer" is the
+// file manager itself. The parameter text is already a Windows command
+// line and is passed on as it is.
+#include "programstart.h"
+
+#include "commandline.h"
+#include "widepath.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <optional>
+#include <utility>
+
+namespace platform {
+namespace {
+
+ProgramStarter& InstalledStarter() {
+    static ProgramStarter starter;
+    return starter;
+}
+
+// Shell extensions that an association may bring in want COM on the
+// calling thread; this sets it up for one call unless the thread has it.
+class ComForThisCall {
+public:
+    ComForThisCall()
+        : initialized_(SUCCEEDED(
+              CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ~ComForThisCall() {
+        if (initialized_) CoUninitialize();
+    }
+    ComForThisCall(const ComForThisCall&) = delete;
+    ComForThisCall& operator=(const ComForThisCall&) = delete;
+
+private:
+    bool initialized_;
+};
+
+// The command-line text of the start: a path taken whole is written so
+// that the program reads it back as one argument, blanks and quotes
+// included; a parameter text is already a command line.
+std::optional<std::string> ParameterText(const ProgramStart& start) {
+    if (!start.parameters) return std::nullopt;
+    if (start.parameterIsOnePath) return JoinCommandLine({*start.parameters});
+    return *start.parameters;
+}
+
+void StartNow(const ProgramStart& start) {
+    if (start.program.empty()) return;
+    const std::optional<std::u16string> file = WidePath(start.program);
+    if (!file) return;
+    const std::optional<std::string> text = ParameterText(start);
+    std::optional<std::u16string> parameters;
+    if (text) {
+        parameters = WidePath(*text);
+        if (!parameters) return;
+    }
+    const ComForThisCall com;
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    // Failures are not reported to the user; the call returns once the
+    // start is under way, so nothing depends on this thread living on.
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.lpVerb = L"open";
+    info.lpFile = WideChars(*file);
+    info.lpParameters = parameters ? WideChars(*parameters) : nullptr;
+    info.nShow = static_cast<int>(start.show);
+    ShellExecuteExW(&info);
+}
+
+} // namespace
+
+void StartProgram(const ProgramStart& start) {
+    if (const ProgramStarter& starter = InstalledStarter()) {
+        starter(start);
+    } else {
+        StartNow(start);
+    }
+}
+
+void SetProgramStarter(ProgramStarter starter) {
+    InstalledStarter() = std::move(starter);
+}
+
+} // namespace platform
