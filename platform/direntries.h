@@ -9,6 +9,8 @@
 //   kAttrArchive    every entry that is not a folder
 //   kAttrHidden     a name that starts with "." (files only)
 //   kAttrReadOnly   a file that nobody may write to
+// On Windows the attributes are the system's own, and the system's folder
+// search reads the masks.
 #pragma once
 
 #include <cstdint>
@@ -44,10 +46,10 @@ using NameFilter = std::function<bool(const std::string& name)>;
 
 // Calls visit for every entry of folder whose name matches mask (and passes
 // wanted, when given), in the order the system gives them, "." and ".."
-// included (as folders), until visit returns false. With fileDetails
-// false, entries that are plainly files are reported without their size
-// or read-only bit, which saves a system call per file when only folders
-// are wanted. Returns false when the folder cannot be read (nothing was
+// included (as folders; a drive root on Windows has neither), until visit
+// returns false. With fileDetails false, entries that are plainly files
+// are reported without their size or read-only bit, which saves a system
+// call per file when only folders are wanted. Returns false when the folder cannot be read (nothing was
 // visited).
 bool EnumerateFolder(const std::string& folder, const std::string& mask, bool fileDetails,
                      const std::function<bool(const DirEntry&)>& visit,
@@ -65,7 +67,9 @@ struct Drive {
 };
 
 // The drives: "/", the home folder, then the mounted removable volumes
-// (below /media, /run/media and /mnt), each once, in that order.
+// (below /media, /run/media and /mnt), each once, in that order. On
+// Windows: every drive root ("C:", "D:") in the system's order, named as
+// the shell names it ("" when it has no name).
 [[nodiscard]] std::vector<Drive> ListDrives();
 
 } // namespace platform

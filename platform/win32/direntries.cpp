@@ -51,21 +51,25 @@ std::string DriveDisplayName(const wchar_t* root) {
 
 bool EnumerateFolder(const std::string& folder, const std::string& mask, bool /*fileDetails*/,
                      const std::function<bool(const DirEntry&)>& visit, const NameFilter& wanted) {
-    // Every name is asked for and matched here, by the same rule on every
-    // system; the system's own matching would also take names whose short
-    // 8.3 alias fits the mask.
+    if (folder.empty()) return false;
+    // The system's search reads the wildcards, as it does for every other
+    // Windows program (a trailing "?" also takes no character, and a name
+    // may match through its short 8.3 alias).
     const std::optional<std::u16string> pattern =
-        WidePath(JoinPath(PathStyle::Windows, folder, "*"));
-    if (!pattern || folder.empty()) return false;
+        WidePath(JoinPath(PathStyle::Windows, folder, mask));
+    if (!pattern) return false;
+    if (mask.empty()) return FolderExists(folder);
     WIN32_FIND_DATAW data{};
     const Search search(FindFirstFileExW(WideChars(*pattern), FindExInfoBasic, &data,
                                          FindExSearchNameMatch, nullptr,
                                          FIND_FIRST_EX_LARGE_FETCH));
-    if (search.Get() == INVALID_HANDLE_VALUE) return false;
+    // A folder where nothing matches is no failure: it was read.
+    if (search.Get() == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_FILE_NOT_FOUND && FolderExists(folder);
     DirEntry entry;
     do {
         entry.name = Cp932Path(data.cFileName);
-        if (!MatchFolderMask(entry.name, mask) || (wanted && !wanted(entry.name))) continue;
+        if (wanted && !wanted(entry.name)) continue;
         entry.attributes = data.dwFileAttributes;
         entry.size = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0
                          ? 0
