@@ -17,15 +17,17 @@ namespace {
 
 constexpr DWORD kSendTimeoutMilliseconds = 5000;
 
-DWORD SessionOf(DWORD process) {
+std::optional<DWORD> SessionOf(DWORD process) {
     DWORD session = 0;
-    return ProcessIdToSessionId(process, &session) ? session : ~DWORD{0};
+    if (!ProcessIdToSessionId(process, &session)) return std::nullopt;
+    return session;
 }
 
 bool ListenerIsOfThisSession(HANDLE pipe) {
     ULONG server = 0;
-    return GetNamedPipeServerProcessId(pipe, &server) &&
-           SessionOf(server) == SessionOf(GetCurrentProcessId());
+    if (!GetNamedPipeServerProcessId(pipe, &server)) return false;
+    const std::optional<DWORD> theirs = SessionOf(server);
+    return theirs && theirs == SessionOf(GetCurrentProcessId());
 }
 
 // Opens the pipe for writing, waiting a little while every instance of it
@@ -64,7 +66,8 @@ bool WriteWithin(HANDLE pipe, const std::string& message) {
 } // namespace
 
 std::string InstanceSocketPath(const std::string& name) {
-    return "\\\\.\\pipe\\" + name + "-" + std::to_string(SessionOf(GetCurrentProcessId()));
+    return "\\\\.\\pipe\\" + name + "-" +
+           std::to_string(SessionOf(GetCurrentProcessId()).value_or(0));
 }
 
 bool HandOverPath(const std::string& socketPath, std::string_view path) {

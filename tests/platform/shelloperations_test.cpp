@@ -261,3 +261,37 @@ TEST_F(ShellOperations, DeletingALinkNeverReachesItsTarget) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ShellOperations, PlainCopyRefusesWhatWouldLoseTheSource) {
+    ASSERT_TRUE(Write(Wide("a.txt"), "alpha"));
+    ASSERT_TRUE(Write(Wide("b.txt"), "beta"));
+    const bool linked = CreateHardLinkW(Wide("hard.txt").c_str(), Wide("a.txt").c_str(), nullptr);
+    const struct {
+        const char* what;
+        std::string target;
+        bool failIfExists;
+        int error;
+    } cases[] = {
+        {"itself", Text("a.txt"), false, EINVAL},
+        {"itself in other letters", Text("A.TXT"), false, EINVAL},
+        {"a folder", Text("dst"), false, EISDIR},
+        {"an existing file when asked not to", Text("b.txt"), true, EEXIST},
+        {"a name that names no file", Text("") + "\x81", false, EINVAL},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(platform::CopyFile(Text("a.txt"), c.target, c.failIfExists), c.error);
+    }
+    if (linked) {
+        EXPECT_EQ(platform::CopyFile(Text("a.txt"), Text("hard.txt"), false), EINVAL);
+    }
+    EXPECT_EQ(Read(Wide("a.txt")), "alpha");
+    EXPECT_EQ(Read(Wide("b.txt")), "beta");
+    EXPECT_EQ(platform::CopyFile(Text("a.txt"), Text("b.txt"), false), 0);
+    EXPECT_EQ(Read(Wide("b.txt")), "alpha");
+    EXPECT_EQ(platform::CopyFile(Text("missing"), Text("c.txt"), false), ENOENT);
+}
+
+} // namespace
