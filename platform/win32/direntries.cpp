@@ -84,9 +84,9 @@ bool FolderExists(const std::string& path) {
     if (!wide || path.empty()) return false;
     // Opened rather than asked for its attributes, so that a link counts
     // by what it leads to and a dangling one is no folder.
-    const HANDLE handle = CreateFileW(WideChars(*wide), 0,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle =
+        CreateFileW(WideChars(*wide), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     BY_HANDLE_FILE_INFORMATION info{};
     const bool folder = GetFileInformationByHandle(handle, &info) &&

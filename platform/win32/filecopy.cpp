@@ -80,8 +80,9 @@ int CopyFile(const std::string& source, const std::string& target, bool failIfEx
     if (!from || !to) return EINVAL;
     // FILE_FLAG_BACKUP_SEMANTICS opens a folder too, so that it can be told
     // from a file that cannot be opened.
-    const FileHandle in(CreateFileW(WideChars(*from), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const FileHandle in(
+        CreateFileW(WideChars(*from), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!in.Valid()) return LastErrno();
     BY_HANDLE_FILE_INFORMATION sourceInfo{};
     if (!GetFileInformationByHandle(in.Get(), &sourceInfo)) return LastErrno();
@@ -98,12 +99,13 @@ int CopyFile(const std::string& source, const std::string& target, bool failIfEx
     const DWORD marks = sourceInfo.dwFileAttributes &
                         (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     const FileHandle out(CreateFileW(WideChars(*to), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                 failIfExists ? CREATE_NEW : OPEN_ALWAYS,
-                                 marks | FILE_ATTRIBUTE_ARCHIVE, nullptr));
+                                     failIfExists ? CREATE_NEW : OPEN_ALWAYS,
+                                     marks | FILE_ATTRIBUTE_ARCHIVE, nullptr));
     if (!out.Valid()) return LastErrno();
     BY_HANDLE_FILE_INFORMATION targetInfo{};
     if (!GetFileInformationByHandle(out.Get(), &targetInfo)) return LastErrno();
-    if (SameEntry(sourceInfo, targetInfo) || GetFileType(out.Get()) != FILE_TYPE_DISK) return EINVAL;
+    if (SameEntry(sourceInfo, targetInfo) || GetFileType(out.Get()) != FILE_TYPE_DISK)
+        return EINVAL;
     if (!SetEndOfFile(out.Get())) return LastErrno();
 
     if (const int error = CopyContents(in.Get(), out.Get()); error != 0) return error;

@@ -75,8 +75,8 @@ bool IsAtOrBelow(const std::wstring& path, const std::wstring& folder) {
 }
 
 // False (after a message) when a folder of paths holds destination.
-bool NoFolderIntoItself(const FileOperationContext& context,
-                        const std::vector<std::string>& paths, const std::string& destination) {
+bool NoFolderIntoItself(const FileOperationContext& context, const std::vector<std::string>& paths,
+                        const std::string& destination) {
     const std::optional<std::u16string> target = WideNativePath(destination);
     const std::wstring into = target ? FinalPath(*target, true) : std::wstring();
     if (into.empty()) return true; // the shell reports a missing destination itself

@@ -36,10 +36,9 @@ FileHandle ConnectTo(const std::u16string& pipe) {
     for (int attempt = 0; attempt < 2; ++attempt) {
         // Identification only: the listener may learn who writes, but may
         // not act as this user.
-        FileHandle handle(CreateFileW(WideChars(pipe), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT |
-                                          SECURITY_IDENTIFICATION,
-                                      nullptr));
+        FileHandle handle(CreateFileW(
+            WideChars(pipe), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+            FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr));
         if (handle.Valid() || GetLastError() != ERROR_PIPE_BUSY) return handle;
         if (!WaitNamedPipeW(WideChars(pipe), kSendTimeoutMilliseconds)) break;
     }

@@ -42,8 +42,8 @@ int main() {
         CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 3;
     DWORD written = 0;
-    const bool wrote = WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written,
-                                 nullptr) != 0;
+    const bool wrote =
+        WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr) != 0;
     CloseHandle(file);
     return wrote && MoveFileExW(partial.c_str(), target, MOVEFILE_REPLACE_EXISTING) ? 0 : 4;
 }

@@ -41,7 +41,9 @@ protected:
     }
 
     // Full paths below the temporary folder, wide and as the program's text.
-    std::wstring Wide(const std::wstring& name) const { return Widen(folder_.Path()) + L"\\" + name; }
+    std::wstring Wide(const std::wstring& name) const {
+        return Widen(folder_.Path()) + L"\\" + name;
+    }
     std::wstring Wide(const std::string& name) const { return Wide(Widen(name)); }
     std::string Text(const std::wstring& name) const {
         const std::wstring path = Wide(name);
@@ -176,7 +178,6 @@ TEST_F(ShellOperations, EmptyListDoesNothing) {
     EXPECT_TRUE(prompts_.asked.empty());
 }
 
-
 // Names that code page 932 cannot hold, listed, opened, renamed and deleted
 // by their program text, beside names such a name could be confused with.
 TEST_F(ShellOperations, NamesOutsideTheCodePageAreReachedAndNothingElse) {
@@ -201,11 +202,11 @@ TEST_F(ShellOperations, NamesOutsideTheCodePageAreReachedAndNothingElse) {
 
         // Listed under a text that leads back to exactly this file.
         std::vector<platform::DirEntry> listed;
-        ASSERT_TRUE(platform::EnumerateFolder(
-            platform::Utf8ToCp932(folder_.Path()), "*", true, [&](const platform::DirEntry& e) {
-                listed.push_back(e);
-                return true;
-            }));
+        ASSERT_TRUE(platform::EnumerateFolder(platform::Utf8ToCp932(folder_.Path()), "*", true,
+                                              [&](const platform::DirEntry& e) {
+                                                  listed.push_back(e);
+                                                  return true;
+                                              }));
         const std::string text = Text(c.name);
         const std::string bare = text.substr(text.rfind('\\') + 1);
         size_t matches = 0;

@@ -19,9 +19,9 @@ inline bool Write(const std::wstring& path, const std::string& bytes) {
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    const bool done = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                                nullptr) &&
-                      written == bytes.size();
+    const bool done =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
     CloseHandle(file);
     return done;
 }

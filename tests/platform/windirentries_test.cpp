@@ -34,8 +34,9 @@ Listing SystemListing(const std::string& folder, const std::string& mask) {
         const std::string name = data.cFileName;
         if (name == "." || name == "..") continue;
         const bool folderEntry = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        listing.emplace_back(name, data.dwFileAttributes,
-                             folderEntry ? 0 : (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow);
+        listing.emplace_back(
+            name, data.dwFileAttributes,
+            folderEntry ? 0 : (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow);
     } while (FindNextFileA(search, &data));
     FindClose(search);
     return Sorted(listing);
@@ -43,10 +44,11 @@ Listing SystemListing(const std::string& folder, const std::string& mask) {
 
 Listing OurListing(const std::string& folder, const std::string& mask) {
     Listing listing;
-    const bool read = platform::EnumerateFolder(folder, mask, true, [&](const platform::DirEntry& e) {
-        if (e.name != "." && e.name != "..") listing.emplace_back(e.name, e.attributes, e.size);
-        return true;
-    });
+    const bool read =
+        platform::EnumerateFolder(folder, mask, true, [&](const platform::DirEntry& e) {
+            if (e.name != "." && e.name != "..") listing.emplace_back(e.name, e.attributes, e.size);
+            return true;
+        });
     EXPECT_TRUE(read);
     return Sorted(listing);
 }

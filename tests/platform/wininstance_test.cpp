@@ -81,7 +81,8 @@ private:
 };
 
 TEST(WindowsHandover, PathReachesTheListenerOfThisSession) {
-    const std::string pipe = platform::InstanceSocketPath("TambleTest" + std::to_string(GetCurrentProcessId()));
+    const std::string pipe =
+        platform::InstanceSocketPath("TambleTest" + std::to_string(GetCurrentProcessId()));
     EXPECT_EQ(pipe.rfind("\\\\.\\pipe\\", 0), 0u) << pipe;
     EXPECT_FALSE(platform::HandOverPath(pipe, "C:\\x"));
 
@@ -96,7 +97,9 @@ class WindowsLocations : public ::testing::Test {
 protected:
     ~WindowsLocations() override { SetEnvironmentVariableW(L"TAMBLE_CONFIG_DIR", nullptr); }
     // _wgetenv reads the runtime's copy of the environment.
-    static void SetConfigOverride(const std::wstring& value) { _wputenv_s(L"TAMBLE_CONFIG_DIR", value.c_str()); }
+    static void SetConfigOverride(const std::wstring& value) {
+        _wputenv_s(L"TAMBLE_CONFIG_DIR", value.c_str());
+    }
 };
 
 TEST_F(WindowsLocations, ProgramFilesBesideTheProgramOrTheOverride) {
@@ -107,7 +110,8 @@ TEST_F(WindowsLocations, ProgramFilesBesideTheProgramOrTheOverride) {
     // The test's own folder takes new files, so its files are kept there.
     _wputenv_s(L"TAMBLE_CONFIG_DIR", L"");
     EXPECT_EQ(platform::DataFolder(), platform::ProgramFolder());
-    EXPECT_EQ(platform::SettingsFilePath(), platform::ProgramFolder() + "\\win32_platform_tests.ini");
+    EXPECT_EQ(platform::SettingsFilePath(),
+              platform::ProgramFolder() + "\\win32_platform_tests.ini");
 
     TempFolder folder;
     SetConfigOverride(widefiles::Widen(folder.File("config")));
@@ -127,12 +131,8 @@ TEST_F(WindowsLocations, SystemProgramFoldersAreNeverTheProgramsOwn) {
         std::string folder;
         bool system;
     } rows[] = {
-        {files, true},
-        {files + "\\Tamble", true},
-        {system + "\\System32", true},
-        {"c:\\WINDOWS", true},
-        {files + "x", false},
-        {"C:\\Tools\\Tamble", false},
+        {files, true},         {files + "\\Tamble", true}, {system + "\\System32", true},
+        {"c:\\WINDOWS", true}, {files + "x", false},       {"C:\\Tools\\Tamble", false},
         {"", false},
     };
     for (const auto& row : rows)

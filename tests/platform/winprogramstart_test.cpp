@@ -45,7 +45,9 @@ protected:
     }
 
     std::wstring Wide(const std::string& name) const { return Widen(folder_.File(name)); }
-    std::string Recorder() const { return platform::Utf8ToCp932(folder_.File("my tools\\rec order.exe")); }
+    std::string Recorder() const {
+        return platform::Utf8ToCp932(folder_.File("my tools\\rec order.exe"));
+    }
 
     // The command line and then the arguments the started program recorded;
     // waits for it to finish.
