@@ -42,6 +42,12 @@ pid_t Spawn(std::vector<std::string>& arguments, posix_spawn_file_actions_t& act
     return pid;
 }
 
+// The middle value of times, which must not be empty.
+double MedianOf(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
 } // namespace
 
 Options ReadOptions(int argc, char** argv) {
@@ -78,18 +84,6 @@ DataFolder::DataFolder(const Options& options) {
 DataFolder::~DataFolder() {
     std::error_code ignored;
     if (temporary_) std::filesystem::remove_all(path_, ignored);
-}
-
-double Seconds(const std::function<void()>& action) {
-    using Clock = std::chrono::steady_clock;
-    const auto start = Clock::now();
-    action();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double MedianOf(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 Medians Interleave(const Timed& ours, const Timed& theirs, int rounds) {

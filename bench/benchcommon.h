@@ -38,12 +38,6 @@ private:
     bool temporary_ = false;
 };
 
-// Wall-clock seconds that action takes.
-double Seconds(const std::function<void()>& action);
-
-// The middle value of times, which must not be empty.
-double MedianOf(std::vector<double> times);
-
 // One side of a comparison: what is timed, what must run before each timed
 // round (a reset to the state the round claims) and what checks its result
 // after it, both untimed.

@@ -355,7 +355,9 @@ TEST_F(DeleteDialog, FilesReplacedDuringTheQuestionStayAndAreReported) {
     for (int i = 0; i < kFiles; ++i) {
         const std::string name = "f" + std::to_string(i) + ".o";
         EXPECT_EQ(fs::exists(folder.File(name)), replaced(i)) << name;
-        if (replaced(i)) EXPECT_EQ(folder.Read(name), "new") << name;
+        if (replaced(i)) {
+            EXPECT_EQ(folder.Read(name), "new") << name;
+        }
     }
     ASSERT_EQ(swapping.asked.size(), 2u);
     EXPECT_EQ(swapping.asked[1].kind, "Message");
