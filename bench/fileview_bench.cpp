@@ -6,8 +6,10 @@
 //   leaving     from the 200,000-file folder to one of 20 files / the fill
 //               of the 200,000
 //   icons       100,000 files of 5,000 extensions / of one (.txt), both
-//               from an empty icon cache; the extensions are the system's
-//               known ones (.txt, .png, .pdf, ...), made-up ones after those
+//               from an empty icon cache, emptied as its menu entry does
+//               (the types and theme icons looked up behind it stay for the
+//               process, as they do for the user); the extensions are the
+//               system's known ones (.txt, .png, .pdf, ...), then made-up ones
 //   tree        expanding a folder of 2,000 subfolders / find -maxdepth 2
 // and the memory each row of the 100,000 takes. Every list shown is
 // compared with a scan of its folder (names, order, sizes), every tree with
