@@ -9,6 +9,7 @@
 #include "instancehandover.h"
 #include "instancelock.h"
 #include "locations.h"
+#include "paintreport.h"
 #include "qtext.h"
 #include "qtoperationprogress.h"
 #include "qtuserprompts.h"
@@ -134,6 +135,7 @@ int main(int argc, char** argv) {
         if (startPath) {
             QTimer::singleShot(0, &window, [&window, &startPath] { window.ShowStartPath(*startPath); });
         }
+        platform::ReportFirstPaint(window);
         application.exec();
     } catch (const std::exception& error) {
         tamble::ShowErrorBox(error.what());

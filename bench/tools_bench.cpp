@@ -1,147 +1,326 @@
-// Times the batch tools against standard tools on the same data, in one
-// run, and prints one ratio per line with its target:
-//   collect     the delete-by-mask search for "*.c;*.h" sparing ".git" and
-//               "build" over 55,000 files / find with -prune and -iname
-//   wild mask   the same search with a mask of many stars / with "*.c"
-//   copy small  one 1 KiB file to the 500 names of a list / tee to them
-//   copy large  one 64 MiB file to the 8 names of a list / tee to them
-// The data lives in the temporary folder and is removed afterwards.
+// The batch tools as the user sees them, against standard tools on the same
+// data, in one run:
+//   collect       the delete-by-mask search for "*.c;*.h" sparing ".git"
+//                 and "build" over 55,000 files / find with -prune and -iname
+//   delete        the delete-by-mask dialog, from a click on its button until
+//                 the question that names the files is asked / the same find
+//   copy small    the copy-by-list dialog, from a click on its button until
+//                 "作成が終了しました" is painted, one 1 KiB file to the 500
+//                 names of a list / tee writing the same 500 files
+//   copy large    the same with one 64 MiB file and 8 names / tee
+// The files found are compared with find's, the question's count with
+// theirs, the copies with the source (count and content); a wrong result
+// fails the benchmark whatever the times. The question is answered No, so
+// the tree stays for the next round.
 #include "benchcommon.h"
-#include "copybylist.h"
+#include "codepage.h"
 #include "maskedfiles.h"
+#include "paintwait.h"
+#include "scriptedprompts.h"
+#include "tfrmcopyfiles.h"
+#include "tfrmdeletefilesfrommask.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 
 #include <stdlib.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
-using bench::Median;
-using bench::Run;
-using bench::Touch;
+using bench::Interleave;
+using bench::Milliseconds;
+using bench::Report;
+using Clock = std::chrono::steady_clock;
 
-constexpr int kTopFolders = 20;
-constexpr int kSubFolders = 25;
-constexpr int kFilesPerFolder = 100; // 20 x 25 x 100 = 50,000 files, plus the spared ones
-constexpr int kSparedFiles = 2500;   // in each of .git and the build folders
+struct Sizes {
+    int topFolders;
+    int subFolders;
+    int filesPerFolder;
+    int sparedFiles; // in each of .git and the build folder
+    int smallCopies;
+    size_t smallSize;
+    int largeCopies;
+    size_t largeSize;
+};
+// 20 x 25 x 100 = 50,000 files, plus the spared ones.
+constexpr Sizes kFullSizes{20, 25, 100, 2500, 500, 1024, 8, size_t{64} << 20};
+constexpr Sizes kSmokeSizes{2, 3, 40, 20, 20, 1024, 2, size_t{64} << 10};
 constexpr const char* kExtensions[] = {"c", "h", "o", "txt", "cpp", "C", "H"};
-constexpr int kSmallCopies = 500;
-constexpr size_t kSmallSize = 1024;
-constexpr int kLargeCopies = 8;
-constexpr size_t kLargeSize = size_t{64} << 20;
+constexpr const char* kMasks = "*.c;*.h";
+constexpr const char* kSparedFolders = ".git;build";
+constexpr int kLargeRounds = 5; // each writes twice 512 MiB
 
-// Names long enough, and holding enough of the wild mask's letters, that
-// the mask has work to do on every one.
-void MakeTree(const fs::path& root) {
+// The tree the search runs over, made once (under another name, renamed
+// when complete, so a broken earlier run is never taken for it).
+void MakeTree(const fs::path& root, const Sizes& sizes) {
+    if (fs::exists(root)) return;
+    const fs::path partial = root.string() + ".partial";
+    fs::remove_all(partial);
     char name[96];
     int n = 0;
-    for (int top = 0; top < kTopFolders; ++top) {
-        for (int sub = 0; sub < kSubFolders; ++sub) {
+    for (int top = 0; top < sizes.topFolders; ++top) {
+        for (int sub = 0; sub < sizes.subFolders; ++sub) {
             const fs::path folder =
-                root / ("module" + std::to_string(top)) / ("part" + std::to_string(sub));
+                partial / ("module" + std::to_string(top)) / ("part" + std::to_string(sub));
             fs::create_directories(folder);
-            for (int i = 0; i < kFilesPerFolder; ++i, ++n) {
+            for (int i = 0; i < sizes.filesPerFolder; ++i, ++n) {
                 std::snprintf(name, sizeof name, "abcdefghijklm_source_%06d.%s", n,
                               kExtensions[n % std::size(kExtensions)]);
-                Touch(folder / name);
+                bench::Touch(folder / name);
             }
         }
     }
-    for (const char* spared : {".git/objects", "module3/build"}) {
-        fs::create_directories(root / spared);
-        for (int i = 0; i < kSparedFiles; ++i) {
+    for (const char* spared : {".git/objects", "module1/build"}) {
+        fs::create_directories(partial / spared);
+        for (int i = 0; i < sizes.sparedFiles; ++i) {
             std::snprintf(name, sizeof name, "object_%06d.%s", i, i % 2 == 0 ? "c" : "h");
-            Touch(root / spared / name);
+            bench::Touch(partial / spared / name);
         }
     }
+    fs::rename(partial, root);
 }
 
-size_t Collect(const std::string& root, const char* masks) {
+std::vector<std::string> FindArguments(const std::string& root) {
+    return {"find",  root, "(", "-name",  ".git", "-o", "-name",  "build", ")", "-prune", "-o",
+            "-type", "f",  "(", "-iname", "*.c",  "-o", "-iname", "*.h",   ")", "-print"};
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> paths) {
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+tamble::MaskedFileOptions SearchOptions() {
     tamble::MaskedFileOptions options;
     options.findSubFolders = true;
     options.outOfFolderPattern = true;
-    options.folderPattern = ".git;build";
-    std::vector<std::string> found;
-    tamble::CollectMaskedFiles(root, masks, options, found);
-    return found.size();
+    options.folderPattern = kSparedFolders;
+    return options;
 }
 
-void WriteFile(const fs::path& path, size_t size) {
-    std::string bytes(size, '\0');
-    for (size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>(i * 31 + i / 977);
-    std::ofstream(path, std::ios::binary) << bytes;
+// Prompts that note when the first question came and answer it No.
+class StampingPrompts : public platform::ScriptedPrompts {
+public:
+    void Message(const std::string& text, const std::string& title,
+                 platform::PromptIcon icon) override {
+        Stamp();
+        ScriptedPrompts::Message(text, title, icon);
+    }
+    bool YesNo(const std::string& text, const std::string& title,
+               platform::PromptIcon icon) override {
+        Stamp();
+        return ScriptedPrompts::YesNo(text, title, icon);
+    }
+    void Reset() {
+        asked.clear();
+        first_.reset();
+    }
+    [[nodiscard]] Clock::time_point First() const { return first_.value_or(Clock::now()); }
+
+private:
+    void Stamp() {
+        if (!first_) first_ = Clock::now();
+    }
+    std::optional<Clock::time_point> first_;
+};
+
+// The number the delete question names: "次の N 個の項目を..."; -1 without one.
+long QuestionCount(const std::string& text) {
+    const std::string prefix = platform::Utf8ToCp932("次の ");
+    if (text.compare(0, prefix.size(), prefix) != 0) return -1;
+    return std::strtol(text.c_str() + prefix.size(), nullptr, 10);
 }
 
-// The list file of count names and the same targets as tee arguments.
-std::vector<std::string> MakeList(const fs::path& folder, const fs::path& list, int count) {
+// The paths the question lists, one a line after its first line.
+std::vector<std::string> QuestionPaths(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t at = text.find('\n');
+    while (at != std::string::npos) {
+        const size_t next = text.find('\n', at + 1);
+        lines.push_back(text.substr(at + 1, next == std::string::npos ? next : next - at - 1));
+        at = next;
+    }
+    return lines;
+}
+
+void BenchSearch(Report& report, const std::string& root) {
+    const std::vector<std::string> expected = Sorted(bench::OutputLines(FindArguments(root)));
+    report.Check(!expected.empty(), "find found nothing in " + root);
+    const bench::Timed find{[&] { bench::Run(FindArguments(root)); }};
+
+    tamble::MaskedFiles found;
+    const auto foundPaths = [&found] {
+        std::vector<std::string> paths;
+        for (const platform::FoundFile& file : found.found.files)
+            paths.push_back(found.found.PathOf(file));
+        return Sorted(std::move(paths));
+    };
+    const auto collect = Interleave(
+        {[&] { tamble::CollectMaskedFiles(root, kMasks, SearchOptions(), found); },
+         {},
+         [&] { report.Check(foundPaths() == expected, "the search found other files than find"); }},
+        find, report.Rounds());
+    report.Ratio("collect / find", collect.ours, collect.theirs, 1.0,
+                 Milliseconds(collect.ours) + " / " + Milliseconds(collect.theirs) + ", " +
+                     std::to_string(expected.size()) + " files");
+
+    StampingPrompts prompts;
+    platform::ShellOwner shell;
+    shell.prompts = &prompts;
+    tamble::MainWindowState state;
+    state.CurrentPath = root;
+    state.options.DeleteFilesFindSubFolders = true;
+    state.options.DeleteFilesOutOfFolderPattern = true;
+    state.cmbDeleteFilesFromMask = {kMasks};
+    state.cmbOutOfFolderPattern = {kSparedFolders};
+    std::unique_ptr<tamble::TfrmDeleteFilesFromMask> dialog;
+    const auto open = [&] {
+        dialog = std::make_unique<tamble::TfrmDeleteFilesFromMask>(nullptr, state, shell);
+        bench::PaintWatch painted(dialog.get());
+        dialog->show();
+        report.Check(painted.Wait(), "the delete dialog was never painted");
+        prompts.Reset();
+    };
+    const auto question = [&] {
+        const bool asked = prompts.asked.size() == 1 && prompts.asked[0].kind == "YesNo";
+        const std::string text = asked ? prompts.asked[0].text : std::string();
+        report.Check(asked, "the delete dialog asked no single question");
+        report.Check(QuestionCount(text) == static_cast<long>(expected.size()),
+                     "the question names another number of files than find found");
+        for (const std::string& path : QuestionPaths(text)) {
+            if (path.find('/') != std::string::npos)
+                report.Check(std::binary_search(expected.begin(), expected.end(), path),
+                             "the question names " + path + ", which find did not find");
+        }
+        report.Check(bench::OutputLines(FindArguments(root)).size() == expected.size(),
+                     "files went although the question was answered No");
+    };
+    const auto deletion = Interleave({[&] { QTest::mouseClick(dialog->Button1, Qt::LeftButton); },
+                                      open, question, [&] { return prompts.First(); }},
+                                     find, report.Rounds());
+    report.Ratio("delete until asked / find", deletion.ours, deletion.theirs, 1.1,
+                 Milliseconds(deletion.ours) + " / " + Milliseconds(deletion.theirs));
+}
+
+// The list file of count names and the paths tee writes for the same names.
+std::vector<std::string> MakeList(const fs::path& list, const fs::path& teeFolder, int count) {
     std::ofstream out(list, std::ios::binary);
-    std::vector<std::string> targets;
+    std::vector<std::string> targets{"tee"};
     for (int i = 0; i < count; ++i) {
         const std::string name = "copy" + std::to_string(i);
         out << name << "\r\n";
-        targets.push_back((folder / name).string());
+        targets.push_back((teeFolder / name).string());
     }
     return targets;
 }
 
-void PrintRatio(const char* what, double ours, double theirs, double target) {
-    const double ratio = ours / theirs;
-    std::printf("%-11s %.3f s / %.3f s = ratio %.2f (target <= %.1f) %s\n", what, ours, theirs,
-                ratio, target, ratio <= target ? "ok" : "MISSED");
+void Empty(const fs::path& folder) {
+    fs::remove_all(folder);
+    fs::create_directories(folder);
 }
 
-void BenchCopy(const fs::path& folder, const char* what, int copies, size_t size, double target) {
-    fs::create_directories(folder / "ours");
-    fs::create_directories(folder / "tee");
-    const fs::path source = folder / "source.bin";
-    WriteFile(source, size);
-    const fs::path list = folder / "list.txt";
-    MakeList(folder / "ours", list, copies);
-    std::vector<std::string> tee{"tee"};
-    for (const std::string& target : MakeList(folder / "tee", folder / "unused.txt", copies))
-        tee.push_back(target);
+// Whether folder holds exactly count files, each with content.
+bool CopiesRight(const fs::path& folder, int count, const std::string& content) {
+    int files = 0;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        if (bench::ReadAll(entry.path()) != content) return false;
+        ++files;
+    }
+    return files == count;
+}
 
-    const tamble::CopyByListRequest request{source.string(), (folder / "ours").string(),
-                                            list.string(), false};
-    int failures = 0;
-    const double ours = Median([&] { failures += tamble::RunCopyByList(request, {}); });
-    const double theirs = Median([&] { Run(tee, source.string()); });
-    if (failures != 0) std::printf("%s: %d copies failed\n", what, failures);
-    PrintRatio(what, ours, theirs, target);
+void BenchCopy(Report& report, const fs::path& folder, const char* what, int copies, size_t size,
+               int rounds, double target) {
+    fs::create_directories(folder);
+    const fs::path source = folder / "source.bin";
+    bench::WritePattern(source, size);
+    const std::string content = bench::ReadAll(source);
+    const fs::path ours = folder / "ours";
+    const fs::path theirs = folder / "tee";
+    const fs::path list = folder / "list.txt";
+    const std::vector<std::string> tee = MakeList(list, theirs, copies);
+
+    platform::ScriptedPrompts prompts;
+    platform::ShellOwner shell;
+    shell.prompts = &prompts;
+    tamble::MainWindowState state;
+    state.DuplicateFilePath = source.string();
+    tamble::TfrmCopyFiles dialog(nullptr, state, shell);
+    dialog.EditToFolder->setText(QString::fromStdString(ours.string()));
+    dialog.EditFileList->setText(QString::fromStdString(list.string()));
+    {
+        bench::PaintWatch painted(&dialog);
+        dialog.show();
+        report.Check(painted.Wait(), "the copy dialog was never painted");
+    }
+    const QString done = QStringLiteral("作成が終了しました");
+    bench::PaintWatch finished(dialog.Label3, [&] { return dialog.Label3->text() == done; });
+
+    const auto times = Interleave(
+        {[&] {
+             QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+             report.Check(finished.Wait(), std::string(what) + ": the end was never painted");
+         },
+         [&] {
+             Empty(ours);
+             dialog.Label3->clear();
+             QApplication::processEvents();
+             finished.Rearm();
+         },
+         [&] {
+             report.Check(prompts.asked.empty(), std::string(what) + ": a copy failed");
+             report.Check(CopiesRight(ours, copies, content),
+                          std::string(what) + ": the copies differ from the source");
+         }},
+        {[&] {
+             report.Check(bench::Run(tee, source.string()) == 0,
+                          std::string(what) + ": tee failed");
+         },
+         [&] { Empty(theirs); }},
+        rounds);
+    report.Ratio(std::string(what) + " / tee", times.ours, times.theirs, target,
+                 Milliseconds(times.ours) + " / " + Milliseconds(times.theirs));
+}
+
+int RunBenchmarks(const bench::Options& options, const fs::path& root) {
+    const Sizes sizes = options.smoke ? kSmokeSizes : kFullSizes;
+    const fs::path tree = root / (options.smoke ? "smoke-tree" : "tree");
+    std::printf("making the data in %s ...\n", root.c_str());
+    std::fflush(stdout);
+    MakeTree(tree, sizes);
+    Report report(options);
+    BenchSearch(report, tree.string());
+    BenchCopy(report, root / "copy-small", "copy small", sizes.smallCopies, sizes.smallSize,
+              report.Rounds(), 1.5);
+    BenchCopy(report, root / "copy-large", "copy large", sizes.largeCopies, sizes.largeSize,
+              std::min(report.Rounds(), kLargeRounds), 1.0);
+    std::error_code ignored;
+    fs::remove_all(root / "copy-small", ignored);
+    fs::remove_all(root / "copy-large", ignored);
+    return report.ExitCode();
 }
 
 } // namespace
 
-int main() {
-    std::string pattern = (fs::temp_directory_path() / "tamble-bench-XXXXXX").string();
-    const fs::path root = mkdtemp(pattern.data());
-    const fs::path tree = root / "tree";
-    MakeTree(tree);
-    const std::string d = tree.string();
-
-    size_t found = 0;
-    const double collect = Median([&] { found = Collect(d, "*.c;*.h"); });
-    const double find = Median([&] {
-        Run({"find",  d,   "(", "-name",  ".git", "-o", "-name",  "build", ")", "-prune", "-o",
-             "-type", "f", "(", "-iname", "*.c",  "-o", "-iname", "*.h",   ")", "-print"});
-    });
-    std::printf("collect found %zu files\n", found);
-    PrintRatio("collect", collect, find, 1.0);
-
-    const double wild = Median([&] { Collect(d, "a*b*c*d*e*f*g*h*i*j*k*l*m*z"); });
-    const double plain = Median([&] { Collect(d, "*.c"); });
-    PrintRatio("wild mask", wild, plain, 2.0);
-
-    BenchCopy(root / "small", "copy small", kSmallCopies, kSmallSize, 1.5);
-    BenchCopy(root / "large", "copy large", kLargeCopies, kLargeSize, 1.0);
-
-    std::error_code ignored;
-    fs::remove_all(root, ignored);
-    return 0;
+int main(int argc, char** argv) {
+    const bench::Options options = bench::ReadOptions(argc, argv);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
+    const bench::DataFolder data(options);
+    return RunBenchmarks(options, data.Path());
 }

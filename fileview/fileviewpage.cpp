@@ -394,17 +394,20 @@ void FileViewPage::UpdateFileIcons(const std::vector<FileRow>& rows,
     const std::vector<IconStep> steps =
         PlanFileIcons(rows, state_.IconCashList, state_.options.IconCashFileExt);
     const platform::PathStyle style = platform::NativePathStyle();
+    // Most rows take a cached icon; only a lookup needs the row's full path.
+    const auto path = [&](size_t i) {
+        return platform::JoinPath(style, state_.CurrentPath, rows[i].name);
+    };
     for (size_t i = 0; i < steps.size(); ++i) {
-        const std::string path = platform::JoinPath(style, state_.CurrentPath, rows[i].name);
         switch (steps[i].source) {
         case IconSource::NewEntry:
-            AddFileIcon(imageListFile_, path, false);
+            AddFileIcon(imageListFile_, path(i), false);
             [[fallthrough]];
         case IconSource::Cached:
             items[i]->setIcon(0, imageListFile_[static_cast<size_t>(steps[i].cacheIndex)]);
             break;
         case IconSource::PerFile:
-            items[i]->setIcon(0, icons_.ForFile(platform::FromCp932(path)));
+            items[i]->setIcon(0, icons_.ForFile(platform::FromCp932(path(i))));
             break;
         }
     }

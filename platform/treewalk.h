@@ -63,7 +63,8 @@ struct WalkVisitor {
     // nor entered. Empty: keep nothing.
     std::function<bool(const std::string& name)> keepFile;
     // Test hook: called with an entry's full path once it has been found
-    // and its identity recorded, before the walk enters or keeps it.
+    // (and, when it is kept or entered, its identity recorded), before the
+    // walk enters or keeps it.
     std::function<void(const std::string& path)> entryFound;
 };
 

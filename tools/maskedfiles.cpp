@@ -30,8 +30,6 @@ void CollectMaskedFiles(const std::string& folder, const std::string& masks,
     };
     result = {};
     platform::WalkTree(platform::Cp932ToUtf8(folder), visitor, result.found);
-    for (const platform::FoundFile& file : result.found.files)
-        result.paths.push_back(platform::Utf8ToCp932(result.found.PathOf(file)));
     for (const std::string& path : result.found.unreadableFolders)
         result.unreadableFolders.push_back(platform::Utf8ToCp932(path));
 }
@@ -40,7 +38,8 @@ void CollectMaskedFiles(const std::string& folder, const std::string& masks,
                         const MaskedFileOptions& options, std::vector<std::string>& result) {
     MaskedFiles found;
     CollectMaskedFiles(folder, masks, options, found);
-    result.insert(result.end(), found.paths.begin(), found.paths.end());
+    for (const platform::FoundFile& file : found.found.files)
+        result.push_back(platform::Utf8ToCp932(found.found.PathOf(file)));
 }
 
 } // namespace tamble

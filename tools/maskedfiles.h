@@ -30,8 +30,6 @@ struct MaskedFiles {
     // platform::DeleteFound deletes, each only while it is still the file
     // found here.
     platform::FoundEntries found;
-    // The same files as code page 932 paths, in the same order.
-    std::vector<std::string> paths;
     // Folders that could not be searched (unreadable, or replaced while the
     // search ran), code page 932; the start folder itself when it cannot
     // be opened.
@@ -54,8 +52,10 @@ struct MaskedFiles {
 void CollectMaskedFiles(const std::string& folder, const std::string& masks,
                         const MaskedFileOptions& options, MaskedFiles& result);
 
-// The paths of the files found, as above; folders that could not be read
-// contribute nothing.
+// The paths of the files found, as above, as code page 932 texts in the
+// order found, appended to result; folders that could not be read
+// contribute nothing. (The search itself builds no path: a question names
+// only the first few of many thousands of files.)
 void CollectMaskedFiles(const std::string& folder, const std::string& masks,
                         const MaskedFileOptions& options, std::vector<std::string>& result);
 

@@ -205,7 +205,7 @@ void TfrmDeleteFilesFromMask::Button1Click() {
     options.entryFound = shell_.calls.entryFound;
     MaskedFiles found;
     CollectMaskedFiles(state_.CurrentPath, masks, options, found);
-    if (!found.paths.empty()) {
+    if (!found.found.files.empty()) {
         // Asks before deleting for good (naming how many files go and their
         // paths) and reports its own errors. Each file goes only while it is
         // still the one found, reached through the folders found on the way.

@@ -158,10 +158,12 @@ uint64_t PlannedBytes(const std::vector<Planned>& plan) {
     return total;
 }
 
-std::string DeleteQuestion(const std::vector<std::string>& paths) {
-    return Cp932("次の ") + std::to_string(paths.size()) +
+// The question before deleting total entries for good, naming the first
+// of them (paths: at least as many as a box shows, when there are).
+std::string DeleteQuestion(const std::vector<std::string>& paths, size_t total) {
+    return Cp932("次の ") + std::to_string(total) +
            Cp932(" 個の項目を完全に削除します。元に戻すことはできません。よろしいですか？\n") +
-           PathList(paths);
+           PathList(paths, total);
 }
 
 // Sends the pinned entry to the trash; a failure is recorded in the run.
@@ -228,7 +230,7 @@ int DeletePaths(const FileOperationContext& context, const std::vector<std::stri
         }
         return run.Finish(kFileOperationDone);
     }
-    if (!run.Ask(DeleteQuestion(paths))) return kFileOperationCancelled;
+    if (!run.Ask(DeleteQuestion(paths, paths.size()))) return kFileOperationCancelled;
     run.BeginProgress("削除しています", 0);
     for (const EntryAnchor& anchor : anchors) {
         FolderStack stack;
@@ -245,28 +247,31 @@ int DeletePaths(const FileOperationContext& context, const std::vector<std::stri
 int DeleteFound(const FileOperationContext& context, const FoundEntries& found, bool toTrash) {
     if (found.files.empty() || found.folders.empty()) return kFileOperationDone;
     Run run(context);
-    std::vector<std::string> paths;
-    paths.reserve(found.files.size());
-    for (const FoundFile& file : found.files)
-        paths.push_back(found.PathOf(file));
-    if (!toTrash && !run.Ask(DeleteQuestion(paths))) return kFileOperationCancelled;
+    // The question names the first few; a path for each of many thousands
+    // of files would keep the user waiting for a question that shows ten.
+    if (!toTrash) {
+        std::vector<std::string> shown;
+        for (size_t i = 0; i < found.files.size() && i < kPathsShownInBox; ++i)
+            shown.push_back(found.PathOf(found.files[i]));
+        if (!run.Ask(DeleteQuestion(shown, found.files.size()))) return kFileOperationCancelled;
+    }
     run.BeginProgress(toTrash ? "ごみ箱へ移動しています" : "削除しています", 0);
     const FoundFolder& start = found.folders.front();
     FolderStack stack;
     if (const int error = stack.OpenStart(start.name, &start.id); error != 0)
         return run.FailErrno(" の中を削除できません", start.name, error);
     std::vector<size_t> chain{0};
-    for (size_t i = 0; i < found.files.size(); ++i) {
-        const FoundFile& file = found.files[i];
-        if (!run.Step(paths[i])) return run.Finish(kFileOperationCancelled);
-        run.Found(paths[i]);
+    for (const FoundFile& file : found.files) {
+        const std::string path = found.PathOf(file);
+        if (!run.Step(path)) return run.Finish(kFileOperationCancelled);
+        run.Found(path);
         int error = ReachFolder(found, file.folder, stack, chain);
         if (error == 0) error = CheckSameEntry(stack.Top(), file.name, file.id);
         if (error == 0 && toTrash)
-            error = MoveToTrash(run, context, stack.Top(), file.name, Absolute(paths[i]));
+            error = MoveToTrash(run, context, stack.Top(), file.name, Absolute(path));
         else if (error == 0 && unlinkat(stack.Top(), file.name.c_str(), 0) != 0)
             error = errno;
-        if (error != 0) run.Skip(toTrash ? kCannotTrash : kCannotDelete, paths[i], error);
+        if (error != 0) run.Skip(toTrash ? kCannotTrash : kCannotDelete, path, error);
     }
     return run.Finish(kFileOperationDone);
 }

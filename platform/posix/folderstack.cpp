@@ -72,8 +72,10 @@ int RenameNoReplaceAt(int fromFolder, const std::string& from, int toFolder,
     return renameat(fromFolder, from.c_str(), toFolder, to.c_str()) == 0 ? 0 : errno;
 }
 
-bool ReadFolderNames(int folder, std::vector<std::string>& names) {
+bool ReadFolderNames(int folder, std::vector<std::string>& names,
+                     std::vector<ListedEntry>* listed) {
     names.clear();
+    if (listed != nullptr) listed->clear();
     // A descriptor of its own, so the listing starts at the beginning
     // whatever was read through folder before.
     const int fd = openat(folder, ".", kFolderFlags);
@@ -87,8 +89,10 @@ bool ReadFolderNames(int folder, std::vector<std::string>& names) {
     }
     errno = 0;
     while (const dirent* entry = readdir(dir)) {
-        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-            names.emplace_back(entry->d_name);
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
+        names.emplace_back(entry->d_name);
+        if (listed != nullptr)
+            listed->push_back({entry->d_type, static_cast<uint64_t>(entry->d_ino)});
     }
     const int error = errno;
     closedir(dir);

@@ -17,6 +17,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdint>
 
 #include <string>
 #include <vector>
@@ -42,9 +43,20 @@ inline constexpr int kEntryChanged = ESTALE;
 [[nodiscard]] int RenameNoReplaceAt(int fromFolder, const std::string& from, int toFolder,
                                     const std::string& to);
 
+// What a folder's listing says of a name: its type (DT_REG, DT_DIR, ...,
+// DT_UNKNOWN when the file system does not say) and inode number. Both may
+// be stale by the time the entry is looked at, and on some file systems
+// the number differs from what stat reports.
+struct ListedEntry {
+    unsigned char type = 0;
+    uint64_t inode = 0;
+};
+
 // The names of the open folder fd, without "." and ".."; false (errno
-// set) when it cannot be read.
-[[nodiscard]] bool ReadFolderNames(int folder, std::vector<std::string>& names);
+// set) when it cannot be read. With listed, also what the listing says of
+// each name, in the same order.
+[[nodiscard]] bool ReadFolderNames(int folder, std::vector<std::string>& names,
+                                   std::vector<ListedEntry>* listed = nullptr);
 
 class FolderStack {
 public:

@@ -9,9 +9,6 @@
 namespace platform {
 namespace {
 
-// Longest list of paths a box shows before "ほか n 個".
-constexpr size_t kPathsShownInBox = 10;
-
 // ": " and why an entry could not be handled.
 std::string Reason(int error) {
     if (error == kEntryChanged)
@@ -26,13 +23,15 @@ std::string Quoted(const std::string& path) {
 }
 
 std::string PathList(const std::vector<std::string>& paths) {
+    return PathList(paths, paths.size());
+}
+
+std::string PathList(const std::vector<std::string>& paths, size_t total) {
     std::string text;
-    for (size_t i = 0; i < paths.size() && i < kPathsShownInBox; ++i)
+    for (size_t i = 0; i < paths.size() && i < total && i < kPathsShownInBox; ++i)
         text += "\n" + Utf8ToCp932(paths[i]);
-    if (paths.size() > kPathsShownInBox) {
-        text +=
-            "\n" + Cp932("ほか ") + std::to_string(paths.size() - kPathsShownInBox) + Cp932(" 個");
-    }
+    if (total > kPathsShownInBox)
+        text += "\n" + Cp932("ほか ") + std::to_string(total - kPathsShownInBox) + Cp932(" 個");
     return text;
 }
 

@@ -14,8 +14,14 @@ namespace platform {
 // "「path」" in the text of the boxes.
 [[nodiscard]] std::string Quoted(const std::string& path);
 
+// Longest list of paths a box shows before "ほか n 個".
+inline constexpr size_t kPathsShownInBox = 10;
+
 // A list of paths for a box: the first few, one a line, then "ほか n 個".
 [[nodiscard]] std::string PathList(const std::vector<std::string>& paths);
+// The same for a list of total paths of which paths holds the first ones
+// (at least kPathsShownInBox of them when there are that many).
+[[nodiscard]] std::string PathList(const std::vector<std::string>& paths, size_t total);
 
 class Run {
 public:

@@ -2,7 +2,10 @@
 
 #include "folderstack.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
+
+#include <optional>
 
 namespace platform {
 namespace {
@@ -11,6 +14,10 @@ namespace {
 struct Pending {
     size_t folder = 0; // index in FoundEntries::folders
     std::vector<std::string> names;
+    std::vector<ListedEntry> listed; // for each name
+    // Whether the listing's inode numbers are those stat gives in this
+    // folder: unknown until the first kept file has been looked at.
+    std::optional<bool> listingTrusted;
     size_t next = 0;
 };
 
@@ -37,8 +44,10 @@ public:
                 Up();
                 continue;
             }
-            const std::string name = at.names[at.next++];
-            Look(at.folder, name);
+            const size_t index = at.next++;
+            // Taken out: Look may add a pending folder, which moves this one.
+            const std::string name = std::move(at.names[index]);
+            Look(at, name, at.listed[index]);
         }
         return true;
     }
@@ -47,8 +56,8 @@ private:
     // Reads the top folder into a new pending entry; false (the folder
     // named as unreadable) when it cannot be read.
     bool Open(size_t folder) {
-        Pending pending{folder, {}, 0};
-        if (!ReadFolderNames(stack_.Top(), pending.names)) {
+        Pending pending{folder, {}, {}, {}, 0};
+        if (!ReadFolderNames(stack_.Top(), pending.names, &pending.listed)) {
             found_.unreadableFolders.push_back(stack_.Path());
             return false;
         }
@@ -70,16 +79,51 @@ private:
         }
     }
 
-    void Look(size_t folder, const std::string& name) {
+    bool Keeps(const std::string& name) const {
+        return visitor_.keepFile && visitor_.keepFile(name);
+    }
+
+    // The identity of a file the listing showed as a plain file, taken from
+    // the listing when the folder's listing has proved to agree with stat;
+    // false when the entry is gone.
+    bool IdentityOfListedFile(Pending& at, const std::string& name, ListedEntry listed,
+                              EntryIdentity& id) {
+        const EntryIdentity fromListing{stack_.TopIdentity().device, listed.inode, S_IFREG};
+        if (at.listingTrusted.value_or(false)) {
+            id = fromListing;
+            return true;
+        }
+        if (IdentityAt(stack_.Top(), name, id) != 0) return false;
+        if (!at.listingTrusted) at.listingTrusted = id == fromListing;
+        return true;
+    }
+
+    // at is the top pending folder; neither it nor listed may be used once
+    // a subfolder has been opened (that moves the pending folders).
+    void Look(Pending& at, const std::string& name, ListedEntry listed) {
+        const size_t folder = at.folder;
+        // Most entries of a large tree are files the visitor does not want;
+        // a name listed as a plain file is judged by its name before its
+        // inode is looked at. Whatever is kept or entered is pinned first:
+        // a kept file by the listing's word once a stat in the same folder
+        // has agreed with it (a stat per file would double the search),
+        // else by a stat of its own. A file swapped after the listing fails
+        // the check of its identity before it would be deleted.
+        const bool listedAsFile = listed.type == DT_REG;
+        if (listedAsFile && !Keeps(name)) {
+            if (visitor_.entryFound) visitor_.entryFound(stack_.PathOf(name));
+            return;
+        }
         EntryIdentity id;
-        if (IdentityAt(stack_.Top(), name, id) != 0) return; // gone since listed
+        if (listedAsFile ? !IdentityOfListedFile(at, name, listed, id)
+                         : IdentityAt(stack_.Top(), name, id) != 0)
+            return; // gone since listed
         const bool isFolder = id.type == S_IFDIR;
         const bool isFolderLink = id.type == S_IFLNK && IsLinkToFolder(stack_.Top(), name);
         if (visitor_.entryFound) visitor_.entryFound(stack_.PathOf(name));
         if (isFolderLink) return;
         if (!isFolder) {
-            if (visitor_.keepFile && visitor_.keepFile(name))
-                found_.files.push_back({folder, name, id});
+            if (listedAsFile || Keeps(name)) found_.files.push_back({folder, name, id});
             return;
         }
         if (!visitor_.enterFolder || !visitor_.enterFolder(name)) return;

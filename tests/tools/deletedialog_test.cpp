@@ -1,6 +1,7 @@
 #include "tfrmdeletefilesfrommask.h"
 
 #include "codepage.h"
+#include "maskedfiles.h"
 #include "qtext.h"
 #include "swappingprompts.h"
 #include "tempfolder.h"
@@ -189,6 +190,51 @@ TEST_F(DeleteDialog, DeletesForGoodAfterAQuestionNamingCountAndFolder) {
     EXPECT_TRUE(Exists("sub"));
 }
 
+// The question counts every file found and names the first ten in the
+// order the search found them, also when it names only some of them; a Yes
+// then deletes exactly those.
+TEST_F(DeleteDialog, TheQuestionNamesExactlyTheFilesFound) {
+    struct Case {
+        const char* name;
+        int top, nested; // matching files in the folder and in a subfolder
+        const char* rest;
+    };
+    const Case cases[] = {{"fewer than a box shows", 2, 1, ""},
+                          {"exactly a box", 6, 4, ""},
+                          {"more than a box", 9, 5, "\nほか 4 個"}};
+    state_.options.DeleteFilesFindSubFolders = true;
+    for (const Case& c : cases) {
+        TempFolder folder;
+        fs::create_directory(folder.File("sub"));
+        for (int i = 0; i < c.top + c.nested; ++i)
+            folder.Write((i < c.top ? "m" : "sub/m") + std::to_string(i) + ".x", "x");
+        folder.Write("other.y", "x");
+        std::vector<std::string> found;
+        tamble::MaskedFileOptions withSubFolders;
+        withSubFolders.findSubFolders = true;
+        tamble::CollectMaskedFiles(folder.Path(), "*.x", withSubFolders, found);
+        ASSERT_EQ(found.size(), static_cast<size_t>(c.top + c.nested)) << c.name;
+        std::string expected = Utf8ToCp932("次の ") + std::to_string(found.size()) +
+                               Utf8ToCp932(" 個の項目を完全に削除します。元に戻すことはできま"
+                                           "せん。よろしいですか？\n");
+        for (size_t i = 0; i < found.size() && i < 10; ++i)
+            expected += "\n" + found[i];
+        expected += Utf8ToCp932(c.rest);
+
+        state_.CurrentPath = folder.Path();
+        prompts_.asked.clear();
+        prompts_.yesNoAnswers = {true};
+        auto dialog = Open();
+        dialog->cmbDeleteFilesMask->setEditText(QStringLiteral("*.x"));
+        dialog->Button1->click();
+        ASSERT_EQ(prompts_.asked.size(), 1u) << c.name;
+        EXPECT_EQ(prompts_.asked[0].text, expected) << c.name;
+        for (const std::string& path : found)
+            EXPECT_FALSE(fs::exists(path)) << c.name << ": " << path;
+        EXPECT_TRUE(fs::exists(folder.File("other.y"))) << c.name;
+    }
+}
+
 TEST_F(DeleteDialog, ToTheTrashWhenTicked) {
     state_.options.DeleteFilesDeleteEraseBox = true;
     auto dialog = Open();
@@ -280,6 +326,42 @@ TEST_F(DeleteDialog, AFolderSwappedDuringTheQuestionLeavesTheDecoyAndIsReported)
     ASSERT_EQ(swapping.asked.size(), 2u);
     EXPECT_EQ(swapping.asked[1].kind, "Message");
     EXPECT_NE(swapping.asked[1].text.find(tree_.File("sub/c.o")), std::string::npos);
+}
+
+// Files of one folder are pinned when found, whether by a look at each or
+// by the folder's listing: a file replaced by another of the same name
+// while the user reads the question stays, and the rest go.
+TEST_F(DeleteDialog, FilesReplacedDuringTheQuestionStayAndAreReported) {
+    TempFolder folder;
+    constexpr int kFiles = 8;
+    for (int i = 0; i < kFiles; ++i)
+        folder.Write("f" + std::to_string(i) + ".o", "old");
+    const auto replaced = [](int i) { return i % 2 == 1; };
+    SwappingPrompts swapping;
+    swapping.whileAsking = [&] {
+        for (int i = 0; i < kFiles; ++i) {
+            if (!replaced(i)) continue;
+            // Made beside the old one first, so that it cannot get its inode.
+            const std::string name = "f" + std::to_string(i) + ".o";
+            fs::rename(folder.Write("new.tmp", "new"), folder.File(name));
+        }
+    };
+    swapping.yesNoAnswers = {true};
+    shell_.prompts = &swapping;
+    state_.CurrentPath = folder.Path();
+    auto dialog = Open();
+    dialog->cmbDeleteFilesMask->setEditText(QStringLiteral("*.o"));
+    dialog->Button1->click();
+    for (int i = 0; i < kFiles; ++i) {
+        const std::string name = "f" + std::to_string(i) + ".o";
+        EXPECT_EQ(fs::exists(folder.File(name)), replaced(i)) << name;
+        if (replaced(i)) {
+            EXPECT_EQ(folder.Read(name), "new") << name;
+        }
+    }
+    ASSERT_EQ(swapping.asked.size(), 2u);
+    EXPECT_EQ(swapping.asked[1].kind, "Message");
+    EXPECT_NE(swapping.asked[1].text.find(folder.File("f1.o")), std::string::npos);
 }
 
 TEST_F(DeleteDialog, EntryFunctionAsksForARefresh) {

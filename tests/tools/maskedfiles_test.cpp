@@ -187,7 +187,7 @@ TEST_F(MaskedFiles, FoldersThatCouldNotBeSearchedAreNamed) {
     for (const auto& c : starts) {
         tamble::MaskedFiles result;
         CollectMaskedFiles(c.start, "*", Options(true), result);
-        EXPECT_TRUE(result.paths.empty()) << c.name;
+        EXPECT_TRUE(result.found.files.empty()) << c.name;
         EXPECT_EQ(result.unreadableFolders, c.unreadable) << c.name;
     }
 
@@ -201,9 +201,10 @@ TEST_F(MaskedFiles, FoldersThatCouldNotBeSearchedAreNamed) {
     };
     CollectMaskedFiles(tree_.Path(), "*.c", options, result);
     EXPECT_EQ(result.unreadableFolders, Paths{tree_.File("sub")});
-    for (const std::string& path : result.paths)
-        EXPECT_EQ(path.find("/sub/"), std::string::npos) << path;
-    EXPECT_EQ(result.paths.size(), result.found.files.size());
+    EXPECT_FALSE(result.found.files.empty());
+    for (const auto& file : result.found.files)
+        EXPECT_EQ(result.found.PathOf(file).find("/sub/"), std::string::npos)
+            << result.found.PathOf(file);
 
     // An unreadable folder, searched as another user where the test runs as root.
     ASSERT_EQ(chmod(tree_.Path().c_str(), 0755), 0);
