@@ -6,6 +6,7 @@
 #include "escapehook.h"
 #include "formnames.h"
 #include "launcherpage.h"
+#include "nativepath.h"
 #include "placement.h"
 #include "projectpage.h"
 #include "qtext.h"
@@ -125,7 +126,7 @@ void TfrmTamble::FormCreate() {
     }
     std::error_code noFile;
     const bool firstStart =
-        !std::filesystem::exists(platform::Cp932ToUtf8(env_.settingsPath), noFile);
+        !std::filesystem::exists(platform::NativePath(env_.settingsPath), noFile);
     ApplySettings(LoadSettings(env_.settingsPath.c_str(), workArea), firstStart);
     // The folder tree opens the folder named in cmbPathAddress, so it is
     // built after the settings have filled that box.
