@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFrame>
@@ -290,7 +291,9 @@ void TfrmTamble::dragEnterEvent(QDragEnterEvent* event) {
 void TfrmTamble::dropEvent(QDropEvent* event) {
     std::vector<std::string> files;
     for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile()) files.push_back(platform::ToCp932(url.toLocalFile()));
+        // A file URL's path has '/' separators also on Windows.
+        if (url.isLocalFile())
+            files.push_back(platform::ToCp932(QDir::toNativeSeparators(url.toLocalFile())));
     }
     if (files.empty()) return;
     const int page = PageControl->currentIndex();
