@@ -32,17 +32,19 @@ std::FILE* OpenNative(const std::filesystem::path& name, const char* mode) {
 
 // A new file at name for writing, or null when anything has that name.
 // fopen's "x" makes the check and the creation one step, and never follows
-// a link; the C runtime of Windows ignores "x", so there the name is looked
-// at first (it holds random bits: only a stray file of a killed save is
-// ever there).
+// a link; the older C runtime of Windows has no "x", so there the name is
+// looked at first (it holds random bits: only a stray file of a killed save
+// is ever there).
 std::FILE* CreateNew(const std::filesystem::path& name) {
 #ifdef _WIN32
     std::error_code error;
     if (std::filesystem::symlink_status(name, error).type() !=
         std::filesystem::file_type::not_found)
         return nullptr;
-#endif
+    return OpenNative(name, "wb");
+#else
     return OpenNative(name, "wbx");
+#endif
 }
 
 // "<target>.<random>.tmp~": random bits, so that other processes start on

@@ -30,7 +30,7 @@ TEST(NativePath, Cp932TextsNameTheirCharacters) {
         {"escaped emoji", platform::Utf8ToCp932("😀.c"), "😀.c"},
         {"yen sign escaped, not a backslash", platform::Utf8ToCp932("¥"), "¥"},
         {"empty", "", nullptr},
-        {"byte that starts no character", "a\xA0" "b", nullptr},
+        {"byte that starts no character", std::string("a\xA0") + "b", nullptr},
         {"lead byte at the end", "a\x95", nullptr},
     };
     for (const auto& c : cases) {
@@ -51,7 +51,7 @@ TEST(NativePath, TextsOfPathsComeBack) {
 #ifdef _WIN32
     // A lone surrogate is a legal Windows name unit; its generalized UTF-8
     // comes back, and bytes that are no UTF-8 at all name nothing.
-    const std::string lone = "a\xED\xA0\x80" "b";
+    const std::string lone = std::string("a\xED\xA0\x80") + "b";
     EXPECT_EQ(PathOfText(lone).native(), (std::wstring{L'a', wchar_t(0xD800), L'b'}));
     EXPECT_EQ(TextOfPath(PathOfText(lone)), lone);
     EXPECT_TRUE(PathOfText("\xFF").empty());
