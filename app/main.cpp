@@ -9,6 +9,7 @@
 #include "instancehandover.h"
 #include "instancelock.h"
 #include "locations.h"
+#include "nativepath.h"
 #include "paintreport.h"
 #include "qtext.h"
 #include "qtoperationprogress.h"
@@ -41,12 +42,12 @@ constexpr std::chrono::milliseconds kHandoverRetryDelay{100};
 // "/"; left as given when that folder is unknown.
 std::string AbsolutePath(const std::string& path) {
     std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    std::filesystem::path absolute = std::filesystem::absolute(platform::PathOfText(path), error);
     if (error) return path;
     // "./src/" names the folder the tree shows as ".../src".
     absolute = absolute.lexically_normal();
     if (!absolute.has_filename() && absolute.has_relative_path()) absolute = absolute.parent_path();
-    return absolute.string();
+    return platform::TextOfPath(absolute);
 }
 
 // Reads the command line; a value when the program ends here with it.
@@ -94,8 +95,9 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // Paths below the forms are code page 932; the file system's names are UTF-8.
-    SetTextFilePathMapper([](const char* path) { return platform::Cp932ToUtf8(path); });
+    // Paths below the forms are code page 932; the file system's names are
+    // UTF-8 (POSIX) or UTF-16 (Windows).
+    SetTextFilePathMapper([](const char* path) { return platform::NativePath(path); });
     // Saves reach the disk before they replace the old file.
     SetTextFileReplacer(platform::ReplaceFileAtomically);
 

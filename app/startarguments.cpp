@@ -1,6 +1,7 @@
 #include "startarguments.h"
 
 #include "errortext.h"
+#include "nativepath.h"
 
 #include <algorithm>
 #include <cctype>
@@ -47,7 +48,8 @@ StartArguments ReadStartArguments(const std::vector<std::string>& arguments) {
 
 StartPathKind KindOfStartPath(const std::string& nativePath) {
     std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(nativePath, error);
+    const std::filesystem::path path = platform::PathOfText(nativePath);
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
     if (error || !std::filesystem::exists(status)) return StartPathKind::Missing;
     if (std::filesystem::is_directory(status)) return StartPathKind::Folder;
     constexpr std::string_view kExtension = ".prj";

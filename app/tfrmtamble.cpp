@@ -6,6 +6,7 @@
 #include "escapehook.h"
 #include "formnames.h"
 #include "launcherpage.h"
+#include "nativepath.h"
 #include "placement.h"
 #include "projectpage.h"
 #include "qtext.h"
@@ -17,6 +18,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFrame>
@@ -125,7 +127,7 @@ void TfrmTamble::FormCreate() {
     }
     std::error_code noFile;
     const bool firstStart =
-        !std::filesystem::exists(platform::Cp932ToUtf8(env_.settingsPath), noFile);
+        !std::filesystem::exists(platform::NativePath(env_.settingsPath), noFile);
     ApplySettings(LoadSettings(env_.settingsPath.c_str(), workArea), firstStart);
     // The folder tree opens the folder named in cmbPathAddress, so it is
     // built after the settings have filled that box.
@@ -289,7 +291,9 @@ void TfrmTamble::dragEnterEvent(QDragEnterEvent* event) {
 void TfrmTamble::dropEvent(QDropEvent* event) {
     std::vector<std::string> files;
     for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile()) files.push_back(platform::ToCp932(url.toLocalFile()));
+        // A file URL's path has '/' separators also on Windows.
+        if (url.isLocalFile())
+            files.push_back(platform::ToCp932(QDir::toNativeSeparators(url.toLocalFile())));
     }
     if (files.empty()) return;
     const int page = PageControl->currentIndex();

@@ -4,6 +4,7 @@
 
 #include "codepage.h"
 #include "errortext.h"
+#include "nativepath.h"
 #include "projectpage.h"
 #include "startarguments.h"
 
@@ -26,7 +27,7 @@ void TfrmTamble::ShowStartPath(const std::string& nativePath) {
         showFolder(nativePath);
         break;
     case StartPathKind::OtherFile:
-        showFolder(std::filesystem::path(nativePath).parent_path().string());
+        showFolder(platform::TextOfPath(platform::PathOfText(nativePath).parent_path()));
         break;
     case StartPathKind::ProjectFile:
         PageControl->setCurrentIndex(kProjectPage);

@@ -3,10 +3,11 @@
 #include "codepage.h"
 #include "direntries.h"
 #include "fileclipboard.h"
+#include "filereplace.h"
+#include "nativepath.h"
 #include "pathstyle.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 
 namespace tamble {
@@ -36,35 +37,28 @@ std::optional<std::string> AskName(const ShellOwner& owner, const char* title, c
     return name;
 }
 
-// The name the file system knows path by; nullopt for a text holding bytes
-// that name no character, which could name another entry.
-std::optional<fs::path> SystemPath(const std::string& path) {
-    std::optional<std::string> native = platform::FileSystemName(path);
-    if (!native) return std::nullopt;
-    return fs::path(std::move(*native));
-}
+// platform::NativePath gives an empty path for a text holding bytes that
+// name no character, which could name another entry: nothing is found,
+// made or touched then.
 
 bool FileExists(const std::string& path) {
-    const std::optional<fs::path> native = SystemPath(path);
+    const fs::path native = platform::NativePath(path);
     std::error_code error;
-    const fs::file_status status = native ? fs::status(*native, error) : fs::file_status();
+    const fs::file_status status = native.empty() ? fs::file_status() : fs::status(native, error);
     return fs::exists(status) && !fs::is_directory(status);
 }
 
 bool MakeFolder(const std::string& path) {
-    const std::optional<fs::path> native = SystemPath(path);
+    const fs::path native = platform::NativePath(path);
     std::error_code error;
-    return native && fs::create_directory(*native, error);
+    return !native.empty() && fs::create_directory(native, error);
 }
 
 // Creates path as an empty file; fails rather than touch an entry that is
 // already there (even a dangling symbolic link).
 bool MakeEmptyFile(const std::string& path) {
-    const std::optional<fs::path> native = SystemPath(path);
-    if (!native) return false;
-    std::FILE* file = std::fopen(native->string().c_str(), "wbx");
-    if (file == nullptr) return false;
-    return std::fclose(file) == 0;
+    const fs::path native = platform::NativePath(path);
+    return !native.empty() && platform::CreateEmptyFile(native);
 }
 
 } // namespace

@@ -1,20 +1,35 @@
-// Replacing a file whole: the service behind every atomic save of the text
-// library (installed with SetTextFileReplacer at start-up).
+// Writing files without harm to what is there: replacing a file whole, the
+// service behind every atomic save of the text library (installed with
+// SetTextFileReplacer at start-up), and creating a new file that never
+// replaces anything.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace platform {
 
-// Replaces the file at path (native: UTF-8) by exactly bytes. The bytes go to
-// a new temporary file in path's folder, created exclusively under a name of
-// this process and save (".tamble-save-<process>-<n>.tmp~"), pushed to the
-// disk, and renamed over path in one step, which replaces an existing file;
-// the folder is then pushed to the disk too, so that the new name survives a
-// crash. An existing target keeps its permissions. Returns true when path
+// Replaces the file at path (a native name, see nativepath.h) by exactly
+// bytes. The bytes go to a new temporary file in path's folder, created
+// exclusively under a name of this process and save
+// (".tamble-save-<process>-<n>.tmp~"), pushed to the disk, and renamed over
+// path in one step, which replaces an existing file; on POSIX the folder is
+// then pushed to the disk too, so that the new name survives a crash. An
+// existing target keeps its permissions (POSIX) or its attributes (Windows).
+// On Windows a rename that meets the target open in another program (a
+// reader, a virus scanner, another save) is tried again for up to about two
+// seconds, so that two saves at once both succeed. Returns true when path
 // holds bytes; false when anything failed (the folder cannot be written,
-// path is a folder, the disk is full, ...), and then path is unchanged and
-// the temporary file is removed.
-[[nodiscard]] bool ReplaceFileAtomically(const std::string& path, const std::string& bytes);
+// path is a folder, the disk is full, a read-only target on Windows, the
+// target stays open elsewhere, ...), and then path is unchanged and the
+// temporary file is removed.
+[[nodiscard]] bool ReplaceFileAtomically(const std::filesystem::path& path,
+                                         const std::string& bytes);
+
+// Creates path (a native name) as a new empty file, in one step with the
+// check that the name is free. Returns true when it did; false, touching
+// nothing, when any entry has that name already (a file, a folder, a
+// symbolic link even when it leads nowhere) or the file cannot be made.
+[[nodiscard]] bool CreateEmptyFile(const std::filesystem::path& path);
 
 } // namespace platform

@@ -13,7 +13,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The #include work of one load, shared by the outermost list and every list
@@ -23,6 +25,10 @@ struct IncludeRun {
     // nested list runs its directives from inside LoadFromFile, so this is
     // the only place where it can see the files that include it.
     std::vector<std::filesystem::path> chain;
+    // Pairs of names found to be two files, each pair once: finding a
+    // file's identity may cost opening it (Windows), and a tree of includes
+    // compares the same few names over and over.
+    std::set<std::pair<std::filesystem::path, std::filesystem::path>> distinct;
     int files = 0;     // include files loaded
     int64_t lines = 0; // lines inserted, at every level
     bool exhausted = false;
@@ -68,11 +74,16 @@ private:
 // Whether file is one of the files being loaded. Files are compared by
 // identity (device and inode, or what the system uses instead), so that
 // "a.lst", "./a.lst", "A/../a.lst", a link to it and a hard link are one
-// file; a name that cannot be looked up is no file of the chain.
-bool IsBeingIncluded(const IncludeRun& run, const std::filesystem::path& file) {
+// file; a name that cannot be looked up is no file of the chain. The
+// answer for two names is taken once per load.
+bool IsBeingIncluded(IncludeRun& run, const std::filesystem::path& file) {
     for (const std::filesystem::path& open : run.chain) {
+        if (open == file) return true;
+        auto pair = std::make_pair(open, file);
+        if (run.distinct.count(pair)) continue;
         std::error_code error;
         if (std::filesystem::equivalent(open, file, error) && !error) return true;
+        run.distinct.insert(std::move(pair));
     }
     return false;
 }

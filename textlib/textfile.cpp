@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <random>
+#include <system_error>
 
 namespace {
 
@@ -14,13 +15,41 @@ constexpr int kTemporaryNameAttempts = 64;
 TextFilePathMapper pathMapper = nullptr;
 TextFileReplacer fileReplacer = nullptr;
 
-std::string NativePath(const char* path) {
-    return pathMapper ? pathMapper(path) : std::string(path);
+std::filesystem::path NativePath(const char* path) {
+    return pathMapper ? pathMapper(path) : std::filesystem::path(path);
+}
+
+// fopen of a native name: Windows opens by the UTF-16 name, so that no
+// character is lost to the narrow code page.
+std::FILE* OpenNative(const std::filesystem::path& name, const char* mode) {
+#ifdef _WIN32
+    const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
+    return _wfopen(name.c_str(), wideMode.c_str());
+#else
+    return std::fopen(name.c_str(), mode);
+#endif
+}
+
+// A new file at name for writing, or null when anything has that name.
+// fopen's "x" makes the check and the creation one step, and never follows
+// a link; the older C runtime of Windows has no "x", so there the name is
+// looked at first (it holds random bits: only a stray file of a killed save
+// is ever there).
+std::FILE* CreateNew(const std::filesystem::path& name) {
+#ifdef _WIN32
+    std::error_code error;
+    if (std::filesystem::symlink_status(name, error).type() !=
+        std::filesystem::file_type::not_found)
+        return nullptr;
+    return OpenNative(name, "wb");
+#else
+    return OpenNative(name, "wbx");
+#endif
 }
 
 // "<target>.<random>.tmp~": random bits, so that other processes start on
 // other names, and a counter, so that threads of this one never meet.
-std::string TemporaryNameFor(const std::string& target) {
+std::filesystem::path TemporaryNameFor(const std::filesystem::path& target) {
     static std::atomic<unsigned long long> counter{0};
     thread_local std::mt19937_64 random(
         std::random_device{}() ^
@@ -29,24 +58,29 @@ std::string TemporaryNameFor(const std::string& target) {
     char token[40];
     std::snprintf(token, sizeof token, ".%llx%llx.tmp~",
                   static_cast<unsigned long long>(random() & 0xFFFFFFFFu), counter++);
-    return target + token;
+    std::filesystem::path temporary = target;
+    temporary += token;
+    return temporary;
 }
 
-// The portable replacer. Exclusive creation ("x") makes a name that anything
-// else holds fail instead of being shared.
-bool ReplaceWithStdio(const std::string& target, const std::string& bytes) {
-    std::string temporary;
+// The portable replacer. Exclusive creation makes a name that anything else
+// holds fail instead of being shared; std::filesystem::rename replaces an
+// existing target on every system.
+bool ReplaceWithStandardLibrary(const std::filesystem::path& target, const std::string& bytes) {
+    std::filesystem::path temporary;
     std::FILE* file = nullptr;
     for (int attempt = 0; !file && attempt < kTemporaryNameAttempts; ++attempt) {
         temporary = TemporaryNameFor(target);
-        file = std::fopen(temporary.c_str(), "wbx");
+        file = CreateNew(temporary);
     }
     if (!file) return false;
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     ok = (std::fflush(file) == 0) && ok;
     ok = (std::fclose(file) == 0) && ok;
-    if (ok) ok = std::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) std::remove(temporary.c_str());
+    std::error_code error;
+    if (ok) std::filesystem::rename(temporary, target, error);
+    ok = ok && !error;
+    if (!ok) std::filesystem::remove(temporary, error);
     return ok;
 }
 
@@ -62,7 +96,7 @@ void SetTextFileReplacer(TextFileReplacer replacer) {
 
 bool ReadTextFile(const char* path, std::string& text) {
     text.clear();
-    std::FILE* file = path ? std::fopen(NativePath(path).c_str(), "rb") : nullptr;
+    std::FILE* file = path ? OpenNative(NativePath(path), "rb") : nullptr;
     if (!file) return false;
     char buffer[65536];
     for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
@@ -95,10 +129,11 @@ bool WriteTextFileAtomically(const char* path, const std::string& text) {
         if (c == '\n') bytes += '\r';
         bytes += c;
     }
-    const std::string target = NativePath(path);
-    return fileReplacer ? fileReplacer(target, bytes) : ReplaceWithStdio(target, bytes);
+    const std::filesystem::path target = NativePath(path);
+    if (target.empty()) return false;
+    return fileReplacer ? fileReplacer(target, bytes) : ReplaceWithStandardLibrary(target, bytes);
 }
 
-std::string TextFileNativePath(const char* path) {
+std::filesystem::path TextFileNativePath(const char* path) {
     return NativePath(path);
 }

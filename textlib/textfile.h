@@ -2,16 +2,21 @@
 // is read as "\n", so files are byte-identical on Linux and Windows.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
-// Maps a library path (code page 932 bytes) to the name the C library opens.
-// The identity by default; a POSIX program installs a CP932-to-UTF-8 mapper
-// at start-up so that files with Japanese names open as themselves.
-using TextFilePathMapper = std::string (*)(const char* path);
+// Maps a library path (code page 932 bytes) to the name the system opens:
+// bytes on POSIX, UTF-16 units on Windows, both held by a
+// std::filesystem::path. The default takes path as the system's own narrow
+// name (on Windows only ASCII survives that); a program installs the mapper of its
+// file names at start-up (CP932 to UTF-8 on POSIX, CP932 to UTF-16 on
+// Windows) so that files with Japanese names open as themselves. A mapper
+// returns an empty path for a text that names no file; opening it fails.
+using TextFilePathMapper = std::filesystem::path (*)(const char* path);
 
 // Installs mapper for every later open, rename and remove of this module;
-// null restores the identity.
+// null restores the default.
 void SetTextFilePathMapper(TextFilePathMapper mapper);
 
 // The file-system half of an atomic save: replaces the file at nativePath
@@ -20,17 +25,18 @@ void SetTextFilePathMapper(TextFilePathMapper mapper);
 // target only when complete, so that two saves at once leave one whole
 // version. Returns true when the target holds bytes. On false the old file
 // (or its absence) is unchanged and no temporary file is left behind.
-using TextFileReplacer = bool (*)(const std::string& nativePath, const std::string& bytes);
+using TextFileReplacer = bool (*)(const std::filesystem::path& nativePath,
+                                  const std::string& bytes);
 
 // Installs replacer for every later WriteTextFileAtomically; null restores
-// the portable one, which uses stdio alone: it cannot push the bytes to the
-// disk before the rename, and where rename() does not replace an existing
-// file (Windows) it fails and keeps the old one. A program installs the
-// platform's replacer at start-up.
+// the portable one, which uses the standard library alone: it cannot push
+// the bytes to the disk before the rename, and where a rename meets a file
+// that another program holds open (Windows) it fails and keeps the old
+// file. A program installs the platform's replacer at start-up.
 void SetTextFileReplacer(TextFileReplacer replacer);
 
-// The name the C library opens for path: path through the installed mapper.
-std::string TextFileNativePath(const char* path);
+// The name the system opens for path: path through the installed mapper.
+std::filesystem::path TextFileNativePath(const char* path);
 
 // Reads the whole file at path into text, CR LF turned into "\n" (a lone CR
 // stays). Returns false, leaving text empty, when the file cannot be opened.

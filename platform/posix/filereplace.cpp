@@ -60,7 +60,8 @@ void SyncFolder(const std::string& folder) {
 
 } // namespace
 
-bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
+bool ReplaceFileAtomically(const std::filesystem::path& name, const std::string& bytes) {
+    const std::string& path = name.native();
     if (path.empty()) return false;
     const std::string folder = FolderOf(path);
     std::string temporary;
@@ -81,6 +82,11 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
     }
     SyncFolder(folder);
     return true;
+}
+
+bool CreateEmptyFile(const std::filesystem::path& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    return fd >= 0 && ::close(fd) == 0;
 }
 
 } // namespace platform

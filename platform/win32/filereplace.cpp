@@ -14,17 +14,15 @@ namespace {
 constexpr int kTemporaryNameAttempts = 64;
 // WriteFile takes at most a DWORD of bytes at a time.
 constexpr size_t kWriteChunk = 1 << 30;
-
-std::wstring Wide(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
-                                           static_cast<int>(utf8.size()), nullptr, 0);
-    if (length <= 0) return {};
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
-                        wide.data(), length);
-    return wide;
-}
+// A rename over a file that another program holds open fails at once; it is
+// tried again this often, the pauses growing to kLongestPauseMs, about two
+// seconds in all.
+constexpr int kRenameAttempts = 60;
+constexpr DWORD kLongestPauseMs = 40;
+// The target's attributes that the new file takes over. Read-only is not
+// among them: a read-only target refuses the save.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 // Creates a fresh temporary file beside target; its handle (name in
 // temporary), or INVALID_HANDLE_VALUE.
@@ -53,23 +51,56 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
     return true;
 }
 
+// Whether a failed rename onto target may succeed later: the target is a
+// plain, writable file that someone holds open, not a folder or a
+// read-only file, which refuse it for good.
+bool MayPassLater(const std::wstring& target, DWORD error) {
+    if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION &&
+        error != ERROR_LOCK_VIOLATION)
+        return false;
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY));
+}
+
+// One step that replaces an existing target: removing the target first
+// would lose it whenever the move then failed.
+bool RenameOver(const std::wstring& temporary, const std::wstring& target) {
+    DWORD pause = 1;
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(temporary.c_str(), target.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        if (attempt == kRenameAttempts || !MayPassLater(target, GetLastError())) return false;
+        Sleep(pause);
+        pause = std::min(pause * 2, kLongestPauseMs);
+    }
+}
+
 } // namespace
 
-bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
-    const std::wstring target = Wide(path);
+bool ReplaceFileAtomically(const std::filesystem::path& path, const std::string& bytes) {
+    const std::wstring& target = path.native();
     if (target.empty()) return false;
+    const DWORD old = GetFileAttributesW(target.c_str());
+    if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY)) return false;
     std::wstring temporary;
     const HANDLE file = CreateTemporary(target, temporary);
     if (file == INVALID_HANDLE_VALUE) return false;
     bool ok = WriteAll(file, bytes);
     ok = ok && FlushFileBuffers(file);
     ok = CloseHandle(file) && ok;
-    // One step that replaces an existing target: removing the target first
-    // would lose it whenever the move then failed.
-    ok = ok && MoveFileExW(temporary.c_str(), target.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (ok && old != INVALID_FILE_ATTRIBUTES && (old & kKeptAttributes))
+        ok = SetFileAttributesW(temporary.c_str(), old & kKeptAttributes);
+    ok = ok && RenameOver(temporary, target);
     if (!ok) DeleteFileW(temporary.c_str());
     return ok;
+}
+
+bool CreateEmptyFile(const std::filesystem::path& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file != INVALID_HANDLE_VALUE && CloseHandle(file);
 }
 
 } // namespace platform

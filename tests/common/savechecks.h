@@ -11,11 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <latch>
 #include <memory>
 #include <string>
 #include <thread>
@@ -43,10 +43,14 @@ inline std::string RaceTwoSaves(const std::string& path, const SaveFunction& sav
     const std::string folder = std::filesystem::path(path).parent_path().string();
     const std::string name = std::filesystem::path(path).filename().string();
     for (int round = 0; round < rounds; ++round) {
-        std::latch start(2);
+        // Each writer spins until both are there. (Not std::latch: its wait
+        // in the C++ library of mingw-w64 can miss the wake-up and hang.)
+        std::atomic<int> ready{0};
         bool saved[2] = {false, false};
         auto writer = [&](int which) {
-            start.arrive_and_wait();
+            ready.fetch_add(1);
+            while (ready.load() < 2)
+                std::this_thread::yield();
             saved[which] = save(path, texts[which]);
         };
         std::thread first(writer, 0);

@@ -45,7 +45,12 @@ TEST(ProjectNames, DisplayNameByMode) {
         std::string shortName;
     } cases[] = {
         {"D:\\src\\main.c", "main.c"},
+#ifdef _WIN32
+        // '/' delimits names on POSIX only.
+        {"/home/u/my file.txt", "/home/u/my file.txt"},
+#else
         {"/home/u/my file.txt", "my file.txt"},
+#endif
         {"a\\b", "b"},
         {"C:readme", "readme"},
         {"Demo", "Demo"},

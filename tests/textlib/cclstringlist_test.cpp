@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -281,15 +283,23 @@ TEST(SortArray, EveryAlgorithmSortsEverySize) {
 
 namespace {
 
-std::string mappedFolder;
+std::filesystem::path mappedFolder;
 
-std::string IntoMappedFolder(const char* path) {
-    return mappedFolder + "/" + path;
+// The bytes of path in hexadecimal, inside mappedFolder: "\x95\x5C.txt"
+// (whose second byte is a backslash) -> "<folder>/955c2e747874".
+std::filesystem::path IntoMappedFolder(const char* path) {
+    std::string name;
+    for (const char* p = path; *p; ++p) {
+        char hex[3];
+        std::snprintf(hex, sizeof hex, "%02x", static_cast<unsigned char>(*p));
+        name += hex;
+    }
+    return mappedFolder / name;
 }
 
 TEST(StringList, FilesOpenThroughThePathMapper) {
     TempFolder dir;
-    mappedFolder = dir.File("");
+    mappedFolder = dir.Path();
     SetTextFilePathMapper(IntoMappedFolder);
     CCLStringListBase list;
     list.Add("mapped");
@@ -299,7 +309,7 @@ TEST(StringList, FilesOpenThroughThePathMapper) {
     EXPECT_EQ(back.LoadFromFile("\x95\x5C.txt", 0), 1);
     testing::internal::GetCapturedStdout();
     SetTextFilePathMapper(nullptr);
-    EXPECT_EQ(dir.Read("\x95\x5C.txt"), "mapped");
+    EXPECT_EQ(dir.Read("955c2e747874"), "mapped");
     EXPECT_STREQ(back.Text(0), "mapped");
 }
 
