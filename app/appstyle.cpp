@@ -3,6 +3,7 @@
 #include "uifont.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <string>
@@ -28,9 +29,13 @@ QFont MainFont() {
 }
 
 QIcon ProgramIcon() {
+    // Adding a file decodes it at once, so every size is read only once: the
+    // application's icon, once set, is this one.
+    const QIcon set = QGuiApplication::windowIcon();
+    if (!set.isNull()) return set;
     // The PNGs rendered from the SVG that is installed into the icon theme.
     QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+    for (int size : {16, 22, 24, 32, 48, 64, 128})
         icon.addFile(QStringLiteral(":/icons/%1x%1/apps/tamble.png").arg(size), QSize(size, size));
     return icon;
 }

@@ -55,11 +55,6 @@ ProjectPage::ProjectPage(QTreeWidget* tree, QCheckBox* shortLongName, MainWindow
                          platform::UserPrompts& prompts, QWidget* parent)
     : QObject(parent), TreeView1(tree), chkShortLongName(shortLongName), state_(state),
       prompts_(prompts) {
-    const QStyle* look = TreeView1->style();
-    ImageListProject = {
-        look->standardIcon(QStyle::SP_DirHomeIcon), look->standardIcon(QStyle::SP_FileIcon),
-        look->standardIcon(QStyle::SP_DirClosedIcon), look->standardIcon(QStyle::SP_DirOpenIcon)};
-
     TreeView1->setIndentation(kTreeIndent);
     TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -331,12 +326,26 @@ void ProjectPage::RebuildDisplayTree() {
     }
 }
 
+const std::array<QIcon, 4>& ProjectPage::Images() {
+    // The style decodes every size of an image when it is asked for it, so
+    // the images are taken when the first node needs one, not at start-up.
+    if (ImageListProject[kProjectImage].isNull()) {
+        const QStyle* look = TreeView1->style();
+        ImageListProject = {look->standardIcon(QStyle::SP_DirHomeIcon),
+                            look->standardIcon(QStyle::SP_FileIcon),
+                            look->standardIcon(QStyle::SP_DirClosedIcon),
+                            look->standardIcon(QStyle::SP_DirOpenIcon)};
+    }
+    return ImageListProject;
+}
+
 void ProjectPage::SetImages(QTreeWidgetItem* item, int normal, int selected) {
     item->setData(0, kImageIndexRole, normal);
     item->setData(0, kSelectedIndexRole, selected);
+    const std::array<QIcon, 4>& images = Images();
     QIcon icon;
-    icon.addPixmap(ImageListProject[normal].pixmap(kImageSize), QIcon::Normal);
-    icon.addPixmap(ImageListProject[selected].pixmap(kImageSize), QIcon::Selected);
+    icon.addPixmap(images[normal].pixmap(kImageSize), QIcon::Normal);
+    icon.addPixmap(images[selected].pixmap(kImageSize), QIcon::Selected);
     item->setIcon(0, icon);
 }
 

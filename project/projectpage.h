@@ -50,6 +50,7 @@ public:
     QAction* popAddFile = nullptr;
     QAction* N2 = nullptr; // separator
     QAction* popDelete = nullptr;
+    // Indexed by the image constants above; empty until Images() fills it.
     std::array<QIcon, 4> ImageListProject;
 
     // Depth-first position of a display node, and the node at a position
@@ -96,6 +97,8 @@ private:
     void AddFiles(int project, const std::vector<std::string>& paths);
     // Builds the display tree anew from the model, texts in full.
     void RebuildDisplayTree();
+    // ImageListProject, filled on first use.
+    const std::array<QIcon, 4>& Images();
     void SetImages(QTreeWidgetItem* item, int normal, int selected);
     void ShowError(const std::string& message);
 

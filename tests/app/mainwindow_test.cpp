@@ -78,7 +78,7 @@ TEST_F(MainWindowTest, MenusHaveTheirNamesCaptionsAndShortcuts) {
     // The installed theme icon's sizes, built into the program.
     for (const QIcon& icon : {window->TrayIcon1->icon(), window->windowIcon()}) {
         EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
-        EXPECT_TRUE(icon.availableSizes().contains(QSize(256, 256)));
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(128, 128)));
     }
 }
 
