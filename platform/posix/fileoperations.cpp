@@ -158,12 +158,6 @@ uint64_t PlannedBytes(const std::vector<Planned>& plan) {
     return total;
 }
 
-std::string DeleteQuestion(const std::vector<std::string>& paths) {
-    return Cp932("次の ") + std::to_string(paths.size()) +
-           Cp932(" 個の項目を完全に削除します。元に戻すことはできません。よろしいですか？\n") +
-           PathList(paths);
-}
-
 // Sends the pinned entry to the trash; a failure is recorded in the run.
 void TrashAnchored(Run& run, const FileOperationContext& context, const EntryAnchor& anchor) {
     run.Found(anchor.path);

@@ -17,6 +17,9 @@ namespace platform {
 // A list of paths for a box: the first few, one a line, then "ほか n 個".
 [[nodiscard]] std::string PathList(const std::vector<std::string>& paths);
 
+// The question asked before paths are deleted for good, naming them.
+[[nodiscard]] std::string DeleteQuestion(const std::vector<std::string>& paths);
+
 class Run {
 public:
     explicit Run(const FileOperationContext& context) : context_(context) {}
@@ -26,7 +29,8 @@ public:
 
     // Shows text as an error and returns kFileOperationFailed.
     int Fail(const std::string& text);
-    // Fail with "「path」" + what + ": " + the system's text for error.
+    // Fail with "「path」" + what + ": " + the system's text for error
+    // (systemerror.h).
     int FailErrno(const char* what, const std::string& path, int error);
     // A yes/no question; true for Yes.
     bool Ask(const std::string& text);
