@@ -3,6 +3,8 @@
 #include "codepage.h"
 #include "strmask.h"
 
+#include <optional>
+
 namespace tamble {
 namespace {
 
@@ -29,7 +31,14 @@ void CollectMaskedFiles(const std::string& folder, const std::string& masks,
         return Matches(text, masks);
     };
     result = {};
-    platform::WalkTree(platform::Cp932ToUtf8(folder), visitor, result.found);
+    // A text with bytes that name no character would read as U+FFFD and
+    // could name another folder than the one shown: that one is not searched.
+    const std::optional<std::string> start = platform::FileSystemName(folder);
+    if (!start) {
+        result.unreadableFolders.push_back(folder);
+        return;
+    }
+    platform::WalkTree(*start, visitor, result.found);
     for (const platform::FoundFile& file : result.found.files)
         result.paths.push_back(platform::Utf8ToCp932(result.found.PathOf(file)));
     for (const std::string& path : result.found.unreadableFolders)

@@ -34,7 +34,7 @@ struct MaskedFiles {
     std::vector<std::string> paths;
     // Folders that could not be searched (unreadable, or replaced while the
     // search ran), code page 932; the start folder itself when it cannot
-    // be opened.
+    // be opened, or when its text holds a byte that starts no character.
     std::vector<std::string> unreadableFolders;
 };
 
