@@ -65,8 +65,8 @@ FileHandle OpenRelative(const FileHandle& folder, std::u16string_view name, Open
     const OpenRequest request = RequestFor(purpose);
     IO_STATUS_BLOCK status{};
     HANDLE handle = nullptr;
-    const NTSTATUS result = NtCreateFile(&handle, request.access, &attributes, &status, nullptr,
-                                         0, share, FILE_OPEN, request.options, nullptr, 0);
+    const NTSTATUS result = NtCreateFile(&handle, request.access, &attributes, &status, nullptr, 0,
+                                         share, FILE_OPEN, request.options, nullptr, 0);
     if (result < 0) {
         error = RtlNtStatusToDosError(result);
         return {};

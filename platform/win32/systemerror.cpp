@@ -15,8 +15,8 @@ std::string SystemErrorText(int error) {
     std::wstring sentence(text, length);
     LocalFree(text);
     // The system ends its sentences with a line end; the boxes add their own.
-    while (!sentence.empty() && (sentence.back() == L'\n' || sentence.back() == L'\r' ||
-                                 sentence.back() == L' '))
+    while (!sentence.empty() &&
+           (sentence.back() == L'\n' || sentence.back() == L'\r' || sentence.back() == L' '))
         sentence.pop_back();
     return Cp932Path(sentence.c_str());
 }

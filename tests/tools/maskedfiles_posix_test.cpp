@@ -61,8 +61,7 @@ protected:
             _exit(asOther && check() ? 0 : 1);
         }
         int status = 0;
-        return waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-               WEXITSTATUS(status) == 0;
+        return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
 
     TempFolder tree_;

@@ -35,10 +35,26 @@ std::string Relative(const std::string& path, const std::string& folder) {
 class MaskedFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const char* name :
-             {"a.c", "b.h", "MAIN.H", "x.h.h", "Makefile", "data", "data1", "data_old", "dat",
-              "bin", "keep.bak", "sub/c.c", "sub/d.txt", "sub/bin/e.c", "sub/obj/f.c",
-              "sub/deep/g.c", "sub/deep/obj/j.c", "bin.d/h.c", "bin.d/BIN/k.c", "obj/i.c"}) {
+        for (const char* name : {"a.c",
+                                 "b.h",
+                                 "MAIN.H",
+                                 "x.h.h",
+                                 "Makefile",
+                                 "data",
+                                 "data1",
+                                 "data_old",
+                                 "dat",
+                                 "bin",
+                                 "keep.bak",
+                                 "sub/c.c",
+                                 "sub/d.txt",
+                                 "sub/bin/e.c",
+                                 "sub/obj/f.c",
+                                 "sub/deep/g.c",
+                                 "sub/deep/obj/j.c",
+                                 "bin.d/h.c",
+                                 "bin.d/BIN/k.c",
+                                 "obj/i.c"}) {
             fs::create_directories(fs::path(tree_.File(name)).parent_path());
             tree_.Write(name, "x");
         }
@@ -89,8 +105,8 @@ TEST_F(MaskedFiles, MasksAndExclusions) {
         {"* takes every file, never a folder",
          "*",
          Options(false),
-         {"MAIN.H", "Makefile", "a.c", "b.h", "bin", "dat", "data", "data1", "data_old",
-          "keep.bak", "x.h.h"}},
+         {"MAIN.H", "Makefile", "a.c", "b.h", "bin", "dat", "data", "data1", "data_old", "keep.bak",
+          "x.h.h"}},
         {"trailing ? takes the rest, also nothing",
          "data?",
          Options(false),
@@ -100,8 +116,8 @@ TEST_F(MaskedFiles, MasksAndExclusions) {
         {"subfolders",
          "*.c",
          Options(true),
-         {"a.c", "bin.d/BIN/k.c", "bin.d/h.c", "obj/i.c", "sub/bin/e.c", "sub/c.c",
-          "sub/deep/g.c", "sub/deep/obj/j.c", "sub/obj/f.c"}},
+         {"a.c", "bin.d/BIN/k.c", "bin.d/h.c", "obj/i.c", "sub/bin/e.c", "sub/c.c", "sub/deep/g.c",
+          "sub/deep/obj/j.c", "sub/obj/f.c"}},
         {"excluded folders at any depth, case-blind; a file named bin still goes",
          "*.c;bin",
          Options(true, nullptr, "bin;obj"),
@@ -109,8 +125,7 @@ TEST_F(MaskedFiles, MasksAndExclusions) {
         {"excluded files at any depth",
          "*.c",
          Options(true, "e*;f*;a?c", nullptr),
-         {"bin.d/BIN/k.c", "bin.d/h.c", "obj/i.c", "sub/c.c", "sub/deep/g.c",
-          "sub/deep/obj/j.c"}},
+         {"bin.d/BIN/k.c", "bin.d/h.c", "obj/i.c", "sub/c.c", "sub/deep/g.c", "sub/deep/obj/j.c"}},
         {"file exclusion applies without subfolders", "*.c", Options(false, "a*", nullptr), {}},
         {"folder exclusion does not spare files of that name",
          "bin",

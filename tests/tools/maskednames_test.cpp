@@ -78,9 +78,8 @@ TEST_F(MaskedNames, EveryFileIsFoundAsItselfOnce) {
     EXPECT_EQ(Collect("*", Options(false)), top);
 
     Names all = top;
-    for (const std::string& name :
-         {kTagFolder + "/" + kTagFile, kTagFolder + "/inner.c", std::string("¬/y.c"),
-          std::string("￢/x.c")})
+    for (const std::string& name : {kTagFolder + "/" + kTagFile, kTagFolder + "/inner.c",
+                                    std::string("¬/y.c"), std::string("￢/x.c")})
         all.push_back(name);
     std::sort(all.begin(), all.end());
     EXPECT_EQ(Collect("*", Options(true)), all);

@@ -56,16 +56,16 @@ bool MakeJunction(const std::wstring& link, const std::wstring& target) {
     };
     *reinterpret_cast<DWORD*>(buffer.data()) = IO_REPARSE_TAG_MOUNT_POINT;
     put(4, static_cast<WORD>(8 + namesBytes));
-    put(8, 0);                                                      // substitute name offset
-    put(10, static_cast<WORD>(nt.size() * sizeof(WCHAR)));          // its length
-    put(12, static_cast<WORD>((nt.size() + 1) * sizeof(WCHAR)));    // print name offset
-    put(14, static_cast<WORD>(target.size() * sizeof(WCHAR)));      // its length
+    put(8, 0);                                                   // substitute name offset
+    put(10, static_cast<WORD>(nt.size() * sizeof(WCHAR)));       // its length
+    put(12, static_cast<WORD>((nt.size() + 1) * sizeof(WCHAR))); // print name offset
+    put(14, static_cast<WORD>(target.size() * sizeof(WCHAR)));   // its length
     std::copy(reinterpret_cast<const BYTE*>(names.data()),
               reinterpret_cast<const BYTE*>(names.data()) + namesBytes, buffer.begin() + 16);
     DWORD returned = 0;
-    const bool made = DeviceIoControl(folder, FSCTL_SET_REPARSE_POINT, buffer.data(),
-                                      static_cast<DWORD>(buffer.size()), nullptr, 0, &returned,
-                                      nullptr) != 0;
+    const bool made =
+        DeviceIoControl(folder, FSCTL_SET_REPARSE_POINT, buffer.data(),
+                        static_cast<DWORD>(buffer.size()), nullptr, 0, &returned, nullptr) != 0;
     CloseHandle(folder);
     // Made only when it leads where it should.
     return made && Exists(link + L"\\probe.txt") == Exists(target + L"\\probe.txt") &&
@@ -79,9 +79,7 @@ protected:
         context_.shellBoxes = false;
     }
 
-    std::wstring Wide(const std::wstring& name) const {
-        return Widen(tree_.Path()) + L"\\" + name;
-    }
+    std::wstring Wide(const std::wstring& name) const { return Widen(tree_.Path()) + L"\\" + name; }
     std::wstring Outside(const std::wstring& name) const {
         return Widen(outside_.Path()) + L"\\" + name;
     }
@@ -116,8 +114,8 @@ protected:
 };
 
 TEST_F(WinMaskedDelete, OnlyTheFoundFilesGoAmongLookAlikes) {
-    const Names all = {L"\u00A5.txt",      L"\uFFE5.txt", L"yen.txt",
-                       L"\U0001F600.txt", L"_.txt",       L"flag\U000E0067.txt"};
+    const Names all = {L"\u00A5.txt",     L"\uFFE5.txt", L"yen.txt",
+                       L"\U0001F600.txt", L"_.txt",      L"flag\U000E0067.txt"};
     const struct {
         const char* what;
         std::wstring masks;
@@ -235,6 +233,27 @@ TEST_F(WinMaskedDelete, EntriesReplacedAfterTheSearchStayAndAreNamed) {
             DeleteFileW(Wide(name).c_str());
         RemoveDirectoryW(Wide(L"sub").c_str());
     }
+}
+
+// A folder moved away and replaced by another of its name while the search
+// looks at it is not searched, and is named.
+TEST_F(WinMaskedDelete, AFolderReplacedWhileSearchedIsNotEntered) {
+    CreateDirectoryW(Wide(L"sub").c_str(), nullptr);
+    ASSERT_TRUE(Write(Wide(L"sub\\a.c"), "found"));
+    ASSERT_TRUE(Write(Wide(L"top.c"), "found"));
+    tamble::MaskedFileOptions options;
+    options.findSubFolders = true;
+    const std::string sub = TextOf(Wide(L"sub"));
+    options.entryFound = [&](const std::string& path) {
+        if (platform::Utf8ToCp932(path) != sub) return;
+        ASSERT_TRUE(MoveFileW(Wide(L"sub").c_str(), Outside(L"sub").c_str()));
+        CreateDirectoryW(Wide(L"sub").c_str(), nullptr);
+        ASSERT_TRUE(Write(Wide(L"sub\\b.c"), "new"));
+    };
+    tamble::MaskedFiles found;
+    tamble::CollectMaskedFiles(tree_.Path(), "*.c", options, found);
+    EXPECT_EQ(found.paths, std::vector<std::string>{TextOf(Wide(L"top.c"))});
+    EXPECT_EQ(found.unreadableFolders, std::vector<std::string>{sub});
 }
 
 // Junctions are entries, never entered; one put in place of a searched
