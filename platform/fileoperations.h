@@ -100,6 +100,12 @@ struct FileOperationContext {
 // found on the way to it, never by its path: to the trash when toTrash,
 // else for good after a Yes to a question that names them. Does nothing
 // and returns kFileOperationDone when nothing was found.
+// On Windows the folders on the way stay open without delete sharing to
+// the end, so none of them can be renamed or replaced meanwhile, and each
+// file is deleted through its own handle. The Recycle Bin is the shell's:
+// the files still found go to it by their paths in one operation, with
+// its own question, progress and errors; a file put in place of a found
+// one in the same folder after the check would go instead.
 [[nodiscard]] int DeleteFound(const FileOperationContext& context, const FoundEntries& found,
                               bool toTrash);
 

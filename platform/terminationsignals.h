@@ -1,6 +1,10 @@
 // SIGTERM, SIGHUP and SIGINT (logout, shutdown, a closed terminal, Ctrl+C)
 // turned into something the event loop can wait for, so the program ends
 // through its normal exit steps instead of dying on the spot.
+//
+// On Windows a program with windows gets none of these: the end of the
+// session comes as window messages, which the toolkit turns into its own
+// save request and quit, and WatchTerminationSignals returns -1 there.
 #pragma once
 
 namespace platform {

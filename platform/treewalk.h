@@ -1,9 +1,11 @@
 // A walk through a folder tree that remembers what it found, so that a
 // later step can act on exactly those entries and never on whatever a path
-// resolves to by then. Paths and names are native (UTF-8 on POSIX).
+// resolves to by then. Paths and names are native (UTF-8 on POSIX,
+// generalized UTF-8 on Windows).
 //
 // The walk goes through open folder handles and never follows a symbolic
-// link: a link is an entry of its folder like a file. It is iterative, so
+// link: a link is an entry of its folder like a file. On Windows every
+// reparse point (a junction, a symbolic link) is such a link. It is iterative, so
 // a tree of any depth (also one whose full paths exceed the system's limit)
 // is walked, and it never yields its start folder or a folder as a file.
 #pragma once
@@ -17,7 +19,10 @@
 namespace platform {
 
 // Which entry a name stood for when it was found: its device, inode and
-// kind (the S_IFMT bits). Two identities are equal only for the same entry.
+// kind (the S_IFMT bits); on Windows the volume's serial number, the file
+// index and the attributes FILE_ATTRIBUTE_DIRECTORY and
+// FILE_ATTRIBUTE_REPARSE_POINT. Two identities are equal only for the
+// same entry.
 struct EntryIdentity {
     uint64_t device = 0;
     uint64_t inode = 0;

@@ -3,6 +3,8 @@
 #include "codepage.h"
 #include "strmask.h"
 
+#include <optional>
+
 namespace tamble {
 namespace {
 
@@ -29,17 +31,32 @@ void CollectMaskedFiles(const std::string& folder, const std::string& masks,
         return Matches(text, masks);
     };
     result = {};
-    platform::WalkTree(platform::Cp932ToUtf8(folder), visitor, result.found);
+    // A text with bytes that name no character would read as U+FFFD and
+    // could name another folder than the one shown: that one is not searched.
+    const std::optional<std::string> start = platform::FileSystemName(folder);
+    if (!start) {
+        result.unreadableFolders.push_back(folder);
+        return;
+    }
+    platform::WalkTree(*start, visitor, result.found);
     for (const std::string& path : result.found.unreadableFolders)
         result.unreadableFolders.push_back(platform::Utf8ToCp932(path));
+}
+
+std::vector<std::string> FoundPaths(const MaskedFiles& files) {
+    std::vector<std::string> paths;
+    paths.reserve(files.found.files.size());
+    for (const platform::FoundFile& file : files.found.files)
+        paths.push_back(platform::Utf8ToCp932(files.found.PathOf(file)));
+    return paths;
 }
 
 void CollectMaskedFiles(const std::string& folder, const std::string& masks,
                         const MaskedFileOptions& options, std::vector<std::string>& result) {
     MaskedFiles found;
     CollectMaskedFiles(folder, masks, options, found);
-    for (const platform::FoundFile& file : found.found.files)
-        result.push_back(platform::Utf8ToCp932(found.found.PathOf(file)));
+    const std::vector<std::string> paths = FoundPaths(found);
+    result.insert(result.end(), paths.begin(), paths.end());
 }
 
 } // namespace tamble

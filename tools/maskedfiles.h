@@ -32,7 +32,7 @@ struct MaskedFiles {
     platform::FoundEntries found;
     // Folders that could not be searched (unreadable, or replaced while the
     // search ran), code page 932; the start folder itself when it cannot
-    // be opened.
+    // be opened, or when its text holds a byte that starts no character.
     std::vector<std::string> unreadableFolders;
 };
 
@@ -51,6 +51,10 @@ struct MaskedFiles {
 // depth is searched, also below the system's limit on path lengths.
 void CollectMaskedFiles(const std::string& folder, const std::string& masks,
                         const MaskedFileOptions& options, MaskedFiles& result);
+
+// The paths of the files in files.found, as code page 932 texts, in the
+// order found.
+[[nodiscard]] std::vector<std::string> FoundPaths(const MaskedFiles& files);
 
 // The paths of the files found, as above, as code page 932 texts in the
 // order found, appended to result; folders that could not be read

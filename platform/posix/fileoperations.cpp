@@ -158,14 +158,6 @@ uint64_t PlannedBytes(const std::vector<Planned>& plan) {
     return total;
 }
 
-// The question before deleting total entries for good, naming the first
-// of them (paths: at least as many as a box shows, when there are).
-std::string DeleteQuestion(const std::vector<std::string>& paths, size_t total) {
-    return Cp932("次の ") + std::to_string(total) +
-           Cp932(" 個の項目を完全に削除します。元に戻すことはできません。よろしいですか？\n") +
-           PathList(paths, total);
-}
-
 // Sends the pinned entry to the trash; a failure is recorded in the run.
 void TrashAnchored(Run& run, const FileOperationContext& context, const EntryAnchor& anchor) {
     run.Found(anchor.path);

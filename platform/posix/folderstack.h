@@ -12,6 +12,7 @@
 // folder, so the depth of a tree is limited by nothing but memory.
 #pragma once
 
+#include "systemerror.h"
 #include "treewalk.h"
 
 #include <sys/stat.h>
@@ -23,9 +24,6 @@
 #include <vector>
 
 namespace platform {
-
-// errno given when an entry is no longer the one that was found.
-inline constexpr int kEntryChanged = ESTALE;
 
 [[nodiscard]] EntryIdentity IdentityOf(const struct stat& status);
 

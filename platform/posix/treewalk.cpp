@@ -147,24 +147,6 @@ private:
 
 } // namespace
 
-std::string FoundEntries::FolderPath(size_t index) const {
-    std::vector<const std::string*> names;
-    for (size_t at = index; at != kNoFolder; at = folders[at].parent)
-        names.push_back(&folders[at].name);
-    std::string path;
-    for (auto it = names.rbegin(); it != names.rend(); ++it) {
-        if (!path.empty() && path.back() != '/') path += '/';
-        path += **it;
-    }
-    return path;
-}
-
-std::string FoundEntries::PathOf(const FoundFile& file) const {
-    std::string path = FolderPath(file.folder);
-    if (!path.empty() && path.back() != '/') path += '/';
-    return path + file.name;
-}
-
 bool WalkTree(const std::string& start, const WalkVisitor& visitor, FoundEntries& found) {
     return Walk(visitor, found).Run(start);
 }

@@ -8,6 +8,7 @@
 
 #include "codepage.h"
 #include "filehandle.h"
+#include "operationrun.h"
 #include "widepath.h"
 
 #include <windows.h>
@@ -23,10 +24,6 @@ const char* const kErrorTitle = "エラー";
 
 void ShowError(const FileOperationContext& context, const std::string& text) {
     context.prompts->Message(text, Cp932(kErrorTitle), PromptIcon::Error);
-}
-
-std::string Quoted(const std::string& nativePath) {
-    return Cp932("「") + Utf8ToCp932(nativePath) + Cp932("」");
 }
 
 // The shell's list: every name followed by one NUL, one more NUL at the

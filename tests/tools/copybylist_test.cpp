@@ -1,8 +1,10 @@
 #include "copybylist.h"
+#include "pathstyle.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -12,7 +14,10 @@ using tamble::CopyByListEvents;
 using tamble::CopyByListRequest;
 using Lines = std::vector<std::string>;
 
+const char kSeparator = platform::Separator(platform::NativePathStyle());
+
 TEST(CopyTargetPath, ExtensionRuleAndJoin) {
+    // '|' stands for the system's separator; a name may hold a '/' of its own.
     struct Case {
         const char* folder;
         const char* name;
@@ -21,16 +26,21 @@ TEST(CopyTargetPath, ExtensionRuleAndJoin) {
         const char* expected;
     };
     const Case cases[] = {
-        {"/out", "a", "/tmpl/form.txt", true, "/out/a.txt"},
-        {"/out", "a", "/tmpl/Makefile", true, "/out/a"},
-        {"/out", "a", "/x.dir/readme", true, "/out/a"},
-        {"/out", "a", "/tmpl/a.tar.gz", true, "/out/a.gz"},
-        {"/out", "a.c", "/tmpl/form.txt", true, "/out/a.c.txt"},
-        {"/out", "sub/b", "/t/f.c", true, "/out/sub/b.c"},
-        {"", "a", "/t/f", false, "/a"},
+        {"|out", "a", "|tmpl|form.txt", true, "|out|a.txt"},
+        {"|out", "a", "|tmpl|Makefile", true, "|out|a"},
+        {"|out", "a", "|x.dir|readme", true, "|out|a"},
+        {"|out", "a", "|tmpl|a.tar.gz", true, "|out|a.gz"},
+        {"|out", "a.c", "|tmpl|form.txt", true, "|out|a.c.txt"},
+        {"|out", "sub/b", "|t|f.c", true, "|out|sub/b.c"},
+        {"", "a", "|t|f", false, "|a"},
+    };
+    const auto native = [](std::string text) {
+        std::replace(text.begin(), text.end(), '|', kSeparator);
+        return text;
     };
     for (const Case& c : cases)
-        EXPECT_EQ(tamble::CopyTargetPath(c.folder, c.name, c.source, c.keep), c.expected)
+        EXPECT_EQ(tamble::CopyTargetPath(native(c.folder), c.name, native(c.source), c.keep),
+                  native(c.expected))
             << c.folder << " + " << c.name << " from " << c.source;
 }
 
@@ -49,7 +59,7 @@ struct Recorder {
         return e;
     }
     static std::string Relative(const std::string& path, const std::string& folder) {
-        return path.rfind(folder + "/", 0) == 0 ? path.substr(folder.size() + 1) : path;
+        return path.rfind(folder + kSeparator, 0) == 0 ? path.substr(folder.size() + 1) : path;
     }
 };
 

@@ -4,12 +4,14 @@
 // a folder so named was entered again and again until the stack ran out.
 #include "codepage.h"
 #include "maskedfiles.h"
+#include "pathstyle.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -18,6 +20,14 @@ using platform::Cp932ToUtf8;
 using platform::Utf8ToCp932;
 using Names = std::vector<std::string>;
 
+const char kSeparator = platform::Separator(platform::NativePathStyle());
+
+// A path from UTF-8 text on every system (a plain string is the ANSI code
+// page on Windows).
+fs::path Utf8Path(const std::string& text) {
+    return fs::path(std::u8string(text.begin(), text.end()));
+}
+
 const std::string kTagFile = "\xF3\xA0\x81\x81";   // U+E0041
 const std::string kTagFolder = "\xF3\xA0\x80\xA0"; // U+E0020
 
@@ -25,12 +35,12 @@ class MaskedNames : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const std::string& folder : {kTagFolder, std::string("¬"), std::string("￢")})
-            fs::create_directory(tree_.File(folder));
+            fs::create_directory(Utf8Path(tree_.Path()) / Utf8Path(folder));
         for (const std::string& name :
              {kTagFile, std::string("¬.txt"), std::string("￢.txt"), std::string("keep.c"),
               kTagFolder + "/" + kTagFile, kTagFolder + "/inner.c", std::string("¬/y.c"),
               std::string("￢/x.c")})
-            tree_.Write(name, name);
+            std::ofstream(Utf8Path(tree_.Path()) / Utf8Path(name), std::ios::binary) << name;
     }
 
     // The found files relative to the tree (UTF-8), sorted; each must be
@@ -41,9 +51,11 @@ protected:
         Names relative;
         for (const std::string& path : found) {
             const std::string native = Cp932ToUtf8(path);
-            EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(native))) << native;
-            EXPECT_EQ(native.rfind(tree_.Path() + "/", 0), 0U) << native;
-            relative.push_back(native.substr(std::min(native.size(), tree_.Path().size() + 1)));
+            EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(Utf8Path(native)))) << native;
+            EXPECT_EQ(native.rfind(tree_.Path() + kSeparator, 0), 0U) << native;
+            std::string name = native.substr(std::min(native.size(), tree_.Path().size() + 1));
+            std::replace(name.begin(), name.end(), kSeparator, '/');
+            relative.push_back(name);
         }
         std::sort(relative.begin(), relative.end());
         return relative;
@@ -66,9 +78,8 @@ TEST_F(MaskedNames, EveryFileIsFoundAsItselfOnce) {
     EXPECT_EQ(Collect("*", Options(false)), top);
 
     Names all = top;
-    for (const std::string& name :
-         {kTagFolder + "/" + kTagFile, kTagFolder + "/inner.c", std::string("¬/y.c"),
-          std::string("￢/x.c")})
+    for (const std::string& name : {kTagFolder + "/" + kTagFile, kTagFolder + "/inner.c",
+                                    std::string("¬/y.c"), std::string("￢/x.c")})
         all.push_back(name);
     std::sort(all.begin(), all.end());
     EXPECT_EQ(Collect("*", Options(true)), all);

@@ -23,6 +23,10 @@ inline constexpr size_t kPathsShownInBox = 10;
 // (at least kPathsShownInBox of them when there are that many).
 [[nodiscard]] std::string PathList(const std::vector<std::string>& paths, size_t total);
 
+// The question asked before total entries are deleted for good, naming the
+// first of them (paths: at least as many as a box shows, when there are).
+[[nodiscard]] std::string DeleteQuestion(const std::vector<std::string>& paths, size_t total);
+
 class Run {
 public:
     explicit Run(const FileOperationContext& context) : context_(context) {}
@@ -32,7 +36,8 @@ public:
 
     // Shows text as an error and returns kFileOperationFailed.
     int Fail(const std::string& text);
-    // Fail with "「path」" + what + ": " + the system's text for error.
+    // Fail with "「path」" + what + ": " + the system's text for error
+    // (systemerror.h).
     int FailErrno(const char* what, const std::string& path, int error);
     // A yes/no question; true for Yes.
     bool Ask(const std::string& text);

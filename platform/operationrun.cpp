@@ -1,10 +1,8 @@
 #include "operationrun.h"
 
 #include "codepage.h"
-#include "folderstack.h"
-#include "pathnames.h"
-
-#include <cstring>
+#include "pathstyle.h"
+#include "systemerror.h"
 
 namespace platform {
 namespace {
@@ -13,7 +11,14 @@ namespace {
 std::string Reason(int error) {
     if (error == kEntryChanged)
         return Cp932(": 見つけたときとは別の項目に置き換えられているため、そのままにしました");
-    return ": " + Utf8ToCp932(std::strerror(error));
+    return ": " + SystemErrorText(error);
+}
+
+// The last name of a native path, as the progress shows it.
+std::string ShownName(const std::string& path) {
+    const char* separators = NativePathStyle() == PathStyle::Windows ? "\\/" : "/";
+    const size_t last = path.find_last_of(separators);
+    return last == std::string::npos ? path : path.substr(last + 1);
 }
 
 } // namespace
@@ -33,6 +38,12 @@ std::string PathList(const std::vector<std::string>& paths, size_t total) {
     if (total > kPathsShownInBox)
         text += "\n" + Cp932("ほか ") + std::to_string(total - kPathsShownInBox) + Cp932(" 個");
     return text;
+}
+
+std::string DeleteQuestion(const std::vector<std::string>& paths, size_t total) {
+    return Cp932("次の ") + std::to_string(total) +
+           Cp932(" 個の項目を完全に削除します。元に戻すことはできません。よろしいですか？\n") +
+           PathList(paths, total);
 }
 
 int Run::Fail(const std::string& text) {
@@ -62,7 +73,7 @@ void Run::EndProgress() {
 
 bool Run::Step(const std::string& path) {
     return context_.progress == nullptr ||
-           context_.progress->Step(Utf8ToCp932(BaseName(path)), doneBytes_) || !cancellable_;
+           context_.progress->Step(Utf8ToCp932(ShownName(path)), doneBytes_) || !cancellable_;
 }
 
 bool Run::StepBytes() {

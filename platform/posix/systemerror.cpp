@@ -1,0 +1,13 @@
+#include "systemerror.h"
+
+#include "codepage.h"
+
+#include <cstring>
+
+namespace platform {
+
+std::string SystemErrorText(int error) {
+    return Utf8ToCp932(std::strerror(error));
+}
+
+} // namespace platform
