@@ -44,4 +44,8 @@ void StartProgram(const ProgramStart& start);
 // can record the requests; an empty starter restores the real start.
 void SetProgramStarter(ProgramStarter starter);
 
+// The real start, whatever starter is installed: each system's own way of
+// starting a program or opening a document.
+void StartProgramNow(const ProgramStart& start);
+
 } // namespace platform

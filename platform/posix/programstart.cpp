@@ -19,11 +19,6 @@ namespace {
 
 constexpr const char* kDesktopOpener = "xdg-open";
 
-ProgramStarter& InstalledStarter() {
-    static ProgramStarter starter;
-    return starter;
-}
-
 bool IsExecutableFile(const std::string& path) {
     struct stat status {};
     return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
@@ -114,7 +109,9 @@ void SpawnDetached(const Command& command, const std::optional<Command>& fallbac
     }
 }
 
-void StartNow(const ProgramStart& start) {
+} // namespace
+
+void StartProgramNow(const ProgramStart& start) {
     if (start.program.empty()) return;
     const std::string program = Cp932ToUtf8(start.program);
     std::vector<std::string> arguments{program};
@@ -148,20 +145,6 @@ void StartNow(const ProgramStart& start) {
     const std::optional<Command> fallback =
         start.parameters ? std::nullopt : DesktopOpener(program);
     SpawnDetached(Command{std::move(executable), std::move(arguments)}, fallback);
-}
-
-} // namespace
-
-void StartProgram(const ProgramStart& start) {
-    if (const ProgramStarter& starter = InstalledStarter()) {
-        starter(start);
-    } else {
-        StartNow(start);
-    }
-}
-
-void SetProgramStarter(ProgramStarter starter) {
-    InstalledStarter() = std::move(starter);
 }
 
 } // namespace platform

@@ -14,15 +14,9 @@
 #include <shellapi.h>
 
 #include <optional>
-#include <utility>
 
 namespace platform {
 namespace {
-
-ProgramStarter& InstalledStarter() {
-    static ProgramStarter starter;
-    return starter;
-}
 
 // Shell extensions that an association may bring in want COM on the
 // calling thread; this sets it up for one call unless the thread has it.
@@ -50,7 +44,9 @@ std::optional<std::string> ParameterText(const ProgramStart& start) {
     return *start.parameters;
 }
 
-void StartNow(const ProgramStart& start) {
+} // namespace
+
+void StartProgramNow(const ProgramStart& start) {
     if (start.program.empty()) return;
     const std::optional<std::u16string> file = WidePath(start.program);
     if (!file) return;
@@ -71,20 +67,6 @@ void StartNow(const ProgramStart& start) {
     info.lpParameters = parameters ? WideChars(*parameters) : nullptr;
     info.nShow = static_cast<int>(start.show);
     ShellExecuteExW(&info);
-}
-
-} // namespace
-
-void StartProgram(const ProgramStart& start) {
-    if (const ProgramStarter& starter = InstalledStarter()) {
-        starter(start);
-    } else {
-        StartNow(start);
-    }
-}
-
-void SetProgramStarter(ProgramStarter starter) {
-    InstalledStarter() = std::move(starter);
 }
 
 } // namespace platform
