@@ -17,6 +17,7 @@
 #include "benchcommon.h"
 #include "fileviewpage.h"
 #include "foldertree.h"
+#include "offscreenmain.h"
 #include "paintwait.h"
 #include "qtext.h"
 #include "scriptedprompts.h"
@@ -29,7 +30,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -367,10 +367,5 @@ int RunBenchmarks(const bench::Options& options, const fs::path& root) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const bench::Options options = bench::ReadOptions(argc, argv);
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    int qtArgc = 1;
-    QApplication application(qtArgc, argv);
-    const bench::DataFolder data(options);
-    return RunBenchmarks(options, data.Path());
+    return bench::RunQtBenchmarks(argc, argv, RunBenchmarks);
 }

@@ -15,6 +15,7 @@
 #include "benchcommon.h"
 #include "codepage.h"
 #include "maskedfiles.h"
+#include "offscreenmain.h"
 #include "paintwait.h"
 #include "scriptedprompts.h"
 #include "tfrmcopyfiles.h"
@@ -28,11 +29,10 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -317,10 +317,5 @@ int RunBenchmarks(const bench::Options& options, const fs::path& root) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const bench::Options options = bench::ReadOptions(argc, argv);
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    int qtArgc = 1;
-    QApplication application(qtArgc, argv);
-    const bench::DataFolder data(options);
-    return RunBenchmarks(options, data.Path());
+    return bench::RunQtBenchmarks(argc, argv, RunBenchmarks);
 }
