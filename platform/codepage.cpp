@@ -63,19 +63,6 @@ size_t Utf8SequenceLength(std::string_view text, size_t pos, char32_t& codePoint
     return length;
 }
 
-// Writes a BMP code point as UTF-8 (the tables hold nothing else) at out;
-// returns the end of what it wrote.
-char* WriteUtf8(char16_t codePoint, char* out) {
-    if (codePoint < 0x800) {
-        *out++ = static_cast<char>(0xC0 | (codePoint >> 6));
-    } else {
-        *out++ = static_cast<char>(0xE0 | (codePoint >> 12));
-        *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    }
-    *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
-    return out;
-}
-
 struct Tables {
     std::array<char16_t, 0x10000> decoded{}; // by Code: the character, 0 when none
     std::array<Code, 0x10000> encoded{};     // by BMP code point: its Code, 0 when escaped
@@ -121,8 +108,8 @@ std::unique_ptr<const Tables> BuildTables() {
     for (unsigned code = 0; code < tables->decoded.size(); ++code) {
         const char16_t codePoint = tables->decoded[code];
         const unsigned lead = code >> 8;
-        const bool writable = lead == 0 || (IsLeadByte(static_cast<int>(lead)) != 0 &&
-                                            lead != kEscapeLead);
+        const bool writable =
+            lead == 0 || (IsLeadByte(static_cast<int>(lead)) != 0 && lead != kEscapeLead);
         if (codePoint != 0 && writable && !IsPrivateUse(codePoint) &&
             tables->encoded[codePoint] == 0) {
             tables->encoded[codePoint] = static_cast<Code>(code);
@@ -201,10 +188,35 @@ std::string Decode(std::string_view cp932, bool& sawBadByte) {
 
 } // namespace
 
+size_t DecodeUtf8(std::string_view text, size_t pos, char32_t& codePoint) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (lead >= 0x80) return Utf8SequenceLength(text, pos, codePoint);
+    codePoint = lead;
+    return 1;
+}
+
 size_t ValidUtf8Length(std::string_view text, size_t pos) {
     char32_t codePoint = 0;
-    return static_cast<unsigned char>(text[pos]) < 0x80 ? 1
-                                                        : Utf8SequenceLength(text, pos, codePoint);
+    return DecodeUtf8(text, pos, codePoint);
+}
+
+char* WriteUtf8(char32_t codePoint, char* out) {
+    if (codePoint < 0x80) {
+        *out++ = static_cast<char>(codePoint);
+        return out;
+    }
+    if (codePoint < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (codePoint >> 6));
+    } else if (codePoint < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (codePoint >> 12));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (codePoint >> 18));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    }
+    *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+    return out;
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {

@@ -64,6 +64,15 @@ inline constexpr unsigned char kEscapeLead = 0xF0;
 // point past U+10FFFF. pos must be less than text.size().
 [[nodiscard]] size_t ValidUtf8Length(std::string_view text, size_t pos);
 
+// The same, with the code point of the sequence in codePoint (left as it
+// was when the length is 0).
+[[nodiscard]] size_t DecodeUtf8(std::string_view text, size_t pos, char32_t& codePoint);
+
+// Writes codePoint (up to U+10FFFF; a surrogate as its own three bytes) as
+// UTF-8 at out, which has room for four bytes; returns the end of what it
+// wrote.
+char* WriteUtf8(char32_t codePoint, char* out);
+
 // A text written in this UTF-8 source, such as a caption or a message, as
 // the CP932 bytes the layers below the forms work with.
 [[nodiscard]] inline std::string Cp932(const char* utf8) {

@@ -17,24 +17,6 @@ bool IsContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 void AppendUtf16(std::u16string& out, char32_t c) {
     if (c < 0x10000) {
         out += static_cast<char16_t>(c);
@@ -55,16 +37,6 @@ char32_t SurrogateAt(std::string_view text, size_t pos) {
     return 0xD000 | static_cast<char32_t>((second & 0x3F) << 6) | (third & 0x3F);
 }
 
-// The code point of the valid sequence of length bytes at text[pos].
-char32_t DecodeUtf8(std::string_view text, size_t pos, size_t length) {
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    if (length == 1) return lead;
-    char32_t c = lead & (0x7F >> length);
-    for (size_t i = 1; i < length; ++i)
-        c = (c << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3F);
-    return c;
-}
-
 } // namespace
 
 std::optional<std::u16string> GeneralizedUtf8ToWide(std::string_view utf8) {
@@ -81,9 +53,10 @@ std::optional<std::u16string> GeneralizedUtf8ToWide(std::string_view utf8) {
             pos += 3;
             continue;
         }
-        const size_t length = ValidUtf8Length(utf8, pos);
+        char32_t codePoint = 0;
+        const size_t length = DecodeUtf8(utf8, pos, codePoint);
         if (length == 0) return std::nullopt;
-        AppendUtf16(wide, DecodeUtf8(utf8, pos, length));
+        AppendUtf16(wide, codePoint);
         afterHighSurrogate = false;
         pos += length;
     }
@@ -91,17 +64,19 @@ std::optional<std::u16string> GeneralizedUtf8ToWide(std::string_view utf8) {
 }
 
 std::string WideToGeneralizedUtf8(std::u16string_view wide) {
-    std::string utf8;
-    utf8.reserve(wide.size() * 3);
+    // At most three bytes per unit: a pair of units takes four.
+    std::string utf8(wide.size() * 3, '\0');
+    char* out = utf8.data();
     for (size_t i = 0; i < wide.size(); ++i) {
         const char32_t unit = wide[i];
         if (IsHighSurrogate(unit) && i + 1 < wide.size() && IsLowSurrogate(wide[i + 1])) {
-            AppendUtf8(utf8, 0x10000 + ((unit - 0xD800) << 10) + (wide[i + 1] - 0xDC00));
+            out = WriteUtf8(0x10000 + ((unit - 0xD800) << 10) + (wide[i + 1] - 0xDC00), out);
             ++i;
         } else {
-            AppendUtf8(utf8, unit); // a lone surrogate as its own three bytes
+            out = WriteUtf8(unit, out); // a lone surrogate as its own three bytes
         }
     }
+    utf8.resize(static_cast<size_t>(out - utf8.data()));
     return utf8;
 }
 

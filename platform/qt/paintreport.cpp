@@ -51,7 +51,11 @@ void ReportFirstPaint(QWidget& window) {
     if (variable == nullptr || *variable == '\0') return;
     char* end = nullptr;
     const long fd = std::strtol(variable, &end, 10);
-    if (*end != '\0' || fd < 0 || fd > INT_MAX) return;
+    const bool valid = *end == '\0' && fd >= 0 && fd <= INT_MAX;
+    // Programs started from here must not write into whatever their own
+    // descriptor of that number is.
+    qunsetenv("TAMBLE_PAINTED_FD");
+    if (!valid) return;
     QTimer::singleShot(0, &window,
                        [&window, fd] { new PaintReporter(window, static_cast<int>(fd)); });
 }

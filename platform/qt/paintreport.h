@@ -12,7 +12,9 @@ namespace platform {
 // Arms the report for window: the first paint of window or of any of its
 // widgets after the work already queued on the event loop is written, once
 // the paint has been completed, then the descriptor is closed. A variable
-// that is no descriptor number is ignored.
+// that is no descriptor number is ignored. The variable is removed from the
+// environment, so programs started later never write to a descriptor of
+// their own by that number.
 void ReportFirstPaint(QWidget& window);
 
 } // namespace platform
