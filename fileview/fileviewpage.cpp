@@ -29,6 +29,10 @@ constexpr int kOpenFolderImage = 1;
 constexpr int kSizeColumn = 1;
 constexpr int kTreeIndent = 19; // pixels per tree level
 constexpr const char* kPageName = "FileViewPage";
+// Entries of each listed folder's child looked at before the tree is shown;
+// about one read of the system's. A child with more, none of them a folder
+// yet, offers to expand until the probe has looked at the rest.
+constexpr size_t kEntriesPerLook = 512;
 
 // Item data: the node's own CP932 name (a drive's root) and its image indexes.
 constexpr int kNameRole = Qt::UserRole;
@@ -96,7 +100,12 @@ private:
 };
 
 FileViewPage::FileViewPage(TfrmTamble& window, FileViewServices services)
-    : QObject(&window), window_(window), state_(window.state), services_(std::move(services)) {
+    : QObject(&window), window_(window), state_(window.state), services_(std::move(services)),
+      probe_([this](const std::string& folder, bool hasSubFolders) {
+          QMetaObject::invokeMethod(
+              this, [this, folder, hasSubFolders] { SettleSubFolders(folder, hasSubFolders); },
+              Qt::QueuedConnection);
+      }) {
     setObjectName(QString::fromLatin1(kPageName));
     TimerFileListUpdate = new QTimer(this);
     TimerFileListUpdate->setObjectName(QStringLiteral("TimerFileListUpdate"));
@@ -187,6 +196,8 @@ void FileViewPage::BuildFolderTree() {
     tree->setUpdatesEnabled(false);
     tree->clear();
     listedNode_ = nullptr;
+    unsettled_.clear();
+    probe_.Forget();
     LoadFolderImages();
     for (const platform::Drive& drive : services_.drives()) {
         const int image = AddFileIcon(imageListFolder_, drive.root, true);
@@ -250,9 +261,18 @@ void FileViewPage::OpenFolderNode(QTreeWidgetItem* node) {
     const bool updating = tree->updatesEnabled();
     tree->setUpdatesEnabled(false);
     qDeleteAll(node->takeChildren());
+    ForgetUnsettledBelow(state_.CurrentPath);
     QList<QTreeWidgetItem*> children;
-    for (const SubFolder& folder : ListSubFolderNodes(state_.CurrentPath))
-        children.append(NewFolderNode(folder.name, folder.hasSubFolders));
+    for (const SubFolder& folder : ListSubFolderNodes(state_.CurrentPath, kEntriesPerLook)) {
+        QTreeWidgetItem* child = NewFolderNode(folder.name, folder.hasSubFolders);
+        children.append(child);
+        if (!folder.settled) {
+            std::string path =
+                platform::JoinPath(platform::NativePathStyle(), state_.CurrentPath, folder.name);
+            unsettled_[path] = child;
+            probe_.Ask(std::move(path));
+        }
+    }
     node->addChildren(children); // at once: the tree announces one insertion, not thousands
     tree->setUpdatesEnabled(updating);
     ClearNarrowUnlessKept();
@@ -267,6 +287,25 @@ void FileViewPage::ForgetListedNodeBelow(QTreeWidgetItem* node) {
             return;
         }
     }
+}
+
+void FileViewPage::ForgetUnsettledBelow(const std::string& path) {
+    const std::string below = platform::JoinPath(platform::NativePathStyle(), path, "");
+    auto at = unsettled_.lower_bound(below);
+    while (at != unsettled_.end() && at->first.compare(0, below.size(), below) == 0)
+        at = unsettled_.erase(at);
+}
+
+void FileViewPage::SettleSubFolders(const std::string& folder, bool hasSubFolders) {
+    const auto waiting = unsettled_.find(folder);
+    if (waiting == unsettled_.end()) return;
+    QTreeWidgetItem* node = waiting->second;
+    unsettled_.erase(waiting);
+    // Listed meanwhile, the node shows what it holds.
+    if (hasSubFolders || node->childCount() != 1 ||
+        !NeedsListing(1, platform::ToCp932(node->child(0)->text(0))))
+        return;
+    delete node->takeChild(0);
 }
 
 void FileViewPage::NavigateToPath(const std::string& path) {

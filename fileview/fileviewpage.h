@@ -9,6 +9,7 @@
 #include "direntries.h"
 #include "fileicons.h"
 #include "filelist.h"
+#include "subfolderprobe.h"
 
 #include <QIcon>
 #include <QObject>
@@ -105,6 +106,11 @@ private:
     [[nodiscard]] QIcon NodeIcon(int image, int selectedImage);
     [[nodiscard]] QTreeWidgetItem* SelectedNode() const;
     void ForgetListedNodeBelow(QTreeWidgetItem* node);
+    // Forgets the nodes below the folder path that wait for the probe.
+    void ForgetUnsettledBelow(const std::string& path);
+    // The probe's answer for folder: a node still offering to expand a
+    // folder without subfolders no longer does.
+    void SettleSubFolders(const std::string& folder, bool hasSubFolders);
     void ClearNarrowUnlessKept();
     void UpdateFileIcons(const std::vector<FileRow>& rows,
                          const std::vector<QTreeWidgetItem*>& items);
@@ -118,6 +124,9 @@ private:
     std::vector<QIcon> imageListFile_;               // one per entry of IconCashList
     QTreeWidgetItem* listedNode_ = nullptr;
     bool walking_ = false; // NavigateToPath fills the list once, after its walk
+    // Nodes, by folder, that offer to expand until the probe tells.
+    std::map<std::string, QTreeWidgetItem*> unsettled_;
+    SubFolderProbe probe_; // last: its thread ends before the rest goes
 };
 
 // The page of window, created with services on first use.

@@ -12,10 +12,6 @@ namespace {
 constexpr const char* kAllEntries = "*";
 constexpr const char* kSubFolderMark = "*";
 
-int StopAtFirst(const ListFolderContext&) {
-    return kListStop;
-}
-
 bool IsDotEntry(const std::string& name) {
     return StrCompare(name.c_str(), ".") == 0 || StrCompare(name.c_str(), "..") == 0;
 }
@@ -40,7 +36,23 @@ int ListFolder(CCLStringListBase* list, const char* folder, const char* mask,
 }
 
 int HasSubFolder(const char* folder) {
-    return ListFolder(nullptr, folder, kAllEntries, platform::kAttrDirectory, StopAtFirst, 0);
+    return LookForSubFolder(folder, [] { return true; }) == SubFolderLook::Some ? 1 : 0;
+}
+
+SubFolderLook LookForSubFolder(const char* folder, const std::function<bool()>& keepLooking) {
+    SubFolderLook look = SubFolderLook::None;
+    // Without file details no file costs a look-up of its own.
+    platform::EnumerateFolder(folder, kAllEntries, false, [&](const platform::DirEntry& entry) {
+        if (!keepLooking()) {
+            look = SubFolderLook::Undecided;
+            return false;
+        }
+        if (IsDotEntry(entry.name) || (entry.attributes & platform::kAttrDirectory) == 0)
+            return true;
+        look = SubFolderLook::Some;
+        return false;
+    });
+    return look;
 }
 
 int GetSubFolders(CCLStringListBase* list, const char* folder) {

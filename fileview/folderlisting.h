@@ -9,6 +9,7 @@
 #include "direntries.h"
 
 #include <cstdint>
+#include <functional>
 
 // What a ListFolder callback is told about the entry it is called for.
 struct ListFolderContext {
@@ -45,6 +46,16 @@ int ListFolder(CCLStringListBase* list, const char* folder, const char* mask,
 
 // 1 when folder holds at least one subfolder, else 0. Stops at the first.
 int HasSubFolder(const char* folder);
+
+// What a look for a subfolder found.
+enum class SubFolderLook { None, Some, Undecided };
+
+// Looks at folder's entries in the system's order, asking keepLooking
+// before each: Some at the first subfolder, None when every entry was seen
+// without one (or the folder cannot be read), Undecided when keepLooking
+// said no first. A bounded look keeps a folder of many files from holding
+// up whoever only wants to know whether to offer to expand it.
+SubFolderLook LookForSubFolder(const char* folder, const std::function<bool()>& keepLooking);
 
 // Empties list, then adds one line per subfolder of folder: its name, with
 // "*" appended when that subfolder has subfolders of its own. Returns the

@@ -11,7 +11,10 @@
 namespace tamble {
 namespace {
 
-constexpr char kSubFolderMark = '*';
+int AddSubFolderName(const ListFolderContext& context) {
+    context.list->Add(context.entry->name.c_str());
+    return kListContinue;
+}
 
 bool SameName(const std::string& a, const std::string& b) {
     return StrCompareNoCase(a.c_str(), b.c_str()) == 0;
@@ -51,17 +54,23 @@ std::string DriveNodeText(const platform::Drive& drive) {
     return drive.displayName.empty() ? drive.root : drive.root + " " + drive.displayName;
 }
 
-std::vector<SubFolder> ListSubFolderNodes(const std::string& folder) {
+std::vector<SubFolder> ListSubFolderNodes(const std::string& folder, size_t entriesPerLook) {
     CCLStringListBase lines;
-    const int count = GetSubFolders(&lines, folder.c_str());
+    const int count = ListFolder(&lines, folder.c_str(), "*", platform::kAttrDirectory,
+                                 AddSubFolderName, 0);
     std::vector<SubFolder> folders;
     folders.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
         const char* text = lines.Text(i);
-        std::string name = text != nullptr ? text : "";
-        const bool marked = !name.empty() && name.back() == kSubFolderMark;
-        if (marked) name.pop_back();
-        folders.push_back({std::move(name), marked});
+        SubFolder child{text != nullptr ? text : "", false, true};
+        const std::string path =
+            platform::JoinPath(platform::NativePathStyle(), folder, child.name);
+        size_t seen = 0;
+        const SubFolderLook look = LookForSubFolder(
+            path.c_str(), [&seen, entriesPerLook] { return seen++ < entriesPerLook; });
+        child.hasSubFolders = look != SubFolderLook::None;
+        child.settled = look != SubFolderLook::Undecided;
+        folders.push_back(std::move(child));
     }
     std::sort(folders.begin(), folders.end(),
               [](const SubFolder& a, const SubFolder& b) { return NameLess(a.name, b.name); });

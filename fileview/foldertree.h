@@ -9,6 +9,8 @@
 
 #include "pathstyle.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,11 +31,20 @@ namespace tamble {
 struct SubFolder {
     std::string name;
     bool hasSubFolders = false; // gets the placeholder, so it shows an expand button
+    // False when the look at the child's entries ended before it could
+    // tell; hasSubFolders is then true until a full look says otherwise.
+    bool settled = true;
 };
 
+// Entries a look into each child may take when listing, when not all.
+inline constexpr size_t kAllEntriesPerLook = SIZE_MAX;
+
 // The subfolders of folder in display order (nameorder.h); none when the
-// folder cannot be read.
-[[nodiscard]] std::vector<SubFolder> ListSubFolderNodes(const std::string& folder);
+// folder cannot be read. Whether each has subfolders of its own is told by
+// at most entriesPerLook of its entries: a folder of many files beside the
+// one the user opens must not hold the tree up.
+[[nodiscard]] std::vector<SubFolder>
+ListSubFolderNodes(const std::string& folder, size_t entriesPerLook = kAllEntriesPerLook);
 
 // True when a node must be listed on expansion: it has no child, or its
 // first child is the placeholder (compared without regard to case).

@@ -94,6 +94,24 @@ TEST_F(FileViewPageTest, TreeListsFoldersLazilyBehindThePlaceholder) {
     EXPECT_EQ(Texts(work), (Strings{"empty", "new", "sub"}));
 }
 
+TEST_F(FileViewPageTest, AFolderOfManyFilesOffersToExpandUntilItHasBeenLookedThrough) {
+    // More entries than the tree looks at before it is shown.
+    for (const char* folder : {"work/flat", "work/deep"}) {
+        fs::create_directories(disk_.File(folder));
+        for (int i = 0; i < 600; ++i)
+            disk_.Write(std::string(folder) + "/f" + std::to_string(i), "");
+    }
+    fs::create_directories(disk_.File("work/deep/zz"));
+    GoTo("work");
+    QTreeWidgetItem* work = Selected();
+    ASSERT_NE(work, nullptr);
+    EXPECT_EQ(Child(work, "flat")->childCount(), 1); // until the look reports back
+    QTRY_COMPARE(Child(work, "flat")->childCount(), 0);
+    EXPECT_EQ(Texts(Child(work, "deep")), (Strings{"まだ開いてないっすよー"}));
+    Child(work, "deep")->setExpanded(true);
+    EXPECT_EQ(Texts(Child(work, "deep")), (Strings{"zz"}));
+}
+
 TEST_F(FileViewPageTest, NavigateToPathMatchesLooselyAndRecordsTheTreeForm) {
     const struct {
         std::string path;

@@ -150,4 +150,20 @@ TEST(FolderTree, SubFoldersInDisplayOrderWithTheirExpandMark) {
     EXPECT_TRUE(tamble::ListSubFolderNodes(folder.File("missing")).empty());
 }
 
+TEST(FolderTree, ABoundedLookLeavesAFolderOfManyFilesUnsettled) {
+    TempFolder folder;
+    namespace fs = std::filesystem;
+    fs::create_directories(folder.File("few"));
+    folder.Write("few/one.c", "");
+    fs::create_directories(folder.File("many"));
+    for (const char* name : {"a", "b", "c", "d", "e"})
+        folder.Write(std::string("many/") + name, "");
+    fs::create_directories(folder.File("nested/only"));
+    Strings shown;
+    for (const auto& sub : tamble::ListSubFolderNodes(folder.Path(), 3))
+        shown.push_back(sub.name + (sub.hasSubFolders ? "+" : "") + (sub.settled ? "" : "?"));
+    // Undecided offers to expand; decided within the bound, it is exact.
+    EXPECT_EQ(shown, (Strings{"few", "many+?", "nested+"}));
+}
+
 } // namespace
