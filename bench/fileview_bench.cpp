@@ -306,6 +306,7 @@ int RunBenchmarks(const bench::Options& options, const fs::path& root) {
     };
     const auto shows = [&page, &report](const std::string& folder) {
         return [&page, &report, folder] {
+            bench::Settle();
             report.Check(page.ListShows(folder),
                          "the list of " + folder + " differs from its files");
         };

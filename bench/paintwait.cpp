@@ -1,5 +1,6 @@
 #include "paintwait.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -30,6 +31,14 @@ bool PaintWatch::Wait() {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     QCoreApplication::processEvents();
     return painted_;
+}
+
+void Settle() {
+    QElapsedTimer clock;
+    clock.start();
+    QAbstractEventDispatcher* dispatcher = QCoreApplication::eventDispatcher();
+    while (dispatcher->processEvents(QEventLoop::AllEvents) && clock.elapsed() < kPatienceMs) {
+    }
 }
 
 bool PaintWatch::eventFilter(QObject* watched, QEvent* event) {

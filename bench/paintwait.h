@@ -37,4 +37,9 @@ private:
     bool painted_ = false;
 };
 
+// Runs the event loop until it has nothing left to do, deferred work
+// included, so that the work one round leaves behind for later never falls
+// into the next round's time. For the untimed steps between rounds.
+void Settle();
+
 } // namespace bench

@@ -19,6 +19,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace tamble {
 namespace {
 
@@ -29,6 +31,9 @@ constexpr int kOpenFolderImage = 1;
 constexpr int kSizeColumn = 1;
 constexpr int kTreeIndent = 19; // pixels per tree level
 constexpr const char* kPageName = "FileViewPage";
+// Rows of a left folder deleted in one turn of the event loop: a few
+// milliseconds' worth, so input is never held up for long.
+constexpr qsizetype kRowsDiscardedAtOnce = 10000;
 // Entries of each listed folder's child looked at before the tree is shown;
 // about one read of the system's. A child with more, none of them a folder
 // yet, offers to expand until the probe has looked at the rest.
@@ -98,6 +103,10 @@ private:
 
     FileViewPage& page_;
 };
+
+FileViewPage::~FileViewPage() {
+    qDeleteAll(discarded_);
+}
 
 FileViewPage::FileViewPage(TfrmTamble& window, FileViewServices services)
     : QObject(&window), window_(window), state_(window.state), services_(std::move(services)),
@@ -406,7 +415,7 @@ void FileViewPage::UpdateFileList() {
     }
     QTreeWidget* list = window_.ListViewFile;
     list->setUpdatesEnabled(false);
-    list->clear();
+    DiscardLater(list->invisibleRootItem()->takeChildren());
     const std::vector<FileRow> rows =
         ListFileRows(state_.CurrentPath, platform::ToCp932(window_.cmbFilter->currentText()),
                      platform::ToCp932(window_.edtNarrow->text()));
@@ -420,6 +429,20 @@ void FileViewPage::UpdateFileList() {
     list->addTopLevelItems(items);
     list->setUpdatesEnabled(true);
     listedNode_ = node;
+}
+
+void FileViewPage::DiscardLater(QList<QTreeWidgetItem*> rows) {
+    const bool idle = discarded_.isEmpty();
+    discarded_.append(std::move(rows));
+    if (idle && !discarded_.isEmpty()) QTimer::singleShot(0, this, &FileViewPage::DiscardSome);
+}
+
+void FileViewPage::DiscardSome() {
+    const qsizetype count = std::min(discarded_.size(), kRowsDiscardedAtOnce);
+    for (qsizetype i = discarded_.size() - count; i < discarded_.size(); ++i)
+        delete discarded_[i];
+    discarded_.resize(discarded_.size() - count);
+    if (!discarded_.isEmpty()) QTimer::singleShot(0, this, &FileViewPage::DiscardSome);
 }
 
 void FileViewPage::UpdateFileIcons(const std::vector<FileRow>& rows,

@@ -12,6 +12,7 @@
 #include "subfolderprobe.h"
 
 #include <QIcon>
+#include <QList>
 #include <QObject>
 
 #include <functional>
@@ -46,6 +47,7 @@ class FileViewPage : public QObject {
 
 public:
     FileViewPage(TfrmTamble& window, FileViewServices services);
+    ~FileViewPage() override;
 
     // --- Folder tree
     void BuildFolderTree();
@@ -114,6 +116,11 @@ private:
     void ClearNarrowUnlessKept();
     void UpdateFileIcons(const std::vector<FileRow>& rows,
                          const std::vector<QTreeWidgetItem*>& items);
+    // Deletes rows taken out of the list a part at a time once the event
+    // loop has shown what replaced them: the user waits for the new rows,
+    // not for the old ones to go.
+    void DiscardLater(QList<QTreeWidgetItem*> rows);
+    void DiscardSome();
 
     TfrmTamble& window_;
     MainWindowState& state_;
@@ -126,6 +133,7 @@ private:
     bool walking_ = false; // NavigateToPath fills the list once, after its walk
     // Nodes, by folder, that offer to expand until the probe tells.
     std::map<std::string, QTreeWidgetItem*> unsettled_;
+    QList<QTreeWidgetItem*> discarded_; // rows out of the list, not yet deleted
     SubFolderProbe probe_; // last: its thread ends before the rest goes
 };
 
