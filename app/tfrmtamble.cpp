@@ -4,6 +4,7 @@
 #include "codepage.h"
 #include "errortext.h"
 #include "escapehook.h"
+#include "firstpaint.h"
 #include "formnames.h"
 #include "launcherpage.h"
 #include "nativepath.h"
@@ -57,7 +58,6 @@ TfrmTamble::TfrmTamble(ShellEnvironment environment, QWidget* parent)
     : QMainWindow(parent), env_(std::move(environment)) {
     setObjectName(QStringLiteral("frmTamble"));
     frmTamble = this;
-    trayAvailable_ = env_.trayAvailable.value_or(QSystemTrayIcon::isSystemTrayAvailable());
     setFont(MainFont());
     setWindowIcon(ProgramIcon());
     setMinimumWidth(kMainWindowMinWidth);
@@ -266,9 +266,20 @@ void TfrmTamble::MinimizeToTray() {
     hide();
 }
 
+bool TfrmTamble::TrayAvailable() const {
+    return env_.trayAvailable ? *env_.trayAvailable : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
 bool TfrmTamble::TrayShown() const {
-    return TrayIcon1->isVisible() &&
-           env_.trayAvailable.value_or(QSystemTrayIcon::isSystemTrayAvailable());
+    return TrayIcon1->isVisible() && TrayAvailable();
+}
+
+void TfrmTamble::ShowTrayIcon() {
+    // Without a notification area there is no icon; the window then
+    // minimizes like any other instead of failing to start.
+    if (!TrayAvailable()) return;
+    TrayIcon1->show();
+    if (isVisible()) platform::SetTaskbarButton(this, false);
 }
 
 void TfrmTamble::RestoreFromTray() {

@@ -171,7 +171,13 @@ private:
     void ApplySplitter();
     // Whether the icon is in a notification area right now (the area may
     // come and go while the program runs).
+    // Whether the desktop has a notification area (asked each time: it may
+    // come and go).
+    [[nodiscard]] bool TrayAvailable() const;
     [[nodiscard]] bool TrayShown() const;
+    // Shows TrayIcon1 when there is a notification area; the window then
+    // needs no taskbar button.
+    void ShowTrayIcon();
     // Sizes the client area so that the frame's outside is outerSize_ (the
     // frame as far as it is known yet).
     void ApplyOuterSize();
@@ -179,7 +185,6 @@ private:
     void NoteFrame();
 
     ShellEnvironment env_;
-    bool trayAvailable_ = false;
     bool inTray_ = false;
     bool destroyed_ = false;
     int splitterHeight_ = kDefaultSplitter; // wanted tree height until the splitter has a size

@@ -6,6 +6,7 @@
 
 #include "appstyle.h"
 #include "codepage.h"
+#include "firstpaint.h"
 #include "formcontrols.h"
 #include "launcheritems.h"
 #include "launcherpage.h"
@@ -118,9 +119,12 @@ void TfrmTamble::CreateTray() {
     TrayIcon1 = Named(new QSystemTrayIcon(ProgramIcon(), this), "TrayIcon1");
     TrayIcon1->setToolTip(QStringLiteral("Tamble"));
     TrayIcon1->setContextMenu(PopupMenu2);
-    // Without a notification area there is no icon; the window then
-    // minimizes like any other instead of failing to start.
-    if (trayAvailable_) TrayIcon1->show();
+    // Asking the desktop for a notification area takes a round trip to it:
+    // unless the answer is known, the window is shown first.
+    if (env_.trayAvailable)
+        ShowTrayIcon();
+    else
+        platform::AfterFirstPaint(*this, [this] { ShowTrayIcon(); });
 }
 
 void TfrmTamble::CreateProjectPage() {
