@@ -8,7 +8,7 @@
 
 namespace {
 
-// The main window's size on a first start.
+// The size the start-up benchmark gives the main window.
 constexpr int kWidth = 273;
 constexpr int kHeight = 537;
 

@@ -1,7 +1,9 @@
 // Start-up as the user waits for it: from starting the program until its
 // main window has been shown and painted with the file page's start folder
 // (20 files) in it, against a minimal Qt Widgets program that shows one
-// empty window of the same size, started alike, in alternate rounds. Each
+// empty window of the same size, started alike, in alternate rounds. The
+// program's settings give its window that size before each round (a first
+// start would make it as tall as the screen). Each
 // program says when it has painted through the descriptor named by
 // TAMBLE_PAINTED_FD, and is then ended with SIGTERM; the program must end
 // cleanly (exit code 0). Both run on the display and the session bus this
@@ -18,6 +20,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -29,6 +32,9 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kStartFiles = 20;
+// The empty window's size (emptywindow.cpp), frame included: without a
+// window manager there is none.
+constexpr const char* kWindowPlace = "[Position]\nLeft=0\nTop=0\nWidth=273\nHeight=537\n";
 constexpr int kPaintedFd = 3;
 constexpr int kPatienceMs = 30000;
 
@@ -113,7 +119,7 @@ int main(int argc, char** argv) {
         {[&] {
              program = StartProgram({TAMBLE_PROGRAM, folder.string()}, environment);
          },
-         {},
+         [&] { std::ofstream(config / "tamble.ini", std::ios::binary) << kWindowPlace; },
          [&] {
              report.Check(program.painted, "Tamble never reported its window painted");
              report.Check(program.exitCode == 0, "Tamble did not end cleanly on SIGTERM");
