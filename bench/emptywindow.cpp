@@ -1,5 +1,5 @@
 // The reference of the start-up benchmark: the least a Qt Widgets program
-// does to show one empty window of the main window's first size and paint
+// does to show one empty window of the main window's size and paint
 // it, reporting the paint the way the program does.
 #include "paintreport.h"
 
