@@ -3,54 +3,75 @@
 #include "folderlisting.h"
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
 
 namespace tamble {
 
-SubFolderProbe::SubFolderProbe(Report report) : report_(std::move(report)) {}
+struct SubFolderProbe::Shared {
+    explicit Shared(Report told) : report(std::move(told)) {}
+
+    Report report;
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::deque<std::string> queue;
+    bool running = false; // the thread has been started
+    // Read without the lock between two entries of a look; changed under it.
+    std::atomic<unsigned long long> generation{0}; // grows with each Forget
+    std::atomic<bool> stopping{false};
+};
+
+SubFolderProbe::SubFolderProbe(Report report)
+    : shared_(std::make_shared<Shared>(std::move(report))) {}
 
 SubFolderProbe::~SubFolderProbe() {
     {
-        std::lock_guard lock(mutex_);
-        stopping_ = true;
+        // Taken while a report is being made, so none comes after this.
+        std::lock_guard lock(shared_->mutex);
+        shared_->stopping = true;
+        shared_->queue.clear();
     }
-    wake_.notify_all();
-    if (thread_.joinable()) thread_.join();
+    shared_->wake.notify_all();
 }
 
 void SubFolderProbe::Ask(std::string folder) {
     {
-        std::lock_guard lock(mutex_);
+        std::lock_guard lock(shared_->mutex);
+        std::deque<std::string>& queue = shared_->queue;
         // A tree opened again asks again; one look answers both.
-        if (std::find(queue_.begin(), queue_.end(), folder) != queue_.end()) return;
-        queue_.push_back(std::move(folder));
-        if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
+        if (std::find(queue.begin(), queue.end(), folder) != queue.end()) return;
+        queue.push_back(std::move(folder));
+        if (!shared_->running) {
+            shared_->running = true;
+            std::thread([shared = shared_] { Run(shared); }).detach();
+        }
     }
-    wake_.notify_all();
+    shared_->wake.notify_all();
 }
 
 void SubFolderProbe::Forget() {
-    std::lock_guard lock(mutex_);
-    queue_.clear();
-    ++generation_;
+    std::lock_guard lock(shared_->mutex);
+    shared_->queue.clear();
+    ++shared_->generation;
 }
 
-void SubFolderProbe::Run() {
-    std::unique_lock lock(mutex_);
+void SubFolderProbe::Run(const std::shared_ptr<Shared>& shared) {
+    std::unique_lock lock(shared->mutex);
     for (;;) {
-        wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
-        if (stopping_) return;
-        const std::string folder = std::move(queue_.front());
-        queue_.pop_front();
-        const unsigned long long generation = generation_;
-        const auto current = [this, generation] { return !stopping_ && generation_ == generation; };
+        shared->wake.wait(lock, [&] { return shared->stopping || !shared->queue.empty(); });
+        if (shared->stopping) return;
+        const std::string folder = std::move(shared->queue.front());
+        shared->queue.pop_front();
+        const unsigned long long generation = shared->generation;
+        const auto current = [&] { return !shared->stopping && shared->generation == generation; };
         lock.unlock();
         const SubFolderLook look = LookForSubFolder(folder.c_str(), current);
         lock.lock();
-        if (look != SubFolderLook::Undecided && current()) {
-            lock.unlock();
-            report_(folder, look == SubFolderLook::Some);
-            lock.lock();
-        }
+        if (look != SubFolderLook::Undecided && current())
+            shared->report(folder, look == SubFolderLook::Some);
     }
 }
 

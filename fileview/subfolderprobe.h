@@ -3,13 +3,9 @@
 // could not tell, and asks here for the full look.
 #pragma once
 
-#include <atomic>
-#include <condition_variable>
-#include <deque>
 #include <functional>
-#include <mutex>
+#include <memory>
 #include <string>
-#include <thread>
 
 namespace tamble {
 
@@ -20,7 +16,9 @@ public:
     using Report = std::function<void(const std::string& folder, bool hasSubFolders)>;
 
     explicit SubFolderProbe(Report report);
-    // Ends the look under way, without a report, and waits for the thread.
+    // Ends the look under way without a report and returns at once: a look
+    // stuck in a folder that never answers (a mount gone away) must not
+    // hold up the end of the program. After this, report is never called.
     ~SubFolderProbe();
     SubFolderProbe(const SubFolderProbe&) = delete;
     SubFolderProbe& operator=(const SubFolderProbe&) = delete;
@@ -34,16 +32,10 @@ public:
     void Forget();
 
 private:
-    void Run();
+    struct Shared; // what the thread keeps, alive as long as either needs it
+    static void Run(const std::shared_ptr<Shared>& shared);
 
-    Report report_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::deque<std::string> queue_;
-    // Read without the lock between two entries of a look; changed under it.
-    std::atomic<unsigned long long> generation_{0}; // grows with each Forget
-    std::atomic<bool> stopping_{false};
-    std::thread thread_;
+    std::shared_ptr<Shared> shared_;
 };
 
 } // namespace tamble
