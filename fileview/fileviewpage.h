@@ -134,7 +134,7 @@ private:
     // Nodes, by folder, that offer to expand until the probe tells.
     std::map<std::string, QTreeWidgetItem*> unsettled_;
     QList<QTreeWidgetItem*> discarded_; // rows out of the list, not yet deleted
-    SubFolderProbe probe_; // last: its thread ends before the rest goes
+    SubFolderProbe probe_; // last, so it goes first: no report comes once the rest goes
 };
 
 // The page of window, created with services on first use.
