@@ -169,11 +169,10 @@ private:
     // Writes the settings file from the controls; a failed write is shown.
     void SaveSettingsFile();
     void ApplySplitter();
-    // Whether the icon is in a notification area right now (the area may
-    // come and go while the program runs).
     // Whether the desktop has a notification area (asked each time: it may
-    // come and go).
+    // come and go while the program runs).
     [[nodiscard]] bool TrayAvailable() const;
+    // Whether the icon is in a notification area right now.
     [[nodiscard]] bool TrayShown() const;
     // Shows TrayIcon1 when there is a notification area; the window then
     // needs no taskbar button.
