@@ -110,9 +110,12 @@ FileViewPage::~FileViewPage() {
 
 FileViewPage::FileViewPage(TfrmTamble& window, FileViewServices services)
     : QObject(&window), window_(window), state_(window.state), services_(std::move(services)),
-      probe_([this](const std::string& folder, bool hasSubFolders) {
+      probe_([this](const std::string& folder, unsigned long long ticket, bool hasSubFolders) {
           QMetaObject::invokeMethod(
-              this, [this, folder, hasSubFolders] { SettleSubFolders(folder, hasSubFolders); },
+              this,
+              [this, folder, ticket, hasSubFolders] {
+                  SettleSubFolders(folder, ticket, hasSubFolders);
+              },
               Qt::QueuedConnection);
       }) {
     setObjectName(QString::fromLatin1(kPageName));
@@ -278,8 +281,8 @@ void FileViewPage::OpenFolderNode(QTreeWidgetItem* node) {
         if (!folder.settled) {
             std::string path =
                 platform::JoinPath(platform::NativePathStyle(), state_.CurrentPath, folder.name);
-            unsettled_[path] = child;
-            probe_.Ask(std::move(path));
+            unsettled_[path] = {child, ++lastTicket_};
+            probe_.Ask(std::move(path), lastTicket_);
         }
     }
     node->addChildren(children); // at once: the tree announces one insertion, not thousands
@@ -305,10 +308,11 @@ void FileViewPage::ForgetUnsettledBelow(const std::string& path) {
         at = unsettled_.erase(at);
 }
 
-void FileViewPage::SettleSubFolders(const std::string& folder, bool hasSubFolders) {
+void FileViewPage::SettleSubFolders(const std::string& folder, unsigned long long ticket,
+                                    bool hasSubFolders) {
     const auto waiting = unsettled_.find(folder);
-    if (waiting == unsettled_.end()) return;
-    QTreeWidgetItem* node = waiting->second;
+    if (waiting == unsettled_.end() || waiting->second.ticket != ticket) return;
+    QTreeWidgetItem* node = waiting->second.node;
     unsettled_.erase(waiting);
     // Listed meanwhile, the node shows what it holds.
     if (hasSubFolders || node->childCount() != 1 ||

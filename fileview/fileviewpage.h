@@ -111,8 +111,9 @@ private:
     // Forgets the nodes below the folder path that wait for the probe.
     void ForgetUnsettledBelow(const std::string& path);
     // The probe's answer for folder: a node still offering to expand a
-    // folder without subfolders no longer does.
-    void SettleSubFolders(const std::string& folder, bool hasSubFolders);
+    // folder without subfolders no longer does. An answer to an older ask
+    // than the node's is passed over: the folder may have changed since.
+    void SettleSubFolders(const std::string& folder, unsigned long long ticket, bool hasSubFolders);
     void ClearNarrowUnlessKept();
     void UpdateFileIcons(const std::vector<FileRow>& rows,
                          const std::vector<QTreeWidgetItem*>& items);
@@ -131,8 +132,14 @@ private:
     std::vector<QIcon> imageListFile_;               // one per entry of IconCashList
     QTreeWidgetItem* listedNode_ = nullptr;
     bool walking_ = false; // NavigateToPath fills the list once, after its walk
-    // Nodes, by folder, that offer to expand until the probe tells.
-    std::map<std::string, QTreeWidgetItem*> unsettled_;
+    // Nodes, by folder, that offer to expand until the probe tells, with
+    // the ticket of the ask that will tell.
+    struct Unsettled {
+        QTreeWidgetItem* node;
+        unsigned long long ticket;
+    };
+    std::map<std::string, Unsettled> unsettled_;
+    unsigned long long lastTicket_ = 0;
     QList<QTreeWidgetItem*> discarded_; // rows out of the list, not yet deleted
     SubFolderProbe probe_; // last, so it goes first: no report comes once the rest goes
 };

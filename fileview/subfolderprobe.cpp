@@ -12,12 +12,17 @@
 namespace tamble {
 
 struct SubFolderProbe::Shared {
+    struct Ask {
+        std::string folder;
+        unsigned long long ticket;
+    };
+
     explicit Shared(Report told) : report(std::move(told)) {}
 
     Report report;
     std::mutex mutex;
     std::condition_variable wake;
-    std::deque<std::string> queue;
+    std::deque<Ask> queue;
     bool running = false; // the thread has been started
     // Read without the lock between two entries of a look; changed under it.
     std::atomic<unsigned long long> generation{0}; // grows with each Forget
@@ -37,13 +42,19 @@ SubFolderProbe::~SubFolderProbe() {
     shared_->wake.notify_all();
 }
 
-void SubFolderProbe::Ask(std::string folder) {
+void SubFolderProbe::Ask(std::string folder, unsigned long long ticket) {
     {
         std::lock_guard lock(shared_->mutex);
-        std::deque<std::string>& queue = shared_->queue;
+        std::deque<Shared::Ask>& queue = shared_->queue;
         // A tree opened again asks again; one look answers both.
-        if (std::find(queue.begin(), queue.end(), folder) != queue.end()) return;
-        queue.push_back(std::move(folder));
+        const auto waiting = std::find_if(queue.begin(), queue.end(), [&](const Shared::Ask& ask) {
+            return ask.folder == folder;
+        });
+        if (waiting != queue.end()) {
+            waiting->ticket = ticket;
+            return;
+        }
+        queue.push_back({std::move(folder), ticket});
         if (!shared_->running) {
             shared_->running = true;
             std::thread([shared = shared_] { Run(shared); }).detach();
@@ -63,15 +74,15 @@ void SubFolderProbe::Run(const std::shared_ptr<Shared>& shared) {
     for (;;) {
         shared->wake.wait(lock, [&] { return shared->stopping || !shared->queue.empty(); });
         if (shared->stopping) return;
-        const std::string folder = std::move(shared->queue.front());
+        const Shared::Ask ask = std::move(shared->queue.front());
         shared->queue.pop_front();
         const unsigned long long generation = shared->generation;
         const auto current = [&] { return !shared->stopping && shared->generation == generation; };
         lock.unlock();
-        const SubFolderLook look = LookForSubFolder(folder.c_str(), current);
+        const SubFolderLook look = LookForSubFolder(ask.folder.c_str(), current);
         lock.lock();
         if (look != SubFolderLook::Undecided && current())
-            shared->report(folder, look == SubFolderLook::Some);
+            shared->report(ask.folder, ask.ticket, look == SubFolderLook::Some);
     }
 }
 

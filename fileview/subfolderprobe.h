@@ -11,9 +11,11 @@ namespace tamble {
 
 class SubFolderProbe {
 public:
-    // Told, on the probe's thread, each asked folder (CP932) and whether it
-    // holds a subfolder; a folder that cannot be read holds none.
-    using Report = std::function<void(const std::string& folder, bool hasSubFolders)>;
+    // Told, on the probe's thread, each asked folder (CP932) with the ticket
+    // of its latest ask and whether it holds a subfolder; a folder that
+    // cannot be read holds none.
+    using Report = std::function<void(const std::string& folder, unsigned long long ticket,
+                                      bool hasSubFolders)>;
 
     explicit SubFolderProbe(Report report);
     // Ends the look under way without a report and returns at once: a look
@@ -23,9 +25,11 @@ public:
     SubFolderProbe(const SubFolderProbe&) = delete;
     SubFolderProbe& operator=(const SubFolderProbe&) = delete;
 
-    // Queues folder unless it waits already; folders are looked at in the
-    // order asked. The thread starts with the first.
-    void Ask(std::string folder);
+    // Queues folder, or gives the waiting ask for it the new ticket; folders
+    // are looked at in the order asked. The thread starts with the first.
+    // The asker tells answers apart by ticket: a look that began before the
+    // folder was asked again may still report with the older one.
+    void Ask(std::string folder, unsigned long long ticket);
     // Drops the queued folders and ends the look under way, for a tree that
     // has been built afresh. A report already on its way may still come:
     // the asker ignores folders it no longer waits for.

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 class Reports {
 public:
     tamble::SubFolderProbe::Report Sink() {
-        return [this](const std::string& folder, bool hasSubFolders) {
+        return [this](const std::string& folder, unsigned long long, bool hasSubFolders) {
             std::lock_guard lock(mutex_);
             seen_[folder] = hasSubFolders;
             arrived_.notify_all();
@@ -45,16 +45,17 @@ TEST(SubFolderProbe, TellsWhetherEachAskedFolderHoldsASubfolder) {
     Reports reports;
     {
         tamble::SubFolderProbe probe(reports.Sink());
+        unsigned long long ticket = 0;
         for (const char* folder : {"deep", "flat", "deep", "missing"})
-            probe.Ask(disk.File(folder));
+            probe.Ask(disk.File(folder), ++ticket);
         EXPECT_EQ(reports.Await(3), (std::map<std::string, bool>{{disk.File("deep"), true},
                                                                  {disk.File("flat"), false},
                                                                  {disk.File("missing"), false}}));
         // After a fresh start of the tree the probe goes on with new asks.
         probe.Forget();
-        probe.Ask(disk.File("late"));
+        probe.Ask(disk.File("late"), ++ticket);
         EXPECT_EQ(reports.Await(4).count(disk.File("late")), 1U);
-        probe.Ask(disk.File("deep/inner"));
+        probe.Ask(disk.File("deep/inner"), ++ticket);
     } // ends with an ask perhaps under way, without hanging
 }
 
