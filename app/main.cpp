@@ -11,10 +11,13 @@
 #include "locations.h"
 #include "nativepath.h"
 #include "paintreport.h"
+#include "programarguments.h"
+#include "programstart.h"
 #include "qtext.h"
 #include "qtoperationprogress.h"
 #include "qtuserprompts.h"
 #include "sessionend.h"
+#include "shellwindow.h"
 #include "startarguments.h"
 #include "tambleapplication.h"
 #include "textfile.h"
@@ -83,7 +86,7 @@ void HandOverToRunningInstance(const std::string& path) {
 
 int main(int argc, char** argv) {
     const tamble::StartArguments arguments =
-        tamble::ReadStartArguments(std::vector<std::string>(argv + 1, argv + argc));
+        tamble::ReadStartArguments(platform::ProgramArguments(argc, argv));
     if (const std::optional<int> exitCode = AnswerCommandLine(arguments)) return *exitCode;
     const std::optional<std::string> startPath =
         arguments.path ? std::optional(AbsolutePath(*arguments.path)) : std::nullopt;
@@ -130,6 +133,7 @@ int main(int argc, char** argv) {
                          &QCoreApplication::quit);
         tamble::CloseWithSession(application, window);
         window.show();
+        platform::SetProgramStartOwner(platform::ShellOwnerWindow(&window));
         platform::HandoverServer handover;
         QObject::connect(&handover, &platform::HandoverServer::PathReceived, &window,
                          &tamble::TfrmTamble::ShowStartPath);

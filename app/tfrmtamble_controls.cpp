@@ -10,6 +10,7 @@
 #include "formcontrols.h"
 #include "launcheritems.h"
 #include "launcherpage.h"
+#include "pathstyle.h"
 #include "placement.h"
 #include "projectpage.h"
 
@@ -218,8 +219,10 @@ void TfrmTamble::CreateItemPage() {
     ListViewItem1->header()->setSectionResizeMode(QHeaderView::Stretch);
     column->addWidget(ListViewItem1);
     PageControl->addTab(TabSheet1, QStringLiteral("ItemView"));
-    launcherPage = new LauncherPage(ListViewItem1, this, state, Prompts(),
-                                    platform::Utf8ToCp932(env_.dataFolder + "/" + kItemFileName));
+    // The path shows in messages, so it is joined as the system writes paths.
+    const std::string itemFile = platform::Utf8ToCp932(
+        platform::JoinPath(platform::NativePathStyle(), env_.dataFolder, kItemFileName));
+    launcherPage = new LauncherPage(ListViewItem1, this, state, Prompts(), itemFile);
 }
 
 void TfrmTamble::ConnectHandlers() {

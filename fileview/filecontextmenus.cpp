@@ -5,6 +5,7 @@
 #include "filecommands.h"
 #include "fileviewpage.h"
 #include "qtext.h"
+#include "shellwindow.h"
 #include "tfrmcopyfiles.h"
 #include "tfrmdeletefilesfrommask.h"
 #include "tfrmtamble.h"
@@ -49,6 +50,8 @@ FileContextMenus::FileContextMenus(TfrmTamble& window, FileViewPage& page,
     if (services_.owner.prompts == nullptr) services_.owner.prompts = &window_.Prompts();
     if (services_.owner.progress == nullptr)
         services_.owner.progress = window_.Environment().progress;
+    if (services_.owner.shellWindow == 0)
+        services_.owner.shellWindow = platform::ShellOwnerWindow(&window_);
     CreateTreeMenu();
     CreateListMenu();
     ConnectHandlers();

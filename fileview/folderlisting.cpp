@@ -16,6 +16,13 @@ bool IsDotEntry(const std::string& name) {
     return StrCompare(name.c_str(), ".") == 0 || StrCompare(name.c_str(), "..") == 0;
 }
 
+// The attributes an entry is listed by: a folder is only a folder, and a
+// file is always an archive, whatever else Windows says of either.
+uint32_t ListedAttributes(uint32_t attributes) {
+    if ((attributes & platform::kAttrDirectory) != 0) return platform::kAttrDirectory;
+    return attributes | platform::kAttrArchive;
+}
+
 } // namespace
 
 int ListFolder(CCLStringListBase* list, const char* folder, const char* mask,
@@ -24,7 +31,8 @@ int ListFolder(CCLStringListBase* list, const char* folder, const char* mask,
     int32_t count = 0;
     const bool fileDetails = (attributeMask & ~platform::kAttrDirectory) != 0;
     const auto visit = [&](const platform::DirEntry& entry) {
-        if (IsDotEntry(entry.name) || (entry.attributes & attributeMask) == 0) return true;
+        if (IsDotEntry(entry.name) || (ListedAttributes(entry.attributes) & attributeMask) == 0)
+            return true;
         int result = kListContinue;
         if (callback != nullptr)
             result = callback({list, count, folder, mask, &entry, attributeMask, value});

@@ -27,8 +27,8 @@ inline constexpr int kListContinue = 0;
 inline constexpr int kListStop = -1;
 using ListFolderCallback = int (*)(const ListFolderContext& context);
 
-// The attributes that make an entry a file for GetFiles: read-only, hidden,
-// system, archive, temporary, compressed.
+// The attributes of the files GetFiles lists: read-only, hidden, system,
+// archive, temporary, compressed.
 inline constexpr uint32_t kFileAttributeMask = 0x927;
 
 // Longest mask list GetFiles takes; a longer one is cut there.
@@ -40,6 +40,10 @@ inline constexpr int kMaskListLimit = 255;
 // in common with attributeMask, in the system's order, until it returns
 // kListStop. Returns the number of accepted entries, the one at which the
 // callback stopped included; 0 when the folder cannot be read.
+// A folder is told from a file by kAttrDirectory alone, and every file
+// counts as carrying kAttrArchive, as on POSIX: on Windows a file whose
+// only attribute is "normal" (0x80) is still listed among the files, and
+// a read-only or archived folder never is.
 int ListFolder(CCLStringListBase* list, const char* folder, const char* mask,
                uint32_t attributeMask, ListFolderCallback callback, intptr_t value,
                const platform::NameFilter& wanted = {});

@@ -8,8 +8,11 @@
 namespace platform {
 
 // Copies the regular file source to target. An existing target is
-// overwritten in place unless failIfExists, which fails with EEXIST; a new
-// target gets the source's permission bits. Returns 0, or an errno value:
+// overwritten in place unless failIfExists, which fails with EEXIST. The
+// target gets the source's modification time, as the system's own copy
+// gives it, and its permission bits when it is new (POSIX) or its
+// attributes (Windows: read-only, hidden, system, archive, temporary, not
+// indexed). Returns 0, or an errno value:
 // EINVAL for a path that does not convert back to itself, for a source
 // that is not a regular file and for a target that is the source itself
 // (also through another name), which is refused before anything is

@@ -10,6 +10,11 @@ ProgramStarter& InstalledStarter() {
     return starter;
 }
 
+uintptr_t& Owner() {
+    static uintptr_t owner = 0;
+    return owner;
+}
+
 } // namespace
 
 void StartProgram(const ProgramStart& start) {
@@ -22,6 +27,14 @@ void StartProgram(const ProgramStart& start) {
 
 void SetProgramStarter(ProgramStarter starter) {
     InstalledStarter() = std::move(starter);
+}
+
+void SetProgramStartOwner(uintptr_t window) {
+    Owner() = window;
+}
+
+uintptr_t ProgramStartOwner() {
+    return Owner();
 }
 
 } // namespace platform

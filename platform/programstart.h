@@ -9,6 +9,7 @@
 // parameter names.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -47,5 +48,11 @@ void SetProgramStarter(ProgramStarter starter);
 // The real start, whatever starter is installed: each system's own way of
 // starting a program or opening a document.
 void StartProgramNow(const ProgramStart& start);
+
+// The window (a handle; 0 for none) that owns whatever the system shows
+// while it starts a program (Windows: the shell's error or security boxes),
+// so that they open above it also while it stays on top. Elsewhere unused.
+void SetProgramStartOwner(uintptr_t window);
+[[nodiscard]] uintptr_t ProgramStartOwner();
 
 } // namespace platform

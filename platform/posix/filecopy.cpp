@@ -120,6 +120,9 @@ int CopyFile(const std::string& source, const std::string& target, bool failIfEx
     if (targetInfo.st_size != 0 && ::ftruncate(out.get(), 0) != 0) return errno;
 
     if (const int error = CopyContents(in.get(), out.get()); error != 0) return error;
+    // The copy keeps the source's modification time; its access time is now.
+    const struct timespec times[2] = {{0, UTIME_NOW}, sourceInfo.st_mtim};
+    if (::futimens(out.get(), times) != 0) return errno;
     return out.Close();
 }
 

@@ -1,6 +1,7 @@
-// Small icons for files, folders and drives from the desktop's icon theme.
-// A file's icon is chosen by its name alone: the file is never opened or
-// read, so listing a folder of many files asks the disk for nothing.
+// Small icons for files, folders and drives: from the desktop's icon theme,
+// on Windows from the shell. A file's icon is chosen by its name alone: the
+// file is never opened or read, so listing a folder of many files asks the
+// disk for nothing.
 #pragma once
 
 #include <QFileIconProvider>
@@ -23,9 +24,10 @@ public:
     // Types from lookup (a stand-in that counts the asks, in tests).
     explicit FileIcons(TypeLookup lookup);
 
-    // The icon of the file named path (native UTF-8), by its extension: the
+    // The icon of the file named path (native), by its extension: the
     // theme's icon of TypeOf(path), else its generic icon, else the plain
-    // file icon (also for a name no type claims).
+    // file icon (also for a name no type claims). On Windows the shell's
+    // icon for the extension.
     [[nodiscard]] QIcon ForFile(const QString& path);
     // The type path's icon is drawn from. Found by the extension (case
     // ignored; "a.tar.gz" by "gz"), asking the lookup once per extension
@@ -34,7 +36,8 @@ public:
     [[nodiscard]] QMimeType TypeOf(const QString& path);
     [[nodiscard]] QIcon ClosedFolder() const;
     [[nodiscard]] QIcon OpenFolder() const;
-    // The icon of a drive root: the home folder's own icon for it, else a drive.
+    // The icon of a drive root: the home folder's own icon for it, else a
+    // drive; on Windows the shell's icon of that drive.
     [[nodiscard]] QIcon ForDrive(const QString& root) const;
 
 private:

@@ -3,7 +3,11 @@
 #include <QGuiApplication>
 #include <QWidget>
 
-#ifdef TAMBLE_HAVE_XCB
+#if defined(_WIN32)
+#include <windows.h>
+
+#include <shobjidl.h>
+#elif defined(TAMBLE_HAVE_XCB)
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -12,7 +16,30 @@
 
 namespace platform {
 
-#ifdef TAMBLE_HAVE_XCB
+#if defined(_WIN32)
+
+void SetTaskbarButton(QWidget* window, bool shown) {
+    if (window == nullptr || !window->isVisible() ||
+        QGuiApplication::platformName() != QLatin1String("windows"))
+        return;
+    // The taskbar's own interface takes a window's button away, and Windows
+    // gives it back whenever the window is shown again. COM is already set
+    // up on this thread by Qt for drag and drop.
+    ITaskbarList* taskbar = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_ITaskbarList, reinterpret_cast<void**>(&taskbar))))
+        return;
+    const HWND handle = reinterpret_cast<HWND>(window->winId());
+    if (SUCCEEDED(taskbar->HrInit())) {
+        if (shown)
+            taskbar->AddTab(handle);
+        else
+            taskbar->DeleteTab(handle);
+    }
+    taskbar->Release();
+}
+
+#elif defined(TAMBLE_HAVE_XCB)
 namespace {
 
 constexpr uint32_t kNetWmStateRemove = 0;

@@ -8,8 +8,9 @@ namespace platform {
 
 // Asks the window manager to show (shown) or leave out (!shown) the
 // taskbar button of window, which must be shown. The request lasts until
-// the window is hidden, so call it after every show. Works on X11 window
-// managers that follow EWMH; elsewhere it does nothing.
+// the window is hidden, so call it after every show. Works on Windows (the
+// taskbar's own interface) and on X11 window managers that follow EWMH;
+// elsewhere it does nothing.
 void SetTaskbarButton(QWidget* window, bool shown);
 
 } // namespace platform

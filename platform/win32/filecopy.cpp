@@ -72,6 +72,22 @@ int CopyContents(HANDLE from, HANDLE to) {
     }
 }
 
+// Gives the copy the source's last write time and attributes, as the
+// system's own CopyFile does; its creation time stays the copy's own.
+int KeepTimesAndAttributes(HANDLE to, const BY_HANDLE_FILE_INFORMATION& source) {
+    constexpr DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    FILE_BASIC_INFO info{};
+    info.LastWriteTime.LowPart = source.ftLastWriteTime.dwLowDateTime;
+    info.LastWriteTime.HighPart = static_cast<LONG>(source.ftLastWriteTime.dwHighDateTime);
+    // 0 would leave the attributes as they are; "normal" clears them.
+    info.FileAttributes = source.dwFileAttributes & kSettable;
+    if (info.FileAttributes == 0) info.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    if (!SetFileInformationByHandle(to, FileBasicInfo, &info, sizeof info)) return LastErrno();
+    return 0;
+}
+
 } // namespace
 
 int CopyFile(const std::string& source, const std::string& target, bool failIfExists) {
@@ -93,14 +109,10 @@ int CopyFile(const std::string& source, const std::string& target, bool failIfEx
         existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return EISDIR;
     // Opened without truncation first: the target may be the source itself,
-    // and truncating that would destroy the only copy. A new target gets
-    // the source's read-only, hidden and system marks (they take effect
-    // once it is closed).
-    const DWORD marks = sourceInfo.dwFileAttributes &
-                        (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    // and truncating that would destroy the only copy.
     const FileHandle out(CreateFileW(WideChars(*to), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                      failIfExists ? CREATE_NEW : OPEN_ALWAYS,
-                                     marks | FILE_ATTRIBUTE_ARCHIVE, nullptr));
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out.Valid()) return LastErrno();
     BY_HANDLE_FILE_INFORMATION targetInfo{};
     if (!GetFileInformationByHandle(out.Get(), &targetInfo)) return LastErrno();
@@ -109,7 +121,7 @@ int CopyFile(const std::string& source, const std::string& target, bool failIfEx
     if (!SetEndOfFile(out.Get())) return LastErrno();
 
     if (const int error = CopyContents(in.Get(), out.Get()); error != 0) return error;
-    return 0;
+    return KeepTimesAndAttributes(out.Get(), sourceInfo);
 }
 
 } // namespace platform

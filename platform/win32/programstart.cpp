@@ -5,35 +5,18 @@
 // line and is passed on as it is.
 #include "programstart.h"
 
+#include "comforthiscall.h"
 #include "commandline.h"
 #include "widepath.h"
 
 #include <windows.h>
 
-#include <objbase.h>
 #include <shellapi.h>
 
 #include <optional>
 
 namespace platform {
 namespace {
-
-// Shell extensions that an association may bring in want COM on the
-// calling thread; this sets it up for one call unless the thread has it.
-class ComForThisCall {
-public:
-    ComForThisCall()
-        : initialized_(SUCCEEDED(
-              CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-    ~ComForThisCall() {
-        if (initialized_) CoUninitialize();
-    }
-    ComForThisCall(const ComForThisCall&) = delete;
-    ComForThisCall& operator=(const ComForThisCall&) = delete;
-
-private:
-    bool initialized_;
-};
 
 // The command-line text of the start: a path taken whole is written so
 // that the program reads it back as one argument, blanks and quotes
@@ -62,6 +45,7 @@ void StartProgramNow(const ProgramStart& start) {
     // Failures are not reported to the user; the call returns once the
     // start is under way, so nothing depends on this thread living on.
     info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.hwnd = reinterpret_cast<HWND>(ProgramStartOwner());
     info.lpVerb = L"open";
     info.lpFile = WideChars(*file);
     info.lpParameters = parameters ? WideChars(*parameters) : nullptr;

@@ -296,3 +296,47 @@ TEST_F(ShellOperations, PlainCopyRefusesWhatWouldLoseTheSource) {
 }
 
 } // namespace
+
+namespace {
+
+// The copy keeps what the system's own CopyFileW keeps: the last write time
+// and the attributes, also over an existing file.
+TEST_F(ShellOperations, PlainCopyKeepsTimesAndAttributesAsTheSystemsCopy) {
+    ASSERT_TRUE(Write(Wide("old.txt"), "old"));
+    ASSERT_TRUE(Write(Wide("existing.txt"), "to be replaced"));
+    ASSERT_TRUE(Write(Wide("existing-system.txt"), "to be replaced"));
+    const struct {
+        const char* what;
+        DWORD attributes;
+    } cases[] = {
+        {"plain", FILE_ATTRIBUTE_NORMAL},
+        {"hidden and read-only", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY},
+        {"system, archived", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE},
+    };
+    const HANDLE source = CreateFileW(Wide("old.txt").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(source, INVALID_HANDLE_VALUE);
+    FILETIME written{};
+    written.dwHighDateTime = 0x01c0'0000; // 1994, far from now
+    ASSERT_TRUE(SetFileTime(source, nullptr, nullptr, &written));
+    CloseHandle(source);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(SetFileAttributesW(Wide("old.txt").c_str(), c.attributes));
+        ASSERT_EQ(platform::CopyFile(Text("old.txt"), Text("ours.txt"), false), 0);
+        ASSERT_TRUE(CopyFileW(Wide("old.txt").c_str(), Wide("theirs.txt").c_str(), FALSE));
+        WIN32_FILE_ATTRIBUTE_DATA ours{}, theirs{};
+        ASSERT_TRUE(GetFileAttributesExW(Wide("ours.txt").c_str(), GetFileExInfoStandard, &ours));
+        ASSERT_TRUE(
+            GetFileAttributesExW(Wide("theirs.txt").c_str(), GetFileExInfoStandard, &theirs));
+        EXPECT_EQ(ours.dwFileAttributes, theirs.dwFileAttributes);
+        EXPECT_EQ(CompareFileTime(&ours.ftLastWriteTime, &theirs.ftLastWriteTime), 0);
+        EXPECT_EQ(CompareFileTime(&ours.ftLastWriteTime, &written), 0);
+        EXPECT_EQ(Read(Wide("ours.txt")), "old");
+        // Read-only copies must be made writable again for the next round.
+        SetFileAttributesW(Wide("ours.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesW(Wide("theirs.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+} // namespace

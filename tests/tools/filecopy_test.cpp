@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,6 +33,13 @@ TEST_F(FileCopy, CopiesAndOverwrites) {
     struct stat info {};
     ASSERT_EQ(stat(folder_.File("new.bin").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0750u);
+    // The copy keeps the source's modification time, also when it overwrites.
+    const struct timespec old[2] = {{0, UTIME_OMIT}, {1'000'000'000, 123}};
+    ASSERT_EQ(utimensat(AT_FDCWD, source.c_str(), old, 0), 0);
+    EXPECT_EQ(platform::CopyFile(source, folder_.File("new.bin"), false), 0);
+    ASSERT_EQ(stat(folder_.File("new.bin").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mtim.tv_sec, 1'000'000'000);
+    EXPECT_EQ(info.st_mtim.tv_nsec, 123);
 
     const std::string small = folder_.Write("small.txt", "short");
     EXPECT_EQ(platform::CopyFile(small, folder_.File("new.bin"), true), EEXIST);
