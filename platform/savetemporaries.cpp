@@ -29,10 +29,14 @@ std::optional<unsigned long> SaveTemporaryProcess(std::string_view name) {
     if (name.substr(0, kPrefix.size()) != kPrefix) return std::nullopt;
     name.remove_prefix(kPrefix.size());
     unsigned long process = 0;
-    unsigned long n = 0;
     if (!TakeNumber(name, process) || name.empty() || name.front() != '-') return std::nullopt;
     name.remove_prefix(1);
-    if (!TakeNumber(name, n) || name != kSuffix) return std::nullopt;
+    // The save's number only has to be one: a counter of another build of
+    // the program may have run past what this one's can hold.
+    const size_t digits = name.find_first_not_of("0123456789");
+    if (digits == 0 || digits == std::string_view::npos) return std::nullopt;
+    name.remove_prefix(digits);
+    if (name != kSuffix) return std::nullopt;
     return process;
 }
 

@@ -42,7 +42,7 @@ TEST(FileReplace, SaveTemporaryNames) {
     } cases[] = {
         {".tamble-save-12-3.tmp~", 12},
         {".tamble-save-0-0.tmp~", 0},
-        {".tamble-save-4294967295-18446744073709551615.tmp~", 4294967295ul},
+        {".tamble-save-4294967295-184467440737095516150.tmp~", 4294967295ul},
         {".tamble-save-12.tmp~", std::nullopt},
         {".tamble-save-12-.tmp~", std::nullopt},
         {".tamble-save--3.tmp~", std::nullopt},
