@@ -334,7 +334,14 @@ int CopyPaths(const FileOperationContext& context, const std::vector<std::string
         return result;
     }
     run.BeginProgress("コピーしています", PlannedBytes(plan));
-    TreeCopy copy(run);
+    // A held destination is written through its handle.
+    FolderStack target;
+    const bool held = HeldFolderAt(context, destination) != nullptr;
+    if (held) {
+        if (const int error = OpenDestination(context, destination, target); error != 0)
+            return run.FailErrno(" にコピーできません", destination, error);
+    }
+    TreeCopy copy = held ? TreeCopy(run, target.Top(), destination) : TreeCopy(run);
     for (const Planned& entry : plan) {
         if (const int result = copy.Copy(entry.source.path, entry.target);
             result != kFileOperationDone) {
@@ -397,8 +404,11 @@ int MovePaths(const FileOperationContext& context, const std::vector<std::string
             renamed.emplace_back(source, entry.target);
         }
     }
-    // Then copies; their sources go only once every copy is complete.
-    TreeCopy copy(run);
+    // Then copies; their sources go only once every copy is complete. A
+    // held destination is written through its handle.
+    TreeCopy copy = HeldFolderAt(context, destination) != nullptr
+                        ? TreeCopy(run, target.Top(), destination)
+                        : TreeCopy(run);
     for (const Planned* entry : toCopy) {
         if (const int result = copy.Copy(entry->source.path, entry->target);
             result != kFileOperationDone) {

@@ -197,6 +197,9 @@ TEST(ListedFolder, CommandsNeverTouchTheFolderThePathLeadsToInstead) {
         {"trash, folder above swapped while trashing", Trash, Working, Above},
         {"rename, swapped while renaming", Rename, Working, Listed},
         {"move into it, folder above swapped while moving", PasteMoveInto, Working, Above},
+        {"paste a copy into it, swapped while copying", PasteCopyInto, Working, Listed},
+        {"paste a copy into it, folder above swapped while copying", PasteCopyInto, Working,
+         Above},
         {"move out of it, swapped while moving", PasteMoveOut, Working, Listed},
     };
     for (const Case& c : cases) {
@@ -218,6 +221,7 @@ TEST(ListedFolder, CommandsNeverTouchTheFolderThePathLeadsToInstead) {
                 swap();
                 return 0;
             };
+            t->owner_.calls.beforeCopy = t->owner_.calls.rename;
         }
         const bool done = t->RunCommand(c, listed);
         EXPECT_EQ(TreeSnapshot(t->disk_.File("decoy")), decoy);
