@@ -201,6 +201,77 @@ TEST(FileReplace, WaitsForAReaderToCloseTheTarget) {
     EXPECT_EQ(folder.Read("read.ini"), "new");
 }
 
+// A saveloop process (saveloop.cpp) saving to path until it is ended.
+class SavingProcess {
+public:
+    explicit SavingProcess(const std::string& path) {
+        wchar_t self[MAX_PATH];
+        const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+        std::wstring program(self, length);
+        program = program.substr(0, program.rfind(L'\\')) + L"\\saveloop.exe";
+        std::wstring line = L"saveloop \"" + std::wstring(path.begin(), path.end()) + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &info_))
+            info_ = {};
+    }
+    ~SavingProcess() {
+        Kill();
+        if (info_.hProcess != nullptr) CloseHandle(info_.hProcess);
+        if (info_.hThread != nullptr) CloseHandle(info_.hThread);
+    }
+    SavingProcess(const SavingProcess&) = delete;
+    SavingProcess& operator=(const SavingProcess&) = delete;
+    [[nodiscard]] bool Started() const { return info_.hProcess != nullptr; }
+    [[nodiscard]] unsigned long Id() const { return info_.dwProcessId; }
+    // Ends it wherever it is, as a crash or the task manager would.
+    void Kill() {
+        if (info_.hProcess == nullptr) return;
+        TerminateProcess(info_.hProcess, 9);
+        WaitForSingleObject(info_.hProcess, INFINITE);
+    }
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// Saves ended at random moments, the next save running normally: the file
+// is always one whole version, and after that save no temporary is left;
+// a running save's temporary stays.
+TEST(FileReplace, KilledSavesLeaveNothingBehindTheNextSave) {
+    constexpr int kTrials = 12;
+    constexpr size_t kTextBytes = 512 * 1024;
+    const std::string texts[2] = {std::string(kTextBytes, 'A'), std::string(kTextBytes, 'B')};
+    TempFolder folder;
+    const std::string path = folder.Write("item.lst", texts[0]);
+    std::mt19937 random(20261209);
+    int leftBehind = 0;
+    for (int trial = 0; trial < kTrials; ++trial) {
+        SCOPED_TRACE(trial);
+        SavingProcess saver(path);
+        ASSERT_TRUE(saver.Started());
+        Sleep(std::uniform_int_distribution<DWORD>(200, 700)(random));
+        saver.Kill();
+        const std::string after = folder.Read("item.lst");
+        EXPECT_TRUE(after == texts[0] || after == texts[1]) << after.size() << " bytes";
+        if (FolderNames(folder.Path()).size() > 1) ++leftBehind;
+        ASSERT_TRUE(platform::ReplaceFileAtomically(path, texts[trial % 2]));
+        EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"item.lst"});
+        EXPECT_EQ(folder.Read("item.lst"), texts[trial % 2]);
+    }
+    EXPECT_GT(leftBehind, 0);
+
+    // Another process that runs: its temporary here is kept.
+    TempFolder elsewhere;
+    SavingProcess running(elsewhere.File("other.lst"));
+    ASSERT_TRUE(running.Started());
+    const std::string kept = platform::SaveTemporaryName(running.Id(), 0);
+    folder.Write(kept, "half a save");
+    EXPECT_TRUE(platform::ReplaceFileAtomically(path, "new"));
+    EXPECT_EQ(FolderNames(folder.Path()), (std::vector<std::string>{kept, "item.lst"}));
+}
+
 #else
 
 // Processes that run, under this user or (pid 1, unless the test runs as
