@@ -37,6 +37,16 @@ std::optional<std::string> AskName(const ShellOwner& owner, const char* title, c
     return name;
 }
 
+void ReportFolderTaken(const ShellOwner& owner) {
+    owner.prompts->Message(Cp932("その名前のフォルダはすでに存在します！！"),
+                           Cp932("フォルダ作れませんよっ"), PromptIcon::None);
+}
+
+void ReportFileTaken(const ShellOwner& owner) {
+    owner.prompts->Message(Cp932("その名前のファイルはすでに存在します！！"),
+                           Cp932("ファイル作れませんよっ"), PromptIcon::None);
+}
+
 // platform::NativePath gives an empty path for a text holding bytes that
 // name no character, which could name another entry: nothing is found,
 // made or touched then.
@@ -59,6 +69,42 @@ bool MakeFolder(const std::string& path) {
 bool MakeEmptyFile(const std::string& path) {
     const fs::path native = platform::NativePath(path);
     return !native.empty() && platform::CreateEmptyFile(native);
+}
+
+// The folder of owner's held folders that folder (CP932) names; null when
+// the caller holds none, and the command then goes by the path alone.
+const platform::HeldFolder* HeldFolderFor(const ShellOwner& owner, const std::string& folder) {
+    const std::optional<std::string> native = platform::FileSystemName(folder);
+    if (!native) return nullptr;
+    for (const platform::HeldFolder* held : owner.heldFolders) {
+        if (held->IsOpen() && held->Path() == *native) return held;
+    }
+    return nullptr;
+}
+
+// Asks for a name as AskName does, in a held folder that must be the folder
+// its path names when the question comes and when it is answered: the
+// user's name is meant for the folder on screen.
+std::optional<std::string> AskNameInHeld(const ShellOwner& owner, const char* title,
+                                         const char* prompt, const std::string& proposed) {
+    if (platform::RefuseChangedFolder(owner)) return std::nullopt;
+    std::optional<std::string> name = AskName(owner, title, prompt, proposed);
+    if (!name || platform::RefuseChangedFolder(owner)) return std::nullopt;
+    return name;
+}
+
+// What creating name in the held folder came to: made, the name taken by a
+// folder or by another entry, or a failure of another kind.
+enum class Made { Yes, TakenByFolder, TakenByOther, Failed };
+
+Made MakeInHeld(const platform::HeldFolder& folder, const std::string& name, bool asFolder) {
+    const std::optional<std::string> native = platform::FileSystemName(name);
+    if (!native) return Made::Failed;
+    const int error = asFolder ? folder.MakeFolder(*native) : folder.MakeEmptyFile(*native);
+    if (error == 0) return Made::Yes;
+    platform::EntryIdentity taken;
+    if (folder.EntryIdentityOf(*native, taken) != 0) return Made::Failed;
+    return platform::IsFolderIdentity(taken) ? Made::TakenByFolder : Made::TakenByOther;
 }
 
 } // namespace
@@ -99,7 +145,7 @@ std::optional<std::string> RenameFolder(const ShellOwner& owner, const std::stri
                                         const std::vector<std::string>& driveRoots) {
     if (RefuseDriveRoot(owner, folder, driveRoots)) return std::nullopt;
     const std::optional<std::string> name =
-        AskName(owner, "フォルダ名の変更", "新しいフォルダ名を入力してください", shownName);
+        AskNameInHeld(owner, "フォルダ名の変更", "新しいフォルダ名を入力してください", shownName);
     if (!name) return std::nullopt;
     const platform::PathStyle style = platform::NativePathStyle();
     const std::string renamed =
@@ -112,7 +158,7 @@ std::optional<std::string> RenameFolder(const ShellOwner& owner, const std::stri
 
 bool RenameFile(const ShellOwner& owner, const std::string& folder, const std::string& name) {
     const std::optional<std::string> newName =
-        AskName(owner, "ファイル名の変更", "新しいファイル名を入力してください", name);
+        AskNameInHeld(owner, "ファイル名の変更", "新しいファイル名を入力してください", name);
     if (!newName || *newName == name) return false;
     const platform::PathStyle style = platform::NativePathStyle();
     return platform::ShellRename(owner, {platform::JoinPath(style, folder, name)},
@@ -122,12 +168,16 @@ bool RenameFile(const ShellOwner& owner, const std::string& folder, const std::s
 
 bool CreateNewFolder(const ShellOwner& owner, const std::string& folder) {
     const std::optional<std::string> name =
-        AskName(owner, "フォルダの新規作成", "作成するフォルダ名を入力してください", "");
+        AskNameInHeld(owner, "フォルダの新規作成", "作成するフォルダ名を入力してください", "");
     if (!name) return false;
+    if (const platform::HeldFolder* held = HeldFolderFor(owner, folder)) {
+        const Made made = MakeInHeld(*held, *name, true);
+        if (made == Made::TakenByFolder) ReportFolderTaken(owner);
+        return made == Made::Yes;
+    }
     const std::string path = platform::JoinPath(platform::NativePathStyle(), folder, *name);
     if (platform::FolderExists(path)) {
-        owner.prompts->Message(Cp932("その名前のフォルダはすでに存在します！！"),
-                               Cp932("フォルダ作れませんよっ"), PromptIcon::None);
+        ReportFolderTaken(owner);
         return false;
     }
     return MakeFolder(path);
@@ -135,12 +185,16 @@ bool CreateNewFolder(const ShellOwner& owner, const std::string& folder) {
 
 bool CreateNewFile(const ShellOwner& owner, const std::string& folder) {
     const std::optional<std::string> name =
-        AskName(owner, "ファイルの新規作成", "作成するファイル名を入力してください", "");
+        AskNameInHeld(owner, "ファイルの新規作成", "作成するファイル名を入力してください", "");
     if (!name) return false;
+    if (const platform::HeldFolder* held = HeldFolderFor(owner, folder)) {
+        const Made made = MakeInHeld(*held, *name, false);
+        if (made == Made::TakenByOther) ReportFileTaken(owner);
+        return made == Made::Yes;
+    }
     const std::string path = platform::JoinPath(platform::NativePathStyle(), folder, *name);
     if (FileExists(path)) {
-        owner.prompts->Message(Cp932("その名前のファイルはすでに存在します！！"),
-                               Cp932("ファイル作れませんよっ"), PromptIcon::None);
+        ReportFileTaken(owner);
         return false;
     }
     return MakeEmptyFile(path);

@@ -4,6 +4,13 @@
 // shell's operations (shellcommon.h), except creating, which is the
 // system's. Paths and names are CP932 bytes in the native path form.
 //
+// A command holds the folders its caller holds (owner.heldFolders: the
+// file page's listed folder, the clipboard's source folder). It refuses,
+// with a box naming the folder, once one of them is no longer the folder
+// its path names: before it asks for a name and again after, and the
+// shell's operations check again before and after their own questions.
+// New entries in a held folder are made through its handle.
+//
 // A command that changed files returns true (or the new path), so that the
 // caller refreshes its views; false means nothing changed: nothing to do,
 // the user cancelled, or a failure that a box has already explained (or

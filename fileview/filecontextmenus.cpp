@@ -1,9 +1,11 @@
 #include "filecontextmenus.h"
 
+#include "codepage.h"
 #include "externalprograms.h"
 #include "fileclipboard.h"
 #include "filecommands.h"
 #include "fileviewpage.h"
+#include "pathstyle.h"
 #include "qtext.h"
 #include "shellwindow.h"
 #include "tfrmcopyfiles.h"
@@ -185,6 +187,53 @@ void FileContextMenus::RefillFileList() {
     page_.UpdateFileList();
 }
 
+bool FileContextMenus::ListedFolderShown() {
+    const platform::HeldFolder& listed = page_.ListedFolder();
+    if (listed.StillNamed()) return true;
+    const std::string& path = window_.state.CurrentPath;
+    if (path.empty()) return false; // nothing listed yet: nothing to act on
+    services_.owner.prompts->Message(
+        platform::FolderChangedText(listed.IsOpen() ? listed.Path()
+                                                    : platform::Cp932ToUtf8(path)),
+        platform::Cp932("エラー"), platform::PromptIcon::Error);
+    RefillFileList();
+    return false;
+}
+
+void FileContextMenus::RefillIfFolderChanged() {
+    if (!page_.ListedFolder().StillNamed()) RefillFileList();
+}
+
+bool FileContextMenus::HoldListedParent(platform::HeldFolder& parent) {
+    parent.Close();
+    if (!ListedFolderShown()) return false;
+    const platform::PathStyle style = platform::NativePathStyle();
+    const std::string& path = window_.state.CurrentPath;
+    const std::vector<std::string> parts = platform::PathComponents(style, path);
+    const std::optional<std::string> above =
+        platform::FileSystemName(platform::ParentPath(style, path));
+    const std::optional<std::string> name =
+        platform::FileSystemName(parts.empty() ? std::string() : parts.back());
+    if (parts.size() < 2 || !above || !name) return true; // a drive: refused as such later
+    platform::EntryIdentity id;
+    if (parent.Open(*above) == 0 && parent.EntryIdentityOf(*name, id) == 0 &&
+        (id == page_.ListedFolder().Identity() || !platform::IsFolderIdentity(id)))
+        return true;
+    // The folder above now holds another folder of that name: the path
+    // changed between the two looks.
+    parent.Close();
+    return ListedFolderShown();
+}
+
+platform::ShellOwner FileContextMenus::Holding(
+    std::initializer_list<const platform::HeldFolder*> folders) const {
+    platform::ShellOwner owner = services_.owner;
+    for (const platform::HeldFolder* folder : folders) {
+        if (folder->IsOpen()) owner.heldFolders.push_back(folder);
+    }
+    return owner;
+}
+
 void FileContextMenus::ReopenParent(QTreeWidgetItem* node, const std::string& select) {
     QTreeWidgetItem* parent = node->parent();
     if (parent == nullptr) return;
@@ -213,7 +262,8 @@ void FileContextMenus::GrepG1Click() {
 }
 
 void FileContextMenus::CutOrCopyFolder(int mode) {
-    if (SelectedFolderNode() != nullptr) ClipFolder(window_.state, window_.state.CurrentPath, mode);
+    if (SelectedFolderNode() != nullptr && HoldListedParent(clippedFolder_))
+        ClipFolder(window_.state, window_.state.CurrentPath, mode);
     window_.RenewStatusBar();
 }
 
@@ -229,9 +279,12 @@ void FileContextMenus::PasteInto(bool fromTree) {
     // The list's paste goes into the folder the list shows, but it too
     // needs a selected node.
     QTreeWidgetItem* node = fromTree ? SelectedFolderNode() : SelectedNode();
-    if (node == nullptr || window_.state.ClipboardFiles.empty()) return;
-    if (!PasteClipboard(window_.state, services_.owner, window_.state.CurrentPath, DriveRoots()))
+    if (node == nullptr || window_.state.ClipboardFiles.empty() || !ListedFolderShown()) return;
+    if (!PasteClipboard(window_.state, Holding({&page_.ListedFolder(), &clippedFolder_}),
+                        window_.state.CurrentPath, DriveRoots())) {
+        RefillIfFolderChanged();
         return;
+    }
     if (fromTree) {
         page_.OpenFolderNode(node); // pasted folders show in the tree
     } else {
@@ -243,11 +296,23 @@ void FileContextMenus::V2Click() {
     PasteInto(true);
 }
 
+void FileContextMenus::ReleaseListedFolder() {
+    // A held folder cannot be renamed or deleted on Windows, not even by
+    // this program.
+    if (clippedFolder_.Identity() == page_.ListedFolder().Identity()) clippedFolder_.Close();
+    page_.ReleaseListedFolder();
+}
+
 void FileContextMenus::DeleteSelectedFolder(bool toTrash) {
     QTreeWidgetItem* node = SelectedFolderNode();
-    if (node == nullptr) return;
-    if (DeleteFolder(services_.owner, window_.state.CurrentPath, toTrash, DriveRoots()))
+    platform::HeldFolder parent;
+    if (node == nullptr || !HoldListedParent(parent)) return;
+    ReleaseListedFolder();
+    if (DeleteFolder(Holding({&parent}), window_.state.CurrentPath, toTrash, DriveRoots())) {
         ReopenParent(node, std::string());
+    } else {
+        RefillFileList(); // holds the folder again, or shows what its path names now
+    }
 }
 
 void FileContextMenus::D2Click() {
@@ -267,10 +332,17 @@ void FileContextMenus::N25Click() {
 
 void FileContextMenus::R4Click() {
     QTreeWidgetItem* node = SelectedFolderNode();
-    if (node == nullptr) return;
-    const std::optional<std::string> renamed = RenameFolder(
-        services_.owner, window_.state.CurrentPath, platform::ToCp932(node->text(0)), DriveRoots());
-    if (renamed) ReopenParent(node, *renamed);
+    platform::HeldFolder parent;
+    if (node == nullptr || !HoldListedParent(parent)) return;
+    ReleaseListedFolder();
+    const std::optional<std::string> renamed =
+        RenameFolder(Holding({&parent}), window_.state.CurrentPath,
+                     platform::ToCp932(node->text(0)), DriveRoots());
+    if (renamed) {
+        ReopenParent(node, *renamed);
+    } else {
+        RefillFileList();
+    }
 }
 
 void FileContextMenus::E2Click() {
@@ -280,8 +352,12 @@ void FileContextMenus::E2Click() {
 
 void FileContextMenus::N23Click() {
     QTreeWidgetItem* node = SelectedFolderNode();
-    if (!CreateNewFolder(services_.owner, window_.state.CurrentPath)) return;
-    if (node != nullptr) page_.OpenFolderNode(node);
+    if (node == nullptr || !ListedFolderShown()) return;
+    if (!CreateNewFolder(Holding({&page_.ListedFolder()}), window_.state.CurrentPath)) {
+        RefillIfFolderChanged();
+        return;
+    }
+    page_.OpenFolderNode(node);
 }
 
 void FileContextMenus::R2Click() {
@@ -313,7 +389,9 @@ void FileContextMenus::N12Click() {
 }
 
 void FileContextMenus::CutOrCopyFiles(int mode) {
-    ClipFiles(window_.state, SelectedFiles(), mode);
+    const std::vector<std::string> names = SelectedFiles();
+    if (!names.empty() && ListedFolderShown() && ClipFiles(window_.state, names, mode))
+        (void)clippedFolder_.OpenSame(page_.ListedFolder());
     window_.RenewStatusBar();
 }
 
@@ -336,8 +414,13 @@ void FileContextMenus::N26Click() {
 }
 
 void FileContextMenus::DeleteSelectedFiles(bool toTrash) {
-    if (DeleteFiles(services_.owner, window_.state.CurrentPath, SelectedFiles(), toTrash))
+    const std::vector<std::string> names = SelectedFiles();
+    if (names.empty() || !ListedFolderShown()) return;
+    if (DeleteFiles(Holding({&page_.ListedFolder()}), window_.state.CurrentPath, names, toTrash)) {
         RefillFileList();
+    } else {
+        RefillIfFolderChanged();
+    }
 }
 
 void FileContextMenus::N14Click() {
@@ -350,12 +433,21 @@ void FileContextMenus::E1Click() {
 
 void FileContextMenus::R3Click() {
     const std::string first = FirstSelectedFile();
-    if (first.empty()) return;
-    if (RenameFile(services_.owner, window_.state.CurrentPath, first)) RefillFileList();
+    if (first.empty() || !ListedFolderShown()) return;
+    if (RenameFile(Holding({&page_.ListedFolder()}), window_.state.CurrentPath, first)) {
+        RefillFileList();
+    } else {
+        RefillIfFolderChanged();
+    }
 }
 
 void FileContextMenus::W1Click() {
-    if (CreateNewFile(services_.owner, window_.state.CurrentPath)) RefillFileList();
+    if (!ListedFolderShown()) return;
+    if (CreateNewFile(Holding({&page_.ListedFolder()}), window_.state.CurrentPath)) {
+        RefillFileList();
+    } else {
+        RefillIfFolderChanged();
+    }
 }
 
 FileContextMenus& FileContextMenusOf(TfrmTamble& window, FileMenuServices services) {

@@ -8,11 +8,22 @@
 // Folder commands of the tree act on the selected node's folder: right
 // after keyboard moves in the tree the list may still show the previous
 // folder, and a Delete must never reach that one instead.
+//
+// Every command that changes files acts on the folder the page listed
+// (FileViewPage::ListedFolder), reaching it through its handle: when its
+// path no longer names that folder (renamed, or swapped for a link), at
+// the command or once its question is answered, the command refuses with
+// a box naming the folder and the list is filled afresh. A folder command
+// holds the folder above the listed one instead, checked to hold it. The
+// clipboard holds the folder its entries came from in the same way.
 #pragma once
 
+#include "heldfolder.h"
 #include "shellcommon.h"
 
 #include <QObject>
+
+#include <initializer_list>
 
 #include <string>
 #include <vector>
@@ -117,10 +128,29 @@ private:
     // Lists node's parent afresh and selects it, or the child whose folder is select.
     void ReopenParent(QTreeWidgetItem* node, const std::string& select);
     void RefillFileList();
+    // Whether the listed folder is still the folder its path names; if not,
+    // says so in a box and fills the list afresh.
+    bool ListedFolderShown();
+    // Fills the list afresh when its folder is no longer the one its path
+    // names (a command refused it after its question).
+    void RefillIfFolderChanged();
+    // Holds in parent the folder above the listed one, checked to hold it
+    // under its name; false (after the box and a refill) when the listed
+    // folder is no longer the folder its path names. A drive root has no
+    // folder above it: parent then stays closed.
+    bool HoldListedParent(platform::HeldFolder& parent);
+    // Lets go of the listed folder (and the clipboard's hold on it) before
+    // a command renames or deletes that folder itself.
+    void ReleaseListedFolder();
+    // The owner of a command, holding the open ones of folders.
+    [[nodiscard]] platform::ShellOwner Holding(
+        std::initializer_list<const platform::HeldFolder*> folders) const;
 
     TfrmTamble& window_;
     FileViewPage& page_;
     FileMenuServices services_;
+    // The folder the clipboard's entries are in, held since the cut or copy.
+    platform::HeldFolder clippedFolder_;
 };
 
 // The menus of window's file page, created with services on first use

@@ -1,5 +1,6 @@
 #include "fileviewpage.h"
 
+#include "codepage.h"
 #include "comboitems.h"
 #include "externalprograms.h"
 #include "foldertree.h"
@@ -416,6 +417,13 @@ void FileViewPage::UpdateFileList() {
     {
         const QSignalBlocker quiet(window_.cmbPathAddress);
         window_.cmbPathAddress->setEditText(platform::FromCp932(state_.CurrentPath));
+    }
+    // Held before it is listed: should the path lead to another folder by
+    // the time the names are read, the path no longer names the folder
+    // held, and the commands refuse rather than act on names of another.
+    if (const std::optional<std::string> native = platform::FileSystemName(state_.CurrentPath);
+        !native || listedFolder_.Open(*native) != 0) {
+        listedFolder_.Close();
     }
     QTreeWidget* list = window_.ListViewFile;
     list->setUpdatesEnabled(false);

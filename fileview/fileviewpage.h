@@ -9,6 +9,7 @@
 #include "direntries.h"
 #include "fileicons.h"
 #include "filelist.h"
+#include "heldfolder.h"
 #include "subfolderprobe.h"
 
 #include <QIcon>
@@ -68,6 +69,14 @@ public:
     int AddFileIcon(std::vector<QIcon>& imageList, const std::string& path, bool isFolder);
     // The captions of the selected rows, in list order (CP932).
     [[nodiscard]] std::vector<std::string> SelectedFileNames() const;
+
+    // The folder the list shows, held open from before it was listed: the
+    // commands on its rows act on it, and refuse once its path names
+    // another folder. Holds nothing when it could not be opened.
+    [[nodiscard]] const platform::HeldFolder& ListedFolder() const { return listedFolder_; }
+    // Lets go of the listed folder, so that the system lets a command
+    // rename or delete the folder itself (Windows holds it against both).
+    void ReleaseListedFolder() { listedFolder_.Close(); }
 
     // The node whose files the list shows; null when none.
     [[nodiscard]] QTreeWidgetItem* ListedNode() const { return listedNode_; }
@@ -131,6 +140,7 @@ private:
     std::map<std::pair<int, int>, QIcon> nodeIcons_; // by image and selected image
     std::vector<QIcon> imageListFile_;               // one per entry of IconCashList
     QTreeWidgetItem* listedNode_ = nullptr;
+    platform::HeldFolder listedFolder_;
     bool walking_ = false; // NavigateToPath fills the list once, after its walk
     // Nodes, by folder, that offer to expand until the probe tells, with
     // the ticket of the ask that will tell.

@@ -34,6 +34,7 @@
 // kFileOperationFailed also when the rest was done but something was left.
 #pragma once
 
+#include "heldfolder.h"
 #include "treewalk.h"
 #include "userprompts.h"
 
@@ -88,7 +89,25 @@ struct FileOperationContext {
     // tests and windowless callers run so.
     uintptr_t shellWindow = 0;
     bool shellBoxes = true;
+    // Folders the caller holds open because the user chose from what they
+    // showed (the file page's listed folder, the folder its clipboard's
+    // entries came from). Every operation refuses, with a box that names
+    // the folder, when one of them is no longer the folder its path names:
+    // before it does anything, and again after each Yes to its questions.
+    // Where the system allows (POSIX), an entry of a held folder (a path
+    // whose folder is its path) is found and acted on through its handle,
+    // and a move into a held folder enters it through its handle, never
+    // through the path again. Held folders must stay open during the call.
+    std::vector<const HeldFolder*> heldFolders;
 };
+
+// The text of the box that refuses a command because the folder at path
+// (native) is no longer the folder that was shown there.
+[[nodiscard]] std::string FolderChangedText(const std::string& path);
+
+// When a folder of context.heldFolders is no longer the folder its path
+// names, says so in a box naming it and returns true; else false.
+[[nodiscard]] bool RefuseChangedFolder(const FileOperationContext& context);
 
 // Deletes paths: to the trash when toTrash, else for good after a Yes to a
 // question that names what will go.

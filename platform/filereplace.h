@@ -5,7 +5,9 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -23,6 +25,10 @@ namespace platform {
 // path is a folder, the disk is full, a read-only target on Windows, the
 // target stays open elsewhere, ...), and then path is unchanged and the
 // temporary file is removed.
+// A save killed before its rename leaves its temporary behind; each save
+// first removes the temporaries in path's folder whose process no longer
+// runs (no rename can come from it any more) and keeps those of a process
+// that still runs or may run (another save of this or another Tamble).
 [[nodiscard]] bool ReplaceFileAtomically(const std::filesystem::path& path,
                                          const std::string& bytes);
 
@@ -31,5 +37,14 @@ namespace platform {
 // nothing, when any entry has that name already (a file, a folder, a
 // symbolic link even when it leads nowhere) or the file cannot be made.
 [[nodiscard]] bool CreateEmptyFile(const std::filesystem::path& path);
+
+// The name of the n-th save temporary of process: (12, 3) ->
+// ".tamble-save-12-3.tmp~".
+[[nodiscard]] std::string SaveTemporaryName(unsigned long process, unsigned long n);
+
+// The process of a save temporary's name; nullopt for every other name
+// (".tamble-save-12-3.tmp~" -> 12; ".tamble-save-12.tmp~", "a.tmp~",
+// ".tamble-save-12-3.tmp~x" -> nullopt).
+[[nodiscard]] std::optional<unsigned long> SaveTemporaryProcess(std::string_view name);
 
 } // namespace platform

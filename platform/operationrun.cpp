@@ -57,7 +57,8 @@ int Run::FailErrno(const char* what, const std::string& path, int error) {
 }
 
 bool Run::Ask(const std::string& text) {
-    return context_.prompts->YesNo(text, Cp932("確認"), PromptIcon::Question);
+    return context_.prompts->YesNo(text, Cp932("確認"), PromptIcon::Question) &&
+           !RefuseChangedFolder(context_);
 }
 
 void Run::BeginProgress(const char* title, uint64_t totalBytes) {
@@ -114,6 +115,21 @@ int Run::RenameHook(const std::string& from, const std::string& to) const {
 
 int Run::CopyHook(const std::string& source, const std::string& target) const {
     return context_.calls.beforeCopy ? context_.calls.beforeCopy(source, target) : 0;
+}
+
+std::string FolderChangedText(const std::string& path) {
+    return Quoted(path) + Cp932(" は表示したときのフォルダではなくなっています（名前の変更か"
+                                "置き換え）。何も変更していません。一覧を読み直します。");
+}
+
+bool RefuseChangedFolder(const FileOperationContext& context) {
+    for (const HeldFolder* folder : context.heldFolders) {
+        if (folder->StillNamed()) continue;
+        context.prompts->Message(FolderChangedText(folder->Path()), Cp932("エラー"),
+                                 PromptIcon::Error);
+        return true;
+    }
+    return false;
 }
 
 } // namespace platform

@@ -39,7 +39,9 @@ public:
     // Fail with "「path」" + what + ": " + the system's text for error
     // (systemerror.h).
     int FailErrno(const char* what, const std::string& path, int error);
-    // A yes/no question; true for Yes.
+    // A yes/no question; true for Yes. False for No, and for a Yes after
+    // which a held folder is no longer the folder its path names (a box
+    // said so): the answer was about what the user saw.
     bool Ask(const std::string& text);
 
     void BeginProgress(const char* title, uint64_t totalBytes);
@@ -63,6 +65,7 @@ public:
     // something was left out.
     int Finish(int result);
 
+    [[nodiscard]] const FileOperationContext& Context() const { return context_; }
     // The test hooks of the context.
     void Found(const std::string& path) const;
     // The rename hook's verdict for from -> to: 0 lets the rename go ahead.

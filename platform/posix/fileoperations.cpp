@@ -91,6 +91,38 @@ int RenameNoReplace(const Run& run, const std::string& from, const std::string& 
     return RenameNoReplaceAt(AT_FDCWD, from, AT_FDCWD, to);
 }
 
+// The folder of context's held folders whose path is folder; null when none.
+const HeldFolder* HeldFolderAt(const FileOperationContext& context, const std::string& folder) {
+    for (const HeldFolder* held : context.heldFolders) {
+        if (held->IsOpen() && held->Path() == folder) return held;
+    }
+    return nullptr;
+}
+
+// Pins path: through the handle of its folder when the caller holds that
+// folder, so that a path leading elsewhere by now cannot pin another entry.
+int Anchor(const FileOperationContext& context, const std::string& path, EntryAnchor& anchor) {
+    std::string trimmed = path;
+    while (trimmed.size() > 1 && trimmed.back() == '/')
+        trimmed.pop_back();
+    if (const HeldFolder* held = HeldFolderAt(context, DirName(trimmed))) {
+        const int error = AnchorInHeld(static_cast<int>(held->Native()), held->Path(),
+                                       held->Identity(), BaseName(trimmed), anchor);
+        anchor.path = path;
+        return error;
+    }
+    return AnchorPath(path, anchor);
+}
+
+// Opens destination as stack's start: through its handle when the caller
+// holds it.
+int OpenDestination(const FileOperationContext& context, const std::string& destination,
+                    FolderStack& stack) {
+    if (const HeldFolder* held = HeldFolderAt(context, destination))
+        return stack.OpenHeld(static_cast<int>(held->Native()), destination, held->Identity());
+    return stack.OpenStart(destination);
+}
+
 // A source and where it goes.
 struct Planned {
     EntryAnchor source;
@@ -114,7 +146,7 @@ int PlanTransfer(Run& run, const std::vector<std::string>& paths, const std::str
     };
     for (const std::string& source : paths) {
         Planned entry;
-        if (AnchorPath(source, entry.source) != 0)
+        if (Anchor(run.Context(), source, entry.source) != 0)
             return run.Fail(Quoted(source) + Cp932(" が見つかりません。"));
         const bool isFolder = entry.source.id.type == S_IFDIR;
         if (isFolder && IsSameOrInside(realDestination, RealPath(source))) {
@@ -164,8 +196,10 @@ void TrashAnchored(Run& run, const FileOperationContext& context, const EntryAnc
     FolderStack stack;
     int error = ReachAnchor(anchor, stack);
     if (error == 0)
-        error =
-            MoveToTrash(run, context, stack.Top(), anchor.name, AbsoluteKeepingLink(anchor.path));
+        error = MoveToTrash(run, context, stack.Top(), anchor.name,
+                            // A held folder is where its path led when it was opened.
+                            anchor.heldFolder >= 0 ? Absolute(anchor.path)
+                                                   : AbsoluteKeepingLink(anchor.path));
     if (error != 0) run.Skip(kCannotTrash, anchor.path, error);
 }
 
@@ -196,6 +230,27 @@ int ReachFolder(const FoundEntries& found, size_t folder, FolderStack& stack,
     return 0;
 }
 
+// Renames path to newPath, both entries of the held folder, through its
+// handle: the entry pinned is the one renamed, never one of the same name
+// wherever the path leads by now.
+int RenameInHeld(Run& run, const HeldFolder& held, const std::string& path,
+                 const std::string& newPath) {
+    EntryAnchor anchor;
+    if (Anchor(run.Context(), path, anchor) != 0)
+        return run.Fail(Quoted(path) + Cp932(" が見つかりません。"));
+    if (path == newPath) return kFileOperationDone;
+    const int folder = static_cast<int>(held.Native());
+    EntryIdentity taken;
+    if (IdentityAt(folder, BaseName(newPath), taken) == 0)
+        return run.Fail(Quoted(newPath) + Cp932(" はすでにあります。"));
+    int error = CheckSameEntry(folder, anchor.name, anchor.id);
+    if (error == 0) error = run.RenameHook(path, newPath);
+    if (error == 0) error = RenameNoReplaceAt(folder, anchor.name, folder, BaseName(newPath));
+    if (error == EEXIST) return run.Fail(Quoted(newPath) + Cp932(" はすでにあります。"));
+    if (error != 0) return run.FailErrno(" の名前を変更できません", path, error);
+    return kFileOperationDone;
+}
+
 } // namespace
 
 std::string CollisionName(const std::string& name, int n) {
@@ -209,9 +264,10 @@ std::string CollisionName(const std::string& name, int n) {
 int DeletePaths(const FileOperationContext& context, const std::vector<std::string>& paths,
                 bool toTrash) {
     Run run(context);
+    if (RefuseChangedFolder(context)) return kFileOperationFailed;
     std::vector<EntryAnchor> anchors(paths.size());
     for (size_t i = 0; i < paths.size(); ++i) {
-        if (AnchorPath(paths[i], anchors[i]) != 0)
+        if (Anchor(context, paths[i], anchors[i]) != 0)
             return run.Fail(Quoted(paths[i]) + Cp932(" が見つかりません。"));
     }
     if (toTrash) {
@@ -271,13 +327,21 @@ int DeleteFound(const FileOperationContext& context, const FoundEntries& found, 
 int CopyPaths(const FileOperationContext& context, const std::vector<std::string>& paths,
               const std::string& destination, bool renameOnCollision) {
     Run run(context);
+    if (RefuseChangedFolder(context)) return kFileOperationFailed;
     std::vector<Planned> plan;
     if (const int result = PlanTransfer(run, paths, destination, renameOnCollision, false, plan);
         result != kFileOperationDone) {
         return result;
     }
     run.BeginProgress("コピーしています", PlannedBytes(plan));
-    TreeCopy copy(run);
+    // A held destination is written through its handle.
+    FolderStack target;
+    const bool held = HeldFolderAt(context, destination) != nullptr;
+    if (held) {
+        if (const int error = OpenDestination(context, destination, target); error != 0)
+            return run.FailErrno(" にコピーできません", destination, error);
+    }
+    TreeCopy copy = held ? TreeCopy(run, target.Top(), destination) : TreeCopy(run);
     for (const Planned& entry : plan) {
         if (const int result = copy.Copy(entry.source.path, entry.target);
             result != kFileOperationDone) {
@@ -291,6 +355,7 @@ int CopyPaths(const FileOperationContext& context, const std::vector<std::string
 int MovePaths(const FileOperationContext& context, const std::vector<std::string>& paths,
               const std::string& destination) {
     Run run(context);
+    if (RefuseChangedFolder(context)) return kFileOperationFailed;
     std::vector<Planned> plan;
     if (const int result = PlanTransfer(run, paths, destination, false, true, plan);
         result != kFileOperationDone) {
@@ -298,7 +363,7 @@ int MovePaths(const FileOperationContext& context, const std::vector<std::string
     }
     run.BeginProgress("移動しています", PlannedBytes(plan));
     FolderStack target;
-    if (const int error = target.OpenStart(destination); error != 0)
+    if (const int error = OpenDestination(context, destination, target); error != 0)
         return run.FailErrno(kCannotMove, destination, error);
 
     // Renames first: cheap, and each can be put back.
@@ -339,8 +404,11 @@ int MovePaths(const FileOperationContext& context, const std::vector<std::string
             renamed.emplace_back(source, entry.target);
         }
     }
-    // Then copies; their sources go only once every copy is complete.
-    TreeCopy copy(run);
+    // Then copies; their sources go only once every copy is complete. A
+    // held destination is written through its handle.
+    TreeCopy copy = HeldFolderAt(context, destination) != nullptr
+                        ? TreeCopy(run, target.Top(), destination)
+                        : TreeCopy(run);
     for (const Planned* entry : toCopy) {
         if (const int result = copy.Copy(entry->source.path, entry->target);
             result != kFileOperationDone) {
@@ -367,6 +435,11 @@ int MovePaths(const FileOperationContext& context, const std::vector<std::string
 int RenamePath(const FileOperationContext& context, const std::string& path,
                const std::string& newPath) {
     Run run(context);
+    if (RefuseChangedFolder(context)) return kFileOperationFailed;
+    if (const HeldFolder* held = HeldFolderAt(context, DirName(path));
+        held != nullptr && DirName(newPath) == held->Path()) {
+        return RenameInHeld(run, *held, path, newPath);
+    }
     if (!LinkStatus(path)) return run.Fail(Quoted(path) + Cp932(" が見つかりません。"));
     if (path == newPath) return kFileOperationDone;
     if (LinkStatus(newPath)) return run.Fail(Quoted(newPath) + Cp932(" はすでにあります。"));

@@ -1,14 +1,20 @@
 #include "filereplace.h"
 
+#include "folderstack.h"
 #include "pathnames.h"
 #include "pathstyle.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
+#include <fstream>
+#include <iterator>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -28,8 +34,7 @@ int CreateTemporary(const std::string& folder, std::string& temporary) {
     static std::atomic<unsigned long> counter{0};
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         temporary = JoinPath(PathStyle::Posix, folder,
-                             ".tamble-save-" + std::to_string(::getpid()) + "-" +
-                                 std::to_string(counter++) + ".tmp~");
+                             SaveTemporaryName(static_cast<unsigned long>(::getpid()), counter++));
         const int fd =
             ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
@@ -58,12 +63,56 @@ void SyncFolder(const std::string& folder) {
     ::close(fd);
 }
 
+// Whether process pid has ended for good but is not yet reaped: it runs
+// no more code. False when /proc does not tell.
+bool IsZombie(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    const std::string stat((std::istreambuf_iterator<char>(in)), {});
+    // "pid (name) state ...": the name may hold blanks and parentheses.
+    const size_t close = stat.rfind(')');
+    if (close == std::string::npos || close + 2 >= stat.size()) return false;
+    const char state = stat[close + 2];
+    return state == 'Z' || state == 'X';
+}
+
+// Whether process pid may still run. EPERM means it runs under another
+// user; anything but ESRCH is taken for running, as is a number no pid
+// can be, so that nothing of a live save is ever removed.
+bool ProcessMayRun(unsigned long process) {
+    if (process == 0 || process > static_cast<unsigned long>(INT_MAX)) return true;
+    const pid_t pid = static_cast<pid_t>(process);
+    if (::kill(pid, 0) != 0) return errno != ESRCH;
+    return !IsZombie(pid);
+}
+
+// Removes the save temporaries in folder left by processes that no longer
+// run. Only regular files go, each through the folder's descriptor, so a
+// folder swapped meanwhile cannot send the removal elsewhere.
+void RemoveAbandonedTemporaries(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    std::vector<std::string> names;
+    if (ReadFolderNames(fd, names)) {
+        for (const std::string& name : names) {
+            const std::optional<unsigned long> process = SaveTemporaryProcess(name);
+            if (!process || ProcessMayRun(*process)) continue;
+            struct stat status;
+            if (::fstatat(fd, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+                S_ISREG(status.st_mode))
+                ::unlinkat(fd, name.c_str(), 0);
+        }
+    }
+    ::close(fd);
+}
+
 } // namespace
 
 bool ReplaceFileAtomically(const std::filesystem::path& name, const std::string& bytes) {
     const std::string& path = name.native();
     if (path.empty()) return false;
     const std::string folder = FolderOf(path);
+    // First, so that the space they hold is free for this save.
+    RemoveAbandonedTemporaries(folder);
     std::string temporary;
     const int fd = CreateTemporary(folder, temporary);
     if (fd < 0) return false;

@@ -125,6 +125,16 @@ int FolderStack::OpenStart(const std::string& path, const EntryIdentity* expecte
     return 0;
 }
 
+int FolderStack::OpenHeld(int folder, const std::string& path, const EntryIdentity& expected) {
+    for (Frame& frame : frames_)
+        Close(frame);
+    frames_.clear();
+    const int fd = OpenChecked(folder, ".", expected);
+    if (fd < 0) return errno;
+    frames_.push_back({path, expected, fd});
+    return 0;
+}
+
 int FolderStack::Enter(const std::string& name, const EntryIdentity& expected) {
     const int fd = OpenChecked(Top(), name.c_str(), expected);
     if (fd < 0) return errno;
@@ -202,9 +212,23 @@ int AnchorPath(const std::string& path, EntryAnchor& anchor) {
     return IdentityAt(stack.Top(), anchor.name, anchor.id);
 }
 
+int AnchorInHeld(int heldFolder, const std::string& folderPath, const EntryIdentity& folderId,
+                 const std::string& name, EntryAnchor& anchor) {
+    anchor.path = Join(folderPath, name);
+    anchor.folder = folderPath;
+    anchor.name = name;
+    anchor.folderId = folderId;
+    anchor.heldFolder = heldFolder;
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos)
+        return EINVAL;
+    return IdentityAt(heldFolder, name, anchor.id);
+}
+
 int ReachAnchor(const EntryAnchor& anchor, FolderStack& stack) {
-    if (const int error = stack.OpenStart(anchor.folder, &anchor.folderId); error != 0)
-        return error;
+    const int error = anchor.heldFolder >= 0
+                          ? stack.OpenHeld(anchor.heldFolder, anchor.folder, anchor.folderId)
+                          : stack.OpenStart(anchor.folder, &anchor.folderId);
+    if (error != 0) return error;
     return CheckSameEntry(stack.Top(), anchor.name, anchor.id);
 }
 

@@ -67,6 +67,10 @@ public:
     // followed (it is the folder the user chose), but with expected it must
     // be that very folder (kEntryChanged otherwise). Returns 0 or errno.
     [[nodiscard]] int OpenStart(const std::string& path, const EntryIdentity* expected = nullptr);
+    // Opens the folder the descriptor folder holds (a descriptor of its
+    // own, never through a path) as the only folder of the chain, named
+    // path; it must be expected. Returns 0, kEntryChanged or errno.
+    [[nodiscard]] int OpenHeld(int folder, const std::string& path, const EntryIdentity& expected);
     // Enters the subfolder name of the top folder; ELOOP or ENOTDIR when it
     // is a link or no folder, kEntryChanged when it is another folder than
     // expected. Returns 0 or errno; on failure the chain is unchanged.
@@ -107,11 +111,22 @@ struct EntryAnchor {
     std::string name;
     EntryIdentity folderId;
     EntryIdentity id;
+    // The descriptor of its folder when the caller holds that folder open
+    // (it is then reached through it, never through folder); -1 otherwise.
+    int heldFolder = -1;
 };
 
 // Records path's anchor (its last component is not followed). Returns 0
 // or errno (ENOENT when it does not exist, EINVAL for a path without name).
 [[nodiscard]] int AnchorPath(const std::string& path, EntryAnchor& anchor);
+
+// Records the anchor of the entry name of the open folder heldFolder (its
+// path folderPath, its identity folderId), to be reached through that
+// descriptor, which must stay open as long as the anchor is used. Returns 0
+// or errno (EINVAL for a name that is no entry name).
+[[nodiscard]] int AnchorInHeld(int heldFolder, const std::string& folderPath,
+                               const EntryIdentity& folderId, const std::string& name,
+                               EntryAnchor& anchor);
 
 // Opens the anchor's folder as stack's start and checks that its entry is
 // still the one anchored. Returns 0, kEntryChanged or errno.

@@ -28,11 +28,37 @@ bool IsSame(int fd, const struct stat& status) {
 
 } // namespace
 
+std::string TreeCopy::AtDestination(const std::string& target) const {
+    if (destination_ == AT_FDCWD) return target;
+    const std::string prefix =
+        destinationPath_.empty() || destinationPath_.back() == '/' ? destinationPath_
+                                                                    : destinationPath_ + "/";
+    // Every target is built below the destination; an absolute path would
+    // ignore the descriptor, so anything else names nothing.
+    if (target.compare(0, prefix.size(), prefix) != 0 || target.size() == prefix.size())
+        return std::string();
+    return target.substr(prefix.size());
+}
+
+template <typename Make>
+int TreeCopy::MakeBeside(const std::string& target, const char* prefix, std::string& made,
+                         Make make) {
+    for (unsigned n = 0;; ++n) {
+        made = Child(DirName(target),
+                     prefix + std::to_string(getpid()) + "-" + std::to_string(n));
+        const int error = make(AtDestination(made));
+        if (error != EEXIST) return error;
+    }
+}
+
 int TreeCopy::Copy(const std::string& source, const std::string& target) {
     const auto status = LinkStatus(source);
     if (!status) return run_.FailErrno(" が見つかりません", source, errno);
     if (!run_.Step(source)) return kFileOperationCancelled;
-    const auto existing = LinkStatus(target);
+    std::optional<struct stat> existing;
+    if (struct stat found; fstatat(destination_, AtDestination(target).c_str(), &found,
+                                   AT_SYMLINK_NOFOLLOW) == 0)
+        existing = found;
     if (existing && S_ISDIR(existing->st_mode) != S_ISDIR(status->st_mode))
         return run_.Fail(Quoted(target) + Cp932(" は種類の違う項目なので置き換えられません。"));
     if (S_ISDIR(status->st_mode)) return CopyFolder(source, target, *status, existing.has_value());
@@ -43,7 +69,9 @@ int TreeCopy::Copy(const std::string& source, const std::string& target) {
 
 void TreeCopy::Undo() {
     for (auto it = created_.rbegin(); it != created_.rend(); ++it) {
-        if (rmdir(it->c_str()) != 0) unlink(it->c_str());
+        const std::string at = AtDestination(*it);
+        if (unlinkat(destination_, at.c_str(), AT_REMOVEDIR) != 0)
+            unlinkat(destination_, at.c_str(), 0);
     }
     created_.clear();
 }
@@ -61,7 +89,7 @@ int TreeCopy::CopyFolder(const std::string& source, const std::string& target,
     close(fd);
     if (!listed) return run_.FailErrno(" を読めません", source, error);
     if (!merge) {
-        if (mkdir(target.c_str(), 0700) != 0)
+        if (mkdirat(destination_, AtDestination(target).c_str(), 0700) != 0)
             return run_.FailErrno(" を作成できません", target, errno);
         created_.push_back(target);
     }
@@ -69,7 +97,7 @@ int TreeCopy::CopyFolder(const std::string& source, const std::string& target,
         const int result = Copy(Child(source, name), Child(target, name));
         if (result != kFileOperationDone) return result;
     }
-    if (!merge) chmod(target.c_str(), status.st_mode & 07777);
+    if (!merge) fchmodat(destination_, AtDestination(target).c_str(), status.st_mode & 07777, 0);
     Record(status);
     return kFileOperationDone;
 }
@@ -81,7 +109,7 @@ int TreeCopy::CopyLink(const std::string& source, const std::string& target,
     if (length < 0) return run_.FailErrno(" を読めません", source, errno);
     text[length] = '\0';
     if (!replace) {
-        if (symlink(text, target.c_str()) != 0)
+        if (symlinkat(text, destination_, AtDestination(target).c_str()) != 0)
             return run_.FailErrno(" を作成できません", target, errno);
         created_.push_back(target);
         Record(status);
@@ -90,15 +118,19 @@ int TreeCopy::CopyLink(const std::string& source, const std::string& target,
     // The new link is made beside the old one and renamed over it, so a
     // failure keeps the old one.
     std::string temporary;
-    for (int n = 0;; ++n) {
-        temporary = Child(DirName(target),
-                          ".tamble-link-" + std::to_string(getpid()) + "-" + std::to_string(n));
-        if (symlink(text, temporary.c_str()) == 0) break;
-        if (errno != EEXIST) return run_.FailErrno(" を置き換えられません", target, errno);
+    if (const int error = MakeBeside(target, ".tamble-link-", temporary,
+                                     [&](const std::string& at) {
+                                         return symlinkat(text, destination_, at.c_str()) == 0
+                                                    ? 0
+                                                    : errno;
+                                     });
+        error != 0) {
+        return run_.FailErrno(" を置き換えられません", target, error);
     }
-    if (rename(temporary.c_str(), target.c_str()) != 0) {
+    if (renameat(destination_, AtDestination(temporary).c_str(), destination_,
+                 AtDestination(target).c_str()) != 0) {
         const int error = errno;
-        unlink(temporary.c_str());
+        unlinkat(destination_, AtDestination(temporary).c_str(), 0);
         return run_.FailErrno(" を置き換えられません", target, error);
     }
     Record(status);
@@ -118,10 +150,17 @@ int TreeCopy::CopyFile(const std::string& source, const std::string& target,
         close(in);
         return run_.FailErrno(" をコピーできません", source, kEntryChanged);
     }
-    std::string temporary = Child(DirName(target), ".tamble-copy-XXXXXX");
-    const int out = mkostemp(temporary.data(), O_CLOEXEC);
-    if (out < 0) {
-        const int error = errno;
+    std::string temporary;
+    int out = -1;
+    if (const int error = MakeBeside(target, ".tamble-copy-", temporary,
+                                     [&](const std::string& at) {
+                                         out = openat(destination_, at.c_str(),
+                                                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW |
+                                                          O_CLOEXEC,
+                                                      0600);
+                                         return out >= 0 ? 0 : errno;
+                                     });
+        error != 0) {
         close(in);
         return run_.FailErrno(" をコピーできません", target, error);
     }
@@ -131,9 +170,11 @@ int TreeCopy::CopyFile(const std::string& source, const std::string& target,
     futimens(out, times);
     if (close(out) != 0 && error == 0) error = errno;
     close(in);
-    if (error == 0 && rename(temporary.c_str(), target.c_str()) != 0) error = errno;
+    if (error == 0 && renameat(destination_, AtDestination(temporary).c_str(), destination_,
+                               AtDestination(target).c_str()) != 0)
+        error = errno;
     if (error != 0) {
-        unlink(temporary.c_str());
+        unlinkat(destination_, AtDestination(temporary).c_str(), 0);
         return error == ECANCELED ? kFileOperationCancelled
                                   : run_.FailErrno(" をコピーできません", source, error);
     }

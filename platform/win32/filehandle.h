@@ -28,6 +28,12 @@ public:
     }
     [[nodiscard]] HANDLE Get() const { return handle_; }
     [[nodiscard]] bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    // Gives the handle up without closing it.
+    [[nodiscard]] HANDLE Release() {
+        const HANDLE handle = handle_;
+        handle_ = INVALID_HANDLE_VALUE;
+        return handle;
+    }
 
 private:
     void Close() {

@@ -93,10 +93,14 @@ bool NoFolderIntoItself(const FileOperationContext& context, const std::vector<s
     return true;
 }
 
+// The held folders cannot be renamed or deleted while they are held, so a
+// folder that is still named by its path at the start stays so while the
+// shell works in it by path.
 int RunShell(const FileOperationContext& context, UINT operation,
              const std::vector<std::string>& paths, const std::string* destination,
              FILEOP_FLAGS flags) {
     if (paths.empty()) return kFileOperationDone;
+    if (RefuseChangedFolder(context)) return kFileOperationFailed;
     const std::optional<std::u16string> from = ShellList(context, paths);
     if (!from) return kFileOperationFailed;
     std::optional<std::u16string> to;
@@ -138,6 +142,7 @@ int MovePaths(const FileOperationContext& context, const std::vector<std::string
 
 int RenamePath(const FileOperationContext& context, const std::string& path,
                const std::string& newPath) {
+    if (RefuseChangedFolder(context)) return kFileOperationFailed;
     const std::optional<std::u16string> from = WideNativePath(path);
     const std::optional<std::u16string> to = WideNativePath(newPath);
     if (from && to) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -24,15 +25,20 @@ constexpr DWORD kLongestPauseMs = 40;
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                   FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
+// The folder part of target, with its separator ("" for a bare name).
+std::wstring FolderPart(const std::wstring& target) {
+    const size_t slash = target.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
+}
+
 // Creates a fresh temporary file beside target; its handle (name in
 // temporary), or INVALID_HANDLE_VALUE.
 HANDLE CreateTemporary(const std::wstring& target, std::wstring& temporary) {
     static std::atomic<unsigned long> counter{0};
-    const size_t slash = target.find_last_of(L"\\/");
-    const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
+    const std::wstring folder = FolderPart(target);
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        temporary = folder + L".tamble-save-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                    std::to_wstring(counter++) + L".tmp~";
+        const std::string name = SaveTemporaryName(GetCurrentProcessId(), counter++);
+        temporary = folder + std::wstring(name.begin(), name.end());
         const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
@@ -77,6 +83,39 @@ bool RenameOver(const std::wstring& temporary, const std::wstring& target) {
     }
 }
 
+// Whether process id may still run. A process that cannot be opened for
+// want of rights runs (under another user); only an id that names no
+// process, or one that has ended, does not.
+bool ProcessMayRun(unsigned long process) {
+    if (process > 0xFFFFFFFFul) return true;
+    const HANDLE handle = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
+                                      static_cast<DWORD>(process));
+    if (handle == nullptr) return GetLastError() != ERROR_INVALID_PARAMETER;
+    const bool ended = WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
+    CloseHandle(handle);
+    return !ended;
+}
+
+// Removes the save temporaries in folder (with its separator) left by
+// processes that no longer run; only files, never a folder or a link.
+void RemoveAbandonedTemporaries(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry;
+    const HANDLE search = FindFirstFileW((folder + L".tamble-save-*.tmp~").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::wstring wide = entry.cFileName;
+        if (entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
+            continue;
+        // The names this program makes are ASCII; any other is no temporary of it.
+        std::string name;
+        for (const wchar_t c : wide)
+            name.push_back(c < 0x80 ? static_cast<char>(c) : '\0');
+        const std::optional<unsigned long> process = SaveTemporaryProcess(name);
+        if (process && !ProcessMayRun(*process)) DeleteFileW((folder + wide).c_str());
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+}
+
 } // namespace
 
 bool ReplaceFileAtomically(const std::filesystem::path& path, const std::string& bytes) {
@@ -84,6 +123,8 @@ bool ReplaceFileAtomically(const std::filesystem::path& path, const std::string&
     if (target.empty()) return false;
     const DWORD old = GetFileAttributesW(target.c_str());
     if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY)) return false;
+    // First, so that the space they hold is free for this save.
+    RemoveAbandonedTemporaries(FolderPart(target));
     std::wstring temporary;
     const HANDLE file = CreateTemporary(target, temporary);
     if (file == INVALID_HANDLE_VALUE) return false;

@@ -11,6 +11,7 @@ namespace {
 struct OpenRequest {
     ACCESS_MASK access;
     ULONG options;
+    ULONG disposition = FILE_OPEN;
 };
 
 OpenRequest RequestFor(OpenFor purpose) {
@@ -22,6 +23,10 @@ OpenRequest RequestFor(OpenFor purpose) {
     case OpenFor::Deletion:
         return {DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE,
                 kAsItself | FILE_NON_DIRECTORY_FILE};
+    case OpenFor::NewFolder:
+        return {FILE_LIST_DIRECTORY | SYNCHRONIZE, kAsItself | FILE_DIRECTORY_FILE, FILE_CREATE};
+    case OpenFor::NewFile:
+        return {GENERIC_WRITE | SYNCHRONIZE, kAsItself | FILE_NON_DIRECTORY_FILE, FILE_CREATE};
     case OpenFor::Identity:
         break;
     }
@@ -65,8 +70,9 @@ FileHandle OpenRelative(const FileHandle& folder, std::u16string_view name, Open
     const OpenRequest request = RequestFor(purpose);
     IO_STATUS_BLOCK status{};
     HANDLE handle = nullptr;
-    const NTSTATUS result = NtCreateFile(&handle, request.access, &attributes, &status, nullptr, 0,
-                                         share, FILE_OPEN, request.options, nullptr, 0);
+    const NTSTATUS result =
+        NtCreateFile(&handle, request.access, &attributes, &status, nullptr, FILE_ATTRIBUTE_NORMAL,
+                     share, request.disposition, request.options, nullptr, 0);
     if (result < 0) {
         error = RtlNtStatusToDosError(result);
         return {};

@@ -42,6 +42,8 @@ enum class OpenFor {
     Identity, // its attributes only: any kind, and no sharing conflict with anyone
     Listing,  // a folder, to list it and open its entries relative to it
     Deletion, // a non-folder, to delete it (and clear its read-only attribute)
+    NewFolder, // a folder made under a name no entry has (ERROR_ALREADY_EXISTS otherwise)
+    NewFile,   // an empty file made so
 };
 
 // Opens the entry name (one bare name) of the open folder for purpose,

@@ -7,6 +7,7 @@
 #include "filemenuswindowtest.h"
 #include "programstart.h"
 #include "tfrmtamble.h"
+#include "treesnapshot.h"
 
 #include <QAction>
 #include <QApplication>
@@ -310,6 +311,64 @@ TEST_F(FileContextMenusTest, FileCommandsRefillTheList) {
         action->trigger();
     EXPECT_TRUE(prompts_.asked.empty());
     EXPECT_EQ(window_->state.ClipboardFiles, Strings{disk_.File("work/c.h")});
+}
+
+// The listed folder, or the folder above it, moved away and replaced by a
+// link to a decoy of the same names: before the command, or while its
+// question is open. The command refuses with a box naming the folder and
+// the list shows what the path names now; neither folder changes.
+TEST_F(FileContextMenusTest, CommandsRefuseAFolderThatIsNoLongerTheListedOne) {
+    fs::create_directories(disk_.File("attic"));
+    for (const char* name : {"decoy/work/a.c", "decoy/work/b.c", "decoy/work/c.h",
+                             "decoy/work/keep", "decoy/work/sub/deeper/d.txt"}) {
+        fs::create_directories(fs::path(disk_.File(name)).parent_path());
+        disk_.Write(name, std::string("decoy ") + name);
+    }
+    const auto decoy = TreeSnapshot(disk_.File("decoy"));
+    const auto work = TreeSnapshot(disk_.File("work"));
+    const auto swapForLink = [this](const char* folder, const char* to) {
+        fs::rename(disk_.File(folder), disk_.File("attic/swapped"));
+        fs::create_directory_symlink(disk_.File(to), disk_.File(folder));
+    };
+    const auto swapBack = [this](const char* folder) {
+        fs::remove(disk_.File(folder));
+        fs::rename(disk_.File("attic/swapped"), disk_.File(folder));
+    };
+    const std::string refusal = platform::FolderChangedText(disk_.File("work"));
+
+    // Swapped between the listing and the trash.
+    GoTo("work");
+    SelectRows({0});
+    swapForLink("work", "decoy/work");
+    menus_->N14->trigger();
+    ASSERT_EQ(prompts_.asked.size(), 1u);
+    EXPECT_EQ(prompts_.asked[0].text, refusal);
+    EXPECT_EQ(Rows(), (Strings{"a.c", "b.c", "c.h", "keep"}));
+    swapBack("work");
+    prompts_.asked.clear();
+
+    // Swapped while the question to delete for good is open.
+    GoTo("work");
+    SelectRows({0, 1});
+    prompts_.yesNoAnswers = {true};
+    prompts_.whileAsking = [&] { swapForLink("work", "decoy/work"); };
+    menus_->E1->trigger();
+    EXPECT_EQ(Asked(), (Strings{"YesNo 確認", "Message エラー"}));
+    EXPECT_EQ(Rows(), (Strings{"a.c", "b.c", "c.h", "keep"}));
+    swapBack("work");
+
+    // The folder above swapped while the question to delete the listed
+    // folder itself is open.
+    GoTo("work/sub");
+    prompts_.yesNoAnswers = {true};
+    prompts_.whileAsking = [&] { swapForLink("work", "decoy/work"); };
+    menus_->D1->trigger();
+    ASSERT_EQ(prompts_.asked.size(), 2u);
+    EXPECT_EQ(prompts_.asked[1].text, refusal);
+    swapBack("work");
+
+    EXPECT_EQ(TreeSnapshot(disk_.File("decoy")), decoy);
+    EXPECT_EQ(TreeSnapshot(disk_.File("work")), work);
 }
 
 TEST_F(FileContextMenusTest, ToolEntriesOpenTheBatchTools) {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "fileviewpage.h"
-#include "scriptedprompts.h"
+#include "swappingprompts.h"
 #include "tempfolder.h"
 #include "tfrmtamble.h"
 
@@ -75,7 +75,7 @@ protected:
 
     TempFolder disk_;
     TempFolder settings_;
-    platform::ScriptedPrompts prompts_;
+    SwappingPrompts prompts_; // lets a test change the tree during a question
     std::unique_ptr<tamble::TfrmTamble> window_;
     tamble::FileViewPage* page_ = nullptr;
 };

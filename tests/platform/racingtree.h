@@ -5,14 +5,13 @@
 #pragma once
 
 #include "tempfolder.h"
+#include "treesnapshot.h"
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 
@@ -45,23 +44,9 @@ public:
     }
     [[nodiscard]] bool Swapped() const { return swapped_; }
 
-    // Every entry under folder (links not followed): relative path to the
-    // file's bytes, a link's target, or "/" for a folder.
+    // Every entry under folder (treesnapshot.h).
     static std::map<std::string, std::string> Snapshot(const std::string& folder) {
-        namespace fs = std::filesystem;
-        std::map<std::string, std::string> entries;
-        for (auto it = fs::recursive_directory_iterator(folder); it != fs::end(it); ++it) {
-            const std::string name = it->path().lexically_relative(folder).string();
-            if (it->is_symlink()) {
-                entries[name] = "-> " + fs::read_symlink(it->path()).string();
-            } else if (it->is_directory()) {
-                entries[name] = "/";
-            } else {
-                std::ifstream in(it->path(), std::ios::binary);
-                entries[name] = std::string(std::istreambuf_iterator<char>(in), {});
-            }
-        }
-        return entries;
+        return TreeSnapshot(folder);
     }
 
     // True when the decoy holds exactly what it held at the start.
