@@ -3,6 +3,7 @@
 #include "guitest.h"
 #include "projectpage.h"
 #include "sessionend.h"
+#include "windowsskip.h"
 
 #include <QTabWidget>
 #include <QTest>
@@ -28,6 +29,7 @@ protected:
 };
 
 TEST_F(StartPathTest, ShowsFoldersFilesAndProjects) {
+    TAMBLE_SKIP_ON_WINDOWS("its names are made from UTF-8 bytes, which Windows reads in the ANSI code page; the end-to-end check starts the package with a Japanese path");
     const std::string odd = "-dir \xe6\x97\xa5\xe6\x9c\xac";  // leading dash, blank, Japanese
     std::filesystem::create_directory(folder_.File(odd));
     folder_.Write("notes.txt", "");
@@ -70,6 +72,7 @@ TEST_F(StartPathTest, BringsTheWindowBackFromTheTray) {
 // SIGTERM (as SIGHUP, SIGINT and the session manager's request) closes the
 // window: the same exit steps as a close, run once, the same bytes saved.
 TEST_F(StartPathTest, SessionEndSavesAsClosingDoes) {
+    TAMBLE_SKIP_ON_WINDOWS("it ends the session through POSIX signals; on Windows Qt's own session end is used");
     std::string closedBytes;
     {
         auto window = Create();

@@ -30,8 +30,9 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     [[nodiscard]] std::string Path() const { return path_.string(); }
+    // name may use "/" between folders; the path has the system's separators.
     [[nodiscard]] std::string File(const std::string& name) const {
-        return (path_ / name).string();
+        return (path_ / std::filesystem::path(name).make_preferred()).string();
     }
 
     std::string Write(const std::string& name, const std::string& bytes) const {

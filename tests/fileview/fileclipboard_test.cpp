@@ -2,6 +2,7 @@
 
 #include "codepage.h"
 #include "filelist.h"
+#include "pathstyle.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,10 @@ TEST(FileClipboard, CutAndCopyFillTheClipboardAndTheStatusLine) {
     EXPECT_EQ(state.StatusLine(), " / ");
 
     ASSERT_TRUE(tamble::ClipFiles(state, {"a.c", "b.h", "c"}, kClipboardCut));
-    EXPECT_EQ(state.ClipboardFiles, (std::vector<std::string>{"/w/a.c", "/w/b.h", "/w/c"}));
+    const auto in = [](const char* name) {
+        return platform::JoinPath(platform::NativePathStyle(), "/w", name);
+    };
+    EXPECT_EQ(state.ClipboardFiles, (std::vector<std::string>{in("a.c"), in("b.h"), in("c")}));
     EXPECT_EQ(state.ClipboardMode, kClipboardCut);
     EXPECT_EQ(state.ClipboardSourcePath, "/w");
     state.SelectStatusText = tamble::SelectStatusText(2);

@@ -8,6 +8,7 @@
 #include "programstart.h"
 #include "tfrmtamble.h"
 #include "treesnapshot.h"
+#include "windowsskip.h"
 
 #include <QAction>
 #include <QApplication>
@@ -188,6 +189,7 @@ TEST_F(FileContextMenusTest, ShortcutsActWhereTheFocusIsAndTheStatusLineFollows)
 }
 
 TEST_F(FileContextMenusTest, FolderCommandsUpdateTheTree) {
+    TAMBLE_SKIP_ON_WINDOWS("on Windows the shell runs the file operations, with its own questions and names for copies; the Windows shell operations have their own tests");
     QTreeWidgetItem* work = Child(Drive(), "work");
     GoTo("work/sub");
     menus_->C1->trigger();
@@ -242,6 +244,7 @@ TEST_F(FileContextMenusTest, FolderCommandsUpdateTheTree) {
 }
 
 TEST_F(FileContextMenusTest, FolderCommandsActOnTheSelectedNodeBeforeTheListCatchesUp) {
+    TAMBLE_SKIP_ON_WINDOWS("on Windows the shell runs the file operations, with its own questions and names for copies; the Windows shell operations have their own tests");
     GoTo("other");
     ShowWithFocusOn(window_->TreeViewDirectory);
     QTest::keyClick(window_->TreeViewDirectory, Qt::Key_Down); // the list follows later
@@ -269,6 +272,7 @@ TEST_F(FileContextMenusTest, FolderCommandsActOnTheSelectedNodeBeforeTheListCatc
 }
 
 TEST_F(FileContextMenusTest, FileCommandsRefillTheList) {
+    TAMBLE_SKIP_ON_WINDOWS("on Windows the shell runs the file operations, with its own questions and names for copies; the Windows shell operations have their own tests");
     GoTo("work");
     SelectRows({0, 1});
     menus_->T1->trigger();
@@ -318,6 +322,7 @@ TEST_F(FileContextMenusTest, FileCommandsRefillTheList) {
 // question is open. The command refuses with a box naming the folder and
 // the list shows what the path names now; neither folder changes.
 TEST_F(FileContextMenusTest, CommandsRefuseAFolderThatIsNoLongerTheListedOne) {
+    TAMBLE_SKIP_ON_WINDOWS("it swaps folders for symbolic links, which Wine cannot make; the held folder's Windows tests rename a folder away instead");
     fs::create_directories(disk_.File("attic"));
     for (const char* name : {"decoy/work/a.c", "decoy/work/b.c", "decoy/work/c.h",
                              "decoy/work/keep", "decoy/work/sub/deeper/d.txt"}) {

@@ -4,6 +4,7 @@
 #include "fileviewwindowtest.h"
 #include "qtext.h"
 #include "tfrmtamble.h"
+#include "windowsskip.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,8 +18,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/inotify.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <memory>
@@ -113,6 +116,7 @@ TEST_F(FileViewPageTest, AFolderOfManyFilesOffersToExpandUntilItHasBeenLookedThr
 }
 
 TEST_F(FileViewPageTest, NavigateToPathMatchesLooselyAndRecordsTheTreeForm) {
+    TAMBLE_SKIP_ON_WINDOWS("its table expects POSIX paths, where letter case tells names apart");
     const struct {
         std::string path;
         const char* selected;
@@ -306,6 +310,8 @@ TEST_F(FileViewPageTest, RefreshIconCacheAndRightClickOnEmptySpace) {
     EXPECT_EQ(Rows().size(), 8u);
 }
 
+// Wine makes no folder links, and Windows has no inotify to watch opens.
+#ifndef _WIN32
 TEST_F(FileViewPageTest, ALinkBackUpIsAFolderThatOpensOneLevelAtATime) {
     fs::create_directory_symlink(disk_.File("work"), disk_.File("work/sub/back"));
     GoTo("work/sub/back/sub/back");
@@ -333,8 +339,10 @@ TEST_F(FileViewPageTest, ListingNeverOpensAListedFile) {
     close(watch);
     EXPECT_EQ(touched, Strings{});
 }
+#endif
 
 TEST_F(FileViewPageTest, HistoriesAndTheLastFolderSurviveARestart) {
+    TAMBLE_SKIP_ON_WINDOWS("it removes a folder the page shows, which Windows refuses while the page holds it open");
     window_->state.options.StartFolderIsBefore = true;
     GoTo("work/sub");
     window_->cmbFilter->setEditText(QStringLiteral("*.h"));

@@ -71,7 +71,12 @@ TEST_F(ItemPageWindowTest, FileDroppedOnAnItemStartsThatItem) {
     const QPoint inWindow = list->viewport()->mapTo(window.get(), inList);
 
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/表.txt")),
+#ifdef _WIN32
+    const char* dropped = "C:\\tmp\\表.txt";
+#else
+    const char* dropped = "/tmp/表.txt";
+#endif
+    data.setUrls({QUrl::fromLocalFile(QString::fromUtf8(dropped)),
                   QUrl::fromLocalFile(QStringLiteral("/tmp/second.txt"))});
     QDragEnterEvent enter(inWindow, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window.get(), &enter);
@@ -80,7 +85,7 @@ TEST_F(ItemPageWindowTest, FileDroppedOnAnItemStartsThatItem) {
 
     ASSERT_EQ(started_.size(), 1u);
     EXPECT_EQ(started_[0].program, "/bin/c");
-    EXPECT_EQ(started_[0].parameters, platform::Utf8ToCp932("/tmp/表.txt"));
+    EXPECT_EQ(started_[0].parameters, platform::Utf8ToCp932(dropped));
     window->close();
 }
 

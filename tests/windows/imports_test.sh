@@ -8,9 +8,9 @@ set -u
 folder="$1"
 objdump=x86_64-w64-mingw32-objdump
 # Windows' own DLLs that the program, Qt and the compiler's runtime may load.
-system_dlls="advapi32 authz comctl32 comdlg32 crypt32 d2d1 d3d11 d3d12 dnsapi dwmapi dwrite
-  dxgi gdi32 imm32 iphlpapi kernel32 mpr msvcrt netapi32 ntdll ole32 oleaut32 secur32
-  setupapi shell32 shlwapi user32 userenv uxtheme version winmm ws2_32 wtsapi32"
+system_dlls="advapi32 authz comctl32 comdlg32 crypt32 d2d1 d3d9 d3d11 d3d12 dnsapi dwmapi
+  dwrite dxgi gdi32 imm32 iphlpapi kernel32 mpr msvcrt netapi32 ntdll ole32 oleaut32 secur32
+  setupapi shcore shell32 shlwapi user32 userenv uxtheme version winhttp winmm ws2_32 wtsapi32"
 
 fail=0
 shopt -s nullglob nocaseglob
