@@ -163,6 +163,16 @@ shot 2-delete-selected
 keys Delete
 sleep 2
 shot 3-delete-question
+# The shell's question belongs to Tamble's window, so it can never open
+# behind a window that stays on top.
+question=""
+find_question() {
+  question=$(xdotool search --onlyvisible --name '^Confirm' 2>/dev/null | head -1)
+  [ -n "$question" ]
+}
+wait_for 100 find_question || fail "the shell asked nothing"
+xprop -id "$question" WM_TRANSIENT_FOR | grep -qi "$(printf '0x%x' "$window")" ||
+  fail "the shell's question is not owned by the window: $(xprop -id "$question" WM_TRANSIENT_FOR)"
 keys Return
 wait_for 100 test ! -e "$files/del¬.txt" || fail "del¬.txt was not deleted"
 check_content "del￢.txt" "look-alike of the deleted"
