@@ -481,7 +481,7 @@ void FileViewPage::UpdateFileIcons(const std::vector<FileRow>& rows,
             items[i]->setIcon(0, imageListFile_[static_cast<size_t>(steps[i].cacheIndex)]);
             break;
         case IconSource::PerFile:
-            items[i]->setIcon(0, icons_.ForFile(platform::FromCp932(path(i))));
+            items[i]->setIcon(0, icons_.OwnIcon(platform::FromCp932(path(i))));
             break;
         }
     }

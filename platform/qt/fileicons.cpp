@@ -101,6 +101,11 @@ QIcon FileIcons::IconOf(const QMimeType& type) {
 
 #ifdef _WIN32
 
+QIcon FileIcons::OwnIcon(const QString& path) {
+    const QIcon icon = ShellIcon(path, 0, 0);
+    return icon.isNull() ? ForFile(path) : icon;
+}
+
 QIcon FileIcons::ClosedFolder() const {
     const QIcon icon = ShellFolderIcon(0);
     return icon.isNull() ? provider_.icon(QFileIconProvider::Folder) : icon;
@@ -120,6 +125,10 @@ QIcon FileIcons::ForDrive(const QString& root) const {
 }
 
 #else
+
+QIcon FileIcons::OwnIcon(const QString& path) {
+    return ForFile(path);
+}
 
 QIcon FileIcons::ClosedFolder() const {
     return provider_.icon(QFileIconProvider::Folder);

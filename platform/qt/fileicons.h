@@ -34,6 +34,10 @@ public:
     // on first use; a name without one ("Makefile", ".profile") is matched
     // whole, asking every time. Invalid when nothing matches.
     [[nodiscard]] QMimeType TypeOf(const QString& path);
+    // The file's own icon, for the files the user wants one for (programs,
+    // shortcuts): on Windows the shell's icon read from the file itself,
+    // else ForFile(path); elsewhere ForFile(path).
+    [[nodiscard]] QIcon OwnIcon(const QString& path);
     [[nodiscard]] QIcon ClosedFolder() const;
     [[nodiscard]] QIcon OpenFolder() const;
     // The icon of a drive root: the home folder's own icon for it, else a

@@ -2,6 +2,7 @@
 
 #include "tempfolder.h"
 
+#include <QCoreApplication>
 #include <QFileIconProvider>
 #include <QMimeDatabase>
 
@@ -90,6 +91,12 @@ TEST(FileIcons, OnWindowsTheIconsAreTheShells) {
     EXPECT_FALSE(text.isNull());
     EXPECT_EQ(icons.ForFile(QStringLiteral("D:\\b\\TWO.TXT")).cacheKey(), text.cacheKey());
     EXPECT_NE(icons.ForFile(QStringLiteral("C:\\a\\run.exe")).cacheKey(), text.cacheKey());
+    // A program's own icon is read from it; a file that is gone gets the
+    // icon of its extension.
+    EXPECT_FALSE(Look(icons.OwnIcon(QCoreApplication::applicationFilePath().replace(
+                          QLatin1Char('/'), QLatin1Char('\\'))))
+                     .isNull());
+    EXPECT_EQ(icons.OwnIcon(QStringLiteral("C:\\gone\\gone.txt")).cacheKey(), text.cacheKey());
 }
 
 #else
