@@ -35,6 +35,19 @@ TEST(FileReplace, FailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
     ExpectFailedSavesKeepOldFiles(kReplace);
 }
 
+// After a save of item.lst was killed: the file is one of the two whole
+// versions, and the next save leaves nothing else in the folder. Counts the
+// kills that left a temporary behind in leftBehind.
+void SaveAfterAKill(const TempFolder& folder, const std::string (&texts)[2], int trial,
+                    int& leftBehind) {
+    const std::string after = folder.Read("item.lst");
+    EXPECT_TRUE(after == texts[0] || after == texts[1]) << after.size() << " bytes";
+    if (FolderNames(folder.Path()).size() > 1) ++leftBehind;
+    ASSERT_TRUE(platform::ReplaceFileAtomically(folder.File("item.lst"), texts[trial % 2]));
+    EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"item.lst"});
+    EXPECT_EQ(folder.Read("item.lst"), texts[trial % 2]);
+}
+
 TEST(FileReplace, SaveTemporaryNames) {
     const struct {
         const char* name;
@@ -253,12 +266,7 @@ TEST(FileReplace, KilledSavesLeaveNothingBehindTheNextSave) {
         ASSERT_TRUE(saver.Started());
         Sleep(std::uniform_int_distribution<DWORD>(200, 700)(random));
         saver.Kill();
-        const std::string after = folder.Read("item.lst");
-        EXPECT_TRUE(after == texts[0] || after == texts[1]) << after.size() << " bytes";
-        if (FolderNames(folder.Path()).size() > 1) ++leftBehind;
-        ASSERT_TRUE(platform::ReplaceFileAtomically(path, texts[trial % 2]));
-        EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"item.lst"});
-        EXPECT_EQ(folder.Read("item.lst"), texts[trial % 2]);
+        SaveAfterAKill(folder, texts, trial, leftBehind);
     }
     EXPECT_GT(leftBehind, 0);
 
@@ -325,12 +333,7 @@ TEST(FileReplace, KilledSavesLeaveNothingBehindTheNextSave) {
             std::chrono::microseconds(std::uniform_int_distribution<int>(0, 20000)(random)));
         kill(saver, SIGKILL);
         waitpid(saver, nullptr, 0);
-        const std::string after = folder.Read("item.lst");
-        EXPECT_TRUE(after == texts[0] || after == texts[1]) << after.size() << " bytes";
-        if (FolderNames(folder.Path()).size() > 1) ++leftBehind;
-        ASSERT_TRUE(platform::ReplaceFileAtomically(path, texts[trial % 2]));
-        EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"item.lst"});
-        EXPECT_EQ(folder.Read("item.lst"), texts[trial % 2]);
+        SaveAfterAKill(folder, texts, trial, leftBehind);
     }
     // Otherwise the kills all missed the moment that matters.
     EXPECT_GT(leftBehind, 0);
