@@ -1,9 +1,9 @@
 #include "filereplace.h"
 
-#include "folderstack.h"
 #include "pathnames.h"
 #include "pathstyle.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -14,7 +14,7 @@
 #include <climits>
 #include <fstream>
 #include <iterator>
-#include <vector>
+#include <optional>
 
 namespace platform {
 namespace {
@@ -86,22 +86,29 @@ bool ProcessMayRun(unsigned long process) {
 }
 
 // Removes the save temporaries in folder left by processes that no longer
-// run. Only regular files go, each through the folder's descriptor, so a
-// folder swapped meanwhile cannot send the removal elsewhere.
+// run. The names are looked at as they are read, so a folder of a million
+// files costs one pass and no list of its names. Only regular files go,
+// each through the folder's descriptor, so a folder swapped meanwhile
+// cannot send the removal elsewhere.
 void RemoveAbandonedTemporaries(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
-    std::vector<std::string> names;
-    if (ReadFolderNames(fd, names)) {
-        for (const std::string& name : names) {
-            const std::optional<unsigned long> process = SaveTemporaryProcess(name);
-            if (!process || ProcessMayRun(*process)) continue;
-            struct stat status;
-            if (::fstatat(fd, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-                S_ISREG(status.st_mode))
-                ::unlinkat(fd, name.c_str(), 0);
-        }
+    // The listing reads through a descriptor of its own; removals go
+    // through fd, which stays open after the listing's is closed.
+    const int listing = ::dup(fd);
+    DIR* dir = listing >= 0 ? ::fdopendir(listing) : nullptr;
+    if (dir == nullptr && listing >= 0) ::close(listing);
+    while (dir != nullptr) {
+        const dirent* entry = ::readdir(dir);
+        if (entry == nullptr) break;
+        const std::optional<unsigned long> process = SaveTemporaryProcess(entry->d_name);
+        if (!process || ProcessMayRun(*process)) continue;
+        struct stat status;
+        if (::fstatat(fd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(status.st_mode))
+            ::unlinkat(fd, entry->d_name, 0);
     }
+    if (dir != nullptr) ::closedir(dir);
     ::close(fd);
 }
 
