@@ -1,29 +1,26 @@
 // Entry point: the command line, one instance per session (a second start
 // hands its path to the first), then the main window until it closes.
-#include "codepage.h"
-#include "errortext.h"
-#include "filecontextmenus.h"
-#include "filereplace.h"
-#include "handoverserver.h"
-#include "fileviewpage.h"
-#include "instancehandover.h"
-#include "instancelock.h"
-#include "locations.h"
-#include "nativepath.h"
-#include "paintreport.h"
-#include "programarguments.h"
-#include "programstart.h"
-#include "qtext.h"
-#include "qtoperationprogress.h"
-#include "qtuserprompts.h"
-#include "sessionend.h"
-#include "shellwindow.h"
-#include "startarguments.h"
-#include "tambleapplication.h"
-#include "textfile.h"
-#include "tfrmtamble.h"
+#include "platform/codepage.h"
+#include "core/errortext.h"
+#include "platform/filereplace.h"
+#include "platform/qt/handoverserver.h"
+#include "platform/instancehandover.h"
+#include "platform/instancelock.h"
+#include "platform/locations.h"
+#include "platform/nativepath.h"
+#include "bench/instrument/paintreport.h"
+#include "platform/programarguments.h"
+#include "platform/programstart.h"
+#include "widgets/qtext.h"
+#include "widgets/qtoperationprogress.h"
+#include "widgets/qtuserprompts.h"
+#include "app/sessionend.h"
+#include "platform/qt/shellwindow.h"
+#include "app/startarguments.h"
+#include "app/tambleapplication.h"
+#include "textlib/textfile.h"
+#include "app/tfrmtamble.h"
 
-#include <QComboBox>
 #include <QTimer>
 
 #include <chrono>
@@ -116,16 +113,6 @@ int main(int argc, char** argv) {
         environment.dataFolder = platform::DataFolder();
         environment.prompts = &prompts;
         environment.progress = &progress;
-        // The file page comes to life with the window's first folder tree.
-        environment.hooks.BuildFolderTree = [] {
-            tamble::FileViewOf(*tamble::frmTamble).BuildFolderTree();
-            tamble::FileContextMenusOf(*tamble::frmTamble);
-        };
-        environment.hooks.ShowFolder = [](const std::string& folder) {
-            tamble::frmTamble->cmbPathAddress->setEditText(platform::FromCp932(folder));
-            tamble::FileViewOf(*tamble::frmTamble).NavigateToPath(folder);
-        };
-        environment.hooks.ClearIconCache = [] { tamble::FileViewOf(*tamble::frmTamble).C2Click(); };
         tamble::TfrmTamble window(std::move(environment));
         prompts.SetParent(&window);
         progress.SetParent(&window);

@@ -1,7 +1,7 @@
-#include "sessionend.h"
+#include "app/sessionend.h"
 
-#include "terminationsignals.h"
-#include "tfrmtamble.h"
+#include "platform/terminationsignals.h"
+#include "app/tfrmtamble.h"
 
 #include <QGuiApplication>
 #include <QSessionManager>

@@ -1,12 +1,13 @@
 // What the main window needs from outside: where its files live, how it
-// asks the user, and the steps that other parts of the program plug into
-// its life (launcher items, folder tree, dropped files). A step left empty
+// asks the user, what its file page takes from the system, and the steps
+// of the item page that tests replace (launcher items, dropped files). A step left empty
 // does nothing, so the window runs before those parts exist, and tests see
 // exactly which steps ran and in which order.
 #pragma once
 
-#include "fileoperations.h"
-#include "userprompts.h"
+#include "fileview/fileviewpage.h"
+#include "platform/fileops/fileoperations.h"
+#include "platform/userprompts.h"
 
 #include <functional>
 #include <optional>
@@ -17,13 +18,7 @@ namespace tamble {
 
 struct ShellHooks {
     std::function<void()> LoadLauncherItems; // at creation, after the settings
-    std::function<void()> BuildFolderTree;   // at creation, after the launcher items
     std::function<void()> SaveLauncherItems; // at exit, after the settings
-    // Debug menu: empty the icon cache and list the current folder again.
-    std::function<void()> ClearIconCache;
-    // Shows the folder (CP932 full path) in the file view, as if typed into
-    // the address box.
-    std::function<void(const std::string&)> ShowFolder;
     // Dropped files (CP932 full paths) on the item page.
     std::function<void(const std::vector<std::string>&)> DropOnLauncher;
 };
@@ -35,6 +30,9 @@ struct ShellEnvironment {
     // Shows long file operations with a cancel button; null shows nothing.
     platform::OperationProgress* progress = nullptr;
     ShellHooks hooks;
+    // The file page's drives, openings and file commands' owner; a null
+    // prompts or progress there is the window's.
+    FileViewServices fileView;
     // Whether the desktop has a notification area; nullopt asks the system.
     std::optional<bool> trayAvailable;
 };

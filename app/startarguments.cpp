@@ -1,7 +1,7 @@
-#include "startarguments.h"
+#include "app/startarguments.h"
 
-#include "errortext.h"
-#include "nativepath.h"
+#include "core/errortext.h"
+#include "platform/nativepath.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
-#include "tambleapplication.h"
+#include "app/tambleapplication.h"
 
-#include "appstyle.h"
-#include "errortext.h"
+#include "widgets/appstyle.h"
+#include "core/errortext.h"
 
 #include <QMessageBox>
 

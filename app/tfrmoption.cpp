@@ -1,9 +1,9 @@
-#include "tfrmoption.h"
+#include "app/tfrmoption.h"
 
-#include "appstyle.h"
-#include "programchooser.h"
-#include "qtext.h"
-#include "tfrmtamble.h"
+#include "widgets/appstyle.h"
+#include "core/programchooser.h"
+#include "widgets/qtext.h"
+#include "app/tfrmtamble.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,8 +1,8 @@
 // The options dialog's controls at their designed positions.
-#include "tfrmoption.h"
+#include "app/tfrmoption.h"
 
-#include "formcontrols.h"
-#include "formnames.h"
+#include "widgets/formcontrols.h"
+#include "widgets/formnames.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -77,7 +77,10 @@ void TfrmOption::CreateGeneralPage() {
     PageControl1->addTab(TabSheet1, QStringLiteral("全般"));
 
     connect(btnFileSelect, &QToolButton::clicked, this, &TfrmOption::btnFileSelectClick);
+    // A click copies the entry even when it is the selected one already (the
+    // edit box may hold something else by now); keys that move copy too.
     connect(ListBoxFilter, &QListWidget::currentRowChanged, this, &TfrmOption::ListBoxFilterClick);
+    connect(ListBoxFilter, &QListWidget::itemClicked, this, &TfrmOption::ListBoxFilterClick);
     connect(Button1, &QPushButton::clicked, this, &TfrmOption::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TfrmOption::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TfrmOption::Button3Click);

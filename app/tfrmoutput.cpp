@@ -1,7 +1,7 @@
-#include "tfrmoutput.h"
+#include "app/tfrmoutput.h"
 
-#include "appstyle.h"
-#include "qtext.h"
+#include "widgets/appstyle.h"
+#include "widgets/qtext.h"
 
 #include <QPlainTextEdit>
 #include <QVBoxLayout>

@@ -1,32 +1,29 @@
-#include "tfrmtamble.h"
+#include "app/tfrmtamble.h"
 
-#include "appstyle.h"
-#include "codepage.h"
-#include "errortext.h"
-#include "escapehook.h"
-#include "firstpaint.h"
-#include "formnames.h"
-#include "launcherpage.h"
-#include "nativepath.h"
-#include "placement.h"
-#include "projectpage.h"
-#include "qtext.h"
-#include "taskbarhint.h"
-#include "tfrmoption.h"
-#include "tfrmoutput.h"
+#include "widgets/appstyle.h"
+#include "platform/codepage.h"
+#include "core/errortext.h"
+#include "widgets/escapehook.h"
+#include "platform/qt/firstpaint.h"
+#include "widgets/formnames.h"
+#include "launcher/launcherpage.h"
+#include "platform/nativepath.h"
+#include "app/placement.h"
+#include "fileview/fileviewpage.h"
+#include "project/projectpage.h"
+#include "widgets/qtext.h"
+#include "platform/qt/taskbarhint.h"
+#include "app/tfrmoption.h"
+#include "app/tfrmoutput.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMimeData>
-#include <QSplitter>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTabBar>
@@ -38,8 +35,6 @@
 #include <filesystem>
 
 namespace tamble {
-
-TfrmTamble* frmTamble = nullptr;
 
 namespace {
 
@@ -58,7 +53,6 @@ constexpr const char* kAboutNotice = "プログラマのための小さなユー
 TfrmTamble::TfrmTamble(ShellEnvironment environment, QWidget* parent)
     : QMainWindow(parent), env_(std::move(environment)) {
     setObjectName(QStringLiteral("frmTamble"));
-    frmTamble = this;
     setFont(MainFont());
     setWindowIcon(ProgramIcon());
     setMinimumWidth(kMainWindowMinWidth);
@@ -100,9 +94,7 @@ TfrmTamble::TfrmTamble(ShellEnvironment environment, QWidget* parent)
     FormCreate();
 }
 
-TfrmTamble::~TfrmTamble() {
-    if (frmTamble == this) frmTamble = nullptr;
-}
+TfrmTamble::~TfrmTamble() = default;
 
 void TfrmTamble::RouteLauncherHooks() {
     // Steps the environment leaves empty go to the item page.
@@ -135,7 +127,7 @@ void TfrmTamble::FormCreate() {
     // The folder tree opens the folder named in cmbPathAddress, so it is
     // built after the settings have filled that box.
     if (env_.hooks.LoadLauncherItems) env_.hooks.LoadLauncherItems();
-    if (env_.hooks.BuildFolderTree) env_.hooks.BuildFolderTree();
+    filePage_->BuildFolderTree();
 }
 
 void TfrmTamble::FormDestroy() {
@@ -175,22 +167,8 @@ void TfrmTamble::NoteFrame() {
     }
 }
 
-void TfrmTamble::FormCanResize() {
-    const FileViewLayout layout =
-        ComputeFileViewLayout(Panel->width(), chkNarrowKeep->sizeHint().width());
-    cmbPathAddress->resize(layout.pathAddressWidth, cmbPathAddress->height());
-    cmbFilter->resize(layout.filterWidth, cmbFilter->height());
-    edtNarrow->resize(layout.narrowWidth, edtNarrow->height());
-    chkNarrowKeep->setGeometry(layout.narrowKeepLeft, chkNarrowKeep->y(), layout.narrowKeepWidth,
-                               chkNarrowKeep->height());
-}
-
 bool TfrmTamble::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Panel && event->type() == QEvent::Resize) {
-        FormCanResize();
-    } else if (watched == Splitter1 && event->type() == QEvent::Resize && !splitterApplied_) {
-        ApplySplitter();
-    } else if (watched == StatusBar && event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == StatusBar && event->type() == QEvent::MouseButtonDblClick) {
         StatusBarDblClick();
         return true;
     }
@@ -227,12 +205,7 @@ void TfrmTamble::mnuAllOpenEditorClick() {
 
 void TfrmTamble::mnuRowSelectModeClick() {
     state.options.RowSelectMode = mnuRowSelectMode->isChecked();
-    ListViewFile->setSelectionBehavior(state.options.RowSelectMode ? QAbstractItemView::SelectItems
-                                                                   : QAbstractItemView::SelectRows);
-}
-
-void TfrmTamble::chkNarrowKeepClick() {
-    state.options.NarrowKeep = chkNarrowKeep->isChecked();
+    filePage_->SetRowSelectMode(state.options.RowSelectMode);
 }
 
 void TfrmTamble::changeEvent(QEvent* event) {

@@ -4,8 +4,8 @@
 // shared with the pages and dialogs lives in `state`.
 #pragma once
 
-#include "mainstate.h"
-#include "shellenvironment.h"
+#include "core/mainstate.h"
+#include "app/shellenvironment.h"
 
 #include <QMainWindow>
 
@@ -17,7 +17,6 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QMenuBar;
-class QSplitter;
 class QStatusBar;
 class QTabWidget;
 class QToolBar;
@@ -27,6 +26,7 @@ class QSystemTrayIcon;
 
 namespace tamble {
 
+class FileViewPage;
 class LauncherPage;
 class ProjectPage;
 
@@ -102,19 +102,6 @@ public:
     QCheckBox* chkShortLongName = nullptr;
     ProjectPage* projectPage = nullptr; // the page's commands and its model TreeView2
 
-    // --- FileView
-    QWidget* tabFileView = nullptr;
-    QWidget* Panel1 = nullptr;
-    QComboBox* cmbPathAddress = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    QTreeWidget* TreeViewDirectory = nullptr;
-    QTreeWidget* ListViewFile = nullptr;
-    QWidget* Panel = nullptr;
-    QLineEdit* edtNarrow = nullptr;
-    QCheckBox* chkNarrowKeep = nullptr;
-    QLabel* Label1 = nullptr;
-    QComboBox* cmbFilter = nullptr;
-
     // --- ItemView
     QWidget* TabSheet1 = nullptr;
     QTreeWidget* ListViewItem1 = nullptr;
@@ -127,7 +114,6 @@ signals:
 public slots:
     void FormCreate();
     void FormDestroy();
-    void FormCanResize();
     void StatusBarDblClick();
     void TrayIcon1Restore();
     void N1Click();
@@ -135,7 +121,6 @@ public slots:
     void mnuOptionClick();
     void mnuAllOpenEditorClick();
     void mnuRowSelectModeClick();
-    void chkNarrowKeepClick();
     // Minimizes into the notification area (or normally without one).
     void MinimizeToTray();
     // Brings the window back from the notification area.
@@ -168,7 +153,6 @@ private:
     [[nodiscard]] Settings CollectSettings() const;
     // Writes the settings file from the controls; a failed write is shown.
     void SaveSettingsFile();
-    void ApplySplitter();
     // Whether the desktop has a notification area (asked each time: it may
     // come and go while the program runs).
     [[nodiscard]] bool TrayAvailable() const;
@@ -186,13 +170,9 @@ private:
     ShellEnvironment env_;
     bool inTray_ = false;
     bool destroyed_ = false;
-    int splitterHeight_ = kDefaultSplitter; // wanted tree height until the splitter has a size
-    bool splitterApplied_ = false;
+    FileViewPage* filePage_ = nullptr;
     ScreenRect outerSize_;        // the window's wanted bounds, frame included
     bool frameKnown_ = false;     // outerSize_ was applied with the real frame
 };
-
-// The one main window while it exists, else null.
-extern TfrmTamble* frmTamble;
 
 } // namespace tamble

@@ -1,29 +1,27 @@
 // The main window's controls, built as designed: names, captions,
 // shortcuts and fixed sizes. Behaviour is wired in ConnectHandlers.
-#include "tfrmtamble.h"
+#include "app/tfrmtamble.h"
 
-#include "formnames.h"
+#include "widgets/formnames.h"
 
-#include "appstyle.h"
-#include "codepage.h"
-#include "firstpaint.h"
-#include "formcontrols.h"
-#include "launcheritems.h"
-#include "launcherpage.h"
-#include "pathstyle.h"
-#include "placement.h"
-#include "projectpage.h"
+#include "widgets/appstyle.h"
+#include "platform/codepage.h"
+#include "platform/qt/firstpaint.h"
+#include "widgets/formcontrols.h"
+#include "launcher/launcheritems.h"
+#include "launcher/launcherpage.h"
+#include "platform/paths.h"
+#include "app/placement.h"
+#include "fileview/fileviewpage.h"
+#include "project/projectpage.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QSystemTrayIcon>
@@ -38,39 +36,12 @@ namespace {
 
 constexpr int kToolBarHeight = 28;
 constexpr int kShortLongPanelHeight = 19;
-constexpr int kPathPanelHeight = 22;
-constexpr int kSplitterWidth = 3;
-constexpr int kFilterPanelHeight = 50;
-constexpr int kFileNameColumnWidth = 200;
-constexpr int kSizeColumnWidth = 80;
 
 QAction* AddAction(QMenu* menu, const char* name, const QString& caption,
                    const QKeySequence& shortcut = {}) {
     QAction* action = Named(menu->addAction(caption), name);
     action->setShortcut(shortcut);
     return action;
-}
-
-QVBoxLayout* FlatColumn(QWidget* parent) {
-    auto* layout = new QVBoxLayout(parent);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    return layout;
-}
-
-// A strip whose children are placed at fixed positions.
-QWidget* Strip(QWidget* parent, const char* name, int height) {
-    auto* strip = Named(new QWidget(parent), name);
-    strip->setFixedHeight(height);
-    return strip;
-}
-
-QTreeWidget* ReportList(QWidget* parent, const char* name) {
-    auto* list = Named(new QTreeWidget(parent), name);
-    list->setRootIsDecorated(false);
-    list->setItemsExpandable(false);
-    list->setUniformRowHeights(true);
-    return list;
 }
 
 } // namespace
@@ -166,48 +137,12 @@ void TfrmTamble::CreateProjectPage() {
 }
 
 void TfrmTamble::CreateFilePage() {
-    tabFileView = Named(new QWidget(PageControl), "tabFileView");
-    QVBoxLayout* column = FlatColumn(tabFileView);
-
-    Panel1 = Strip(tabFileView, "Panel1", kPathPanelHeight);
-    cmbPathAddress = NewHistoryCombo(Panel1, "cmbPathAddress");
-    cmbPathAddress->setGeometry(0, 0, 100, kPathPanelHeight);
-    column->addWidget(Panel1);
-
-    Splitter1 = Named(new QSplitter(Qt::Vertical, tabFileView), "Splitter1");
-    Splitter1->setHandleWidth(kSplitterWidth);
-    Splitter1->setChildrenCollapsible(false);
-    TreeViewDirectory = Named(new QTreeWidget(Splitter1), "TreeViewDirectory");
-    TreeViewDirectory->setHeaderHidden(true);
-    ListViewFile = ReportList(Splitter1, "ListViewFile");
-    ListViewFile->setHeaderLabels({QStringLiteral("ファイル名"), QStringLiteral("サイズ")});
-    ListViewFile->setColumnWidth(0, kFileNameColumnWidth);
-    ListViewFile->setColumnWidth(1, kSizeColumnWidth);
-    ListViewFile->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-    ListViewFile->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    // The folder tree keeps its height when the window is resized; the
-    // file list takes up the difference.
-    Splitter1->setStretchFactor(0, 0);
-    Splitter1->setStretchFactor(1, 1);
-    Splitter1->installEventFilter(this);
-    column->addWidget(Splitter1, 1);
-
-    Panel = Strip(tabFileView, "Panel", kFilterPanelHeight);
-    edtNarrow = Named(new QLineEdit(Panel), "edtNarrow");
-    edtNarrow->setGeometry(34, 3, 100, kEditHeight);
-    chkNarrowKeep = Named(new QCheckBox(QStringLiteral("keep"), Panel), "chkNarrowKeep");
-    // A narrow gap between box and caption, as on Windows: the style's
-    // wider default would cut "keep" short in its 45 pixels.
-    chkNarrowKeep->setStyleSheet(QStringLiteral("QCheckBox { spacing: 1px; }"));
-    chkNarrowKeep->setGeometry(150, 4, kNarrowKeepWidth, 17);
-    Label1 = Named(new QLabel(QStringLiteral("Filter"), Panel), "Label1");
-    Label1->move(3, 32);
-    cmbFilter = NewHistoryCombo(Panel, "cmbFilter");
-    cmbFilter->setGeometry(34, 27, 100, kEditHeight);
-    Panel->installEventFilter(this);
-    column->addWidget(Panel);
-
-    PageControl->addTab(tabFileView, QStringLiteral("FileView"));
+    FileViewServices services = env_.fileView;
+    if (services.owner.prompts == nullptr) services.owner.prompts = &Prompts();
+    if (services.owner.progress == nullptr) services.owner.progress = env_.progress;
+    filePage_ = new FileViewPage(state, std::move(services), PageControl);
+    PageControl->addTab(filePage_, QStringLiteral("FileView"));
+    connect(filePage_, &FileViewPage::StatusTextChanged, this, &TfrmTamble::RenewStatusBar);
 }
 
 void TfrmTamble::CreateItemPage() {
@@ -241,17 +176,10 @@ void TfrmTamble::ConnectHandlers() {
     };
     for (const auto& route : projectRoutes)
         connect(route.action, &QAction::triggered, projectPage, route.command);
-    // Entries whose work other parts of the program do.
-    const auto runHook = [this](std::function<void()> ShellHooks::*hook) {
-        return [this, hook] {
-            if (env_.hooks.*hook) (env_.hooks.*hook)();
-        };
-    };
-    connect(C2, &QAction::triggered, this, runHook(&ShellHooks::ClearIconCache));
-    connect(I1, &QAction::triggered, this, runHook(&ShellHooks::BuildFolderTree));
+    connect(C2, &QAction::triggered, filePage_, &FileViewPage::C2Click);
+    connect(I1, &QAction::triggered, filePage_, &FileViewPage::BuildFolderTree);
     connect(mnuAllOpenEditor, &QAction::triggered, this, &TfrmTamble::mnuAllOpenEditorClick);
     connect(mnuRowSelectMode, &QAction::triggered, this, &TfrmTamble::mnuRowSelectModeClick);
-    connect(chkNarrowKeep, &QCheckBox::clicked, this, &TfrmTamble::chkNarrowKeepClick);
     connect(TrayIcon1, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 // Hosts that follow the StatusNotifierItem protocol report a click

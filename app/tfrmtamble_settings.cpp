@@ -1,21 +1,16 @@
 // The settings onto the main window's controls at creation, and back into
 // a Settings record at exit; also the options the options dialog edits.
-#include "tfrmtamble.h"
+#include "app/tfrmtamble.h"
 
-#include "comboitems.h"
-#include "errortext.h"
-#include "placement.h"
-#include "qtext.h"
+#include "fileview/fileviewpage.h"
+#include "core/errortext.h"
+#include "app/placement.h"
+#include "widgets/qtext.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSignalBlocker>
-#include <QSplitter>
 #include <QTabWidget>
-#include <QTreeWidget>
 
 namespace tamble {
 namespace {
@@ -55,20 +50,15 @@ void TfrmTamble::ApplySettings(const Settings& settings, bool firstStart) {
     move(placed.left, placed.top);
     ApplyOuterSize();
 
-    splitterHeight_ = settings.Splitter;
-    splitterApplied_ = false;
-    ApplySplitter();
-    chkNarrowKeep->setChecked(o.NarrowKeep);
-    ListViewFile->setSelectionBehavior(o.RowSelectMode ? QAbstractItemView::SelectItems
-                                                       : QAbstractItemView::SelectRows);
+    filePage_->SetTreeHeight(settings.Splitter);
+    filePage_->SetNarrowKeep(o.NarrowKeep);
+    filePage_->SetRowSelectMode(o.RowSelectMode);
 
     SetFilterItems(settings.histories[kFilterHistory]);
     state.cmbDeleteFilesFromMask = settings.histories[kDeleteFilesMaskHistory];
     state.cmbOutOfFilePattern = settings.histories[kOutOfFilePatternHistory];
     state.cmbOutOfFolderPattern = settings.histories[kOutOfFolderPatternHistory];
-    SetComboItems(*cmbPathAddress, settings.histories[kPathAddressHistory]);
-    const QSignalBlocker quiet(cmbPathAddress);
-    cmbPathAddress->setEditText(platform::FromCp932(settings.PathAddressText));
+    filePage_->SetAddress(settings.histories[kPathAddressHistory], settings.PathAddressText);
 }
 
 Settings TfrmTamble::CollectSettings() const {
@@ -76,7 +66,7 @@ Settings TfrmTamble::CollectSettings() const {
     settings.options = state.options;
     settings.options.AllOpenEditor = mnuAllOpenEditor->isChecked();
     settings.options.RowSelectMode = mnuRowSelectMode->isChecked();
-    settings.options.NarrowKeep = chkNarrowKeep->isChecked();
+    settings.options.NarrowKeep = filePage_->NarrowKeep();
     settings.ActivePage = PageControl->currentIndex();
     // The frame's outside, which move() and ApplyOuterSize() take back, so
     // the window comes back where it was; a maximized window comes back as
@@ -86,13 +76,13 @@ Settings TfrmTamble::CollectSettings() const {
     settings.Top = outer.y();
     settings.Width = outer.width();
     settings.Height = outer.height();
-    settings.Splitter = splitterApplied_ ? TreeViewDirectory->height() : splitterHeight_;
+    settings.Splitter = filePage_->TreeHeight();
     settings.histories[kFilterHistory] = FilterItems();
     settings.histories[kDeleteFilesMaskHistory] = state.cmbDeleteFilesFromMask;
     settings.histories[kOutOfFilePatternHistory] = state.cmbOutOfFilePattern;
     settings.histories[kOutOfFolderPatternHistory] = state.cmbOutOfFolderPattern;
-    settings.histories[kPathAddressHistory] = ComboItems(*cmbPathAddress);
-    settings.PathAddressText = platform::ToCp932(cmbPathAddress->currentText());
+    settings.histories[kPathAddressHistory] = filePage_->AddressItems();
+    settings.PathAddressText = filePage_->AddressText();
     return settings;
 }
 
@@ -112,15 +102,6 @@ void TfrmTamble::ApplyOuterSize() {
     resize(size.width, size.height);
 }
 
-void TfrmTamble::ApplySplitter() {
-    // The splitter shares out only the height it has; until it is laid out
-    // the wanted tree height waits in splitterHeight_.
-    const int total = Splitter1->height() - Splitter1->handleWidth();
-    if (!Splitter1->isVisible() || total <= 0) return;
-    Splitter1->setSizes({splitterHeight_, std::max(0, total - splitterHeight_)});
-    splitterApplied_ = true;
-}
-
 void TfrmTamble::ApplyFormStyle(int formStyle) {
     state.options.FormStyle =
         formStyle == kFormStyleStayOnTop ? kFormStyleStayOnTop : kFormStyleNormal;
@@ -134,17 +115,11 @@ void TfrmTamble::ApplyFormStyle(int formStyle) {
 }
 
 HistoryList TfrmTamble::FilterItems() const {
-    return ComboItems(*cmbFilter);
+    return filePage_->FilterItems();
 }
 
 void TfrmTamble::SetFilterItems(const HistoryList& items) {
-    SetComboItems(*cmbFilter, items);
-    const QSignalBlocker quiet(cmbFilter);
-    if (cmbFilter->count() > 0) {
-        cmbFilter->setCurrentIndex(0);
-    } else {
-        cmbFilter->setEditText(QString());
-    }
+    filePage_->SetFilterItems(items);
 }
 
 } // namespace tamble

@@ -1,12 +1,13 @@
 // A path from the command line, or handed over by a second start, shown in
 // the main window.
-#include "tfrmtamble.h"
+#include "app/tfrmtamble.h"
 
-#include "codepage.h"
-#include "errortext.h"
-#include "nativepath.h"
-#include "projectpage.h"
-#include "startarguments.h"
+#include "platform/codepage.h"
+#include "core/errortext.h"
+#include "platform/nativepath.h"
+#include "fileview/fileviewpage.h"
+#include "project/projectpage.h"
+#include "app/startarguments.h"
 
 #include <QTabWidget>
 
@@ -20,7 +21,7 @@ void TfrmTamble::ShowStartPath(const std::string& nativePath) {
     activateWindow();
     const auto showFolder = [this](const std::string& folder) {
         PageControl->setCurrentIndex(kFilePage);
-        if (env_.hooks.ShowFolder) env_.hooks.ShowFolder(platform::Utf8ToCp932(folder));
+        filePage_->ShowFolder(platform::Utf8ToCp932(folder));
     };
     switch (KindOfStartPath(nativePath)) {
     case StartPathKind::Folder:

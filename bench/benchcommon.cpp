@@ -1,4 +1,4 @@
-#include "benchcommon.h"
+#include "bench/benchcommon.h"
 
 #include <fcntl.h>
 #include <spawn.h>

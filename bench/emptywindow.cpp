@@ -1,7 +1,7 @@
 // The reference of the start-up benchmark: the least a Qt Widgets program
 // does to show one empty window of the main window's size and paint
 // it, reporting the paint the way the program does.
-#include "paintreport.h"
+#include "bench/instrument/paintreport.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -14,14 +14,14 @@
 // and the memory each row of the 100,000 takes. Every list shown is
 // compared with a scan of its folder (names, order, sizes), every tree with
 // its subfolders; a wrong one fails the benchmark whatever the times.
-#include "benchcommon.h"
-#include "fileviewpage.h"
-#include "foldertree.h"
-#include "offscreenmain.h"
-#include "paintwait.h"
-#include "qtext.h"
-#include "scriptedprompts.h"
-#include "tfrmtamble.h"
+#include "bench/benchcommon.h"
+#include "fileview/fileviewpage.h"
+#include "fileview/foldertree.h"
+#include "bench/offscreenmain.h"
+#include "bench/paintwait.h"
+#include "widgets/qtext.h"
+#include "tests/common/scriptedprompts.h"
+#include "app/tfrmtamble.h"
 
 #include <QApplication>
 #include <QTabWidget>
@@ -181,14 +181,14 @@ public:
         environment.trayAvailable = false;
         tamble::FileViewServices services;
         services.drives = [root] { return std::vector<platform::Drive>{{root.string(), ""}}; };
-        environment.hooks.BuildFolderTree = [services] {
-            tamble::FileViewOf(*tamble::frmTamble, services).BuildFolderTree();
-        };
+        environment.fileView = services;
         window_ = std::make_unique<tamble::TfrmTamble>(std::move(environment));
-        page_ = &tamble::FileViewOf(*window_);
+        page_ = window_->findChild<tamble::FileViewPage*>(QStringLiteral("tabFileView"));
+        list_ = page_->findChild<QTreeWidget*>(QStringLiteral("ListViewFile"));
+        tree_ = page_->findChild<QTreeWidget*>(QStringLiteral("TreeViewDirectory"));
         window_->PageControl->setCurrentIndex(tamble::kFilePage);
-        listPaints_ = std::make_unique<bench::PaintWatch>(window_->ListViewFile->viewport());
-        treePaints_ = std::make_unique<bench::PaintWatch>(window_->TreeViewDirectory->viewport());
+        listPaints_ = std::make_unique<bench::PaintWatch>(list_->viewport());
+        treePaints_ = std::make_unique<bench::PaintWatch>(tree_->viewport());
         window_->show();
         listPaints_->Wait();
     }
@@ -197,7 +197,7 @@ public:
     // nothing when the list shows folder already.
     bool Click(const std::string& folder) {
         if (page_->ListedNode() == Node(folder)) return true;
-        QTreeWidget* tree = window_->TreeViewDirectory;
+        QTreeWidget* tree = tree_;
         QTreeWidgetItem* node = Node(folder);
         tree->scrollToItem(node);
         QApplication::processEvents();
@@ -234,7 +234,7 @@ public:
     // Whether the list shows exactly the files of folder, in order, with their sizes.
     [[nodiscard]] bool ListShows(const std::string& folder) const {
         const auto expected = ScanFolder(root_ / folder);
-        const QTreeWidget* list = window_->ListViewFile;
+        const QTreeWidget* list = list_;
         if (list->topLevelItemCount() != static_cast<int>(expected.size())) return false;
         for (int i = 0; i < list->topLevelItemCount(); ++i) {
             const QTreeWidgetItem* row = list->topLevelItem(i);
@@ -257,7 +257,7 @@ public:
 
 private:
     [[nodiscard]] QTreeWidgetItem* Node(const std::string& folder) const {
-        QTreeWidgetItem* drive = window_->TreeViewDirectory->topLevelItem(0);
+        QTreeWidgetItem* drive = tree_->topLevelItem(0);
         for (int i = 0; i < drive->childCount(); ++i)
             if (drive->child(i)->text(0).toStdString() == folder) return drive->child(i);
         return drive;
@@ -267,6 +267,8 @@ private:
     std::string treeFolder_;
     platform::ScriptedPrompts prompts_;
     std::unique_ptr<tamble::TfrmTamble> window_;
+    QTreeWidget* list_ = nullptr; // the page's ListViewFile
+    QTreeWidget* tree_ = nullptr; // the page's TreeViewDirectory
     tamble::FileViewPage* page_ = nullptr;
     std::unique_ptr<bench::PaintWatch> listPaints_;
     std::unique_ptr<bench::PaintWatch> treePaints_;

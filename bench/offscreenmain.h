@@ -1,7 +1,7 @@
 // The main of a benchmark that drives Qt pages and dialogs.
 #pragma once
 
-#include "benchcommon.h"
+#include "bench/benchcommon.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "paintwait.h"
+#include "bench/paintwait.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>

@@ -8,7 +8,7 @@
 // TAMBLE_PAINTED_FD, and is then ended with SIGTERM; the program must end
 // cleanly (exit code 0). Both run on the display and the session bus this
 // benchmark runs with (scripts/bench gives it a session bus of its own).
-#include "benchcommon.h"
+#include "bench/benchcommon.h"
 
 #include <fcntl.h>
 #include <poll.h>

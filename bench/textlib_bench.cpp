@@ -8,10 +8,10 @@
 //   scan         LinkList_At over a list of 1,000,000 / of 100,000
 //                (reported only)
 //   load         a 200,000-line list file / wc -l of it (reported only)
-#include "benchcommon.h"
-#include "cclstringlist.h"
-#include "linklist.h"
-#include "strmask.h"
+#include "bench/benchcommon.h"
+#include "textlib/cclstringlist.h"
+#include "textlib/linklist.h"
+#include "textlib/strmask.h"
 
 #include <fcntl.h>
 #include <fnmatch.h>

@@ -12,14 +12,14 @@
 // theirs, the copies with the source (count and content); a wrong result
 // fails the benchmark whatever the times. The question is answered No, so
 // the tree stays for the next round.
-#include "benchcommon.h"
-#include "codepage.h"
-#include "maskedfiles.h"
-#include "offscreenmain.h"
-#include "paintwait.h"
-#include "scriptedprompts.h"
-#include "tfrmcopyfiles.h"
-#include "tfrmdeletefilesfrommask.h"
+#include "bench/benchcommon.h"
+#include "platform/codepage.h"
+#include "tools/maskedfiles.h"
+#include "bench/offscreenmain.h"
+#include "bench/paintwait.h"
+#include "tests/common/scriptedprompts.h"
+#include "tools/tfrmcopyfiles.h"
+#include "tools/tfrmdeletefilesfrommask.h"
 
 #include <QApplication>
 #include <QCheckBox>

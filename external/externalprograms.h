@@ -4,8 +4,8 @@
 // and a start that fails is not reported. Texts are CP932 bytes.
 #pragma once
 
-#include "settings.h"
-#include "userprompts.h"
+#include "core/settings.h"
+#include "platform/userprompts.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
-#include "fileclipboard.h"
+#include "fileview/fileclipboard.h"
 
-#include "codepage.h"
-#include "pathstyle.h"
+#include "platform/codepage.h"
+#include "platform/paths.h"
 
 namespace tamble {
 

@@ -10,7 +10,7 @@
 // again, or tries to move paths that are already gone and fails.
 #pragma once
 
-#include "mainstate.h"
+#include "core/mainstate.h"
 
 #include <string>
 #include <vector>

@@ -1,11 +1,11 @@
-#include "filecommands.h"
+#include "fileview/filecommands.h"
 
-#include "codepage.h"
-#include "direntries.h"
-#include "fileclipboard.h"
-#include "filereplace.h"
-#include "nativepath.h"
-#include "pathstyle.h"
+#include "platform/codepage.h"
+#include "platform/direntries.h"
+#include "fileview/fileclipboard.h"
+#include "platform/filereplace.h"
+#include "platform/nativepath.h"
+#include "platform/paths.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -17,8 +17,8 @@
 // that fails silently, as creating does).
 #pragma once
 
-#include "mainstate.h"
-#include "shellcommon.h"
+#include "core/mainstate.h"
+#include "platform/fileops/shellcommon.h"
 
 #include <optional>
 #include <string>

@@ -1,16 +1,16 @@
-#include "filecontextmenus.h"
+#include "fileview/filecontextmenus.h"
 
-#include "codepage.h"
-#include "externalprograms.h"
-#include "fileclipboard.h"
-#include "filecommands.h"
-#include "fileviewpage.h"
-#include "pathstyle.h"
-#include "qtext.h"
-#include "shellwindow.h"
-#include "tfrmcopyfiles.h"
-#include "tfrmdeletefilesfrommask.h"
-#include "tfrmtamble.h"
+#include "platform/codepage.h"
+#include "external/externalprograms.h"
+#include "fileview/fileclipboard.h"
+#include "fileview/filecommands.h"
+#include "fileview/fileviewpage.h"
+#include "platform/paths.h"
+#include "widgets/qtext.h"
+#include "platform/qt/shellwindow.h"
+#include "tools/tfrmcopyfiles.h"
+#include "tools/tfrmdeletefilesfrommask.h"
+#include "core/mainstate.h"
 
 #include <QAction>
 #include <QMenu>
@@ -45,22 +45,18 @@ QList<QKeySequence> EnterKeys(Qt::KeyboardModifiers modifiers) {
 
 } // namespace
 
-FileContextMenus::FileContextMenus(TfrmTamble& window, FileViewPage& page,
-                                   FileMenuServices services)
-    : QObject(&window), window_(window), page_(page), services_(std::move(services)) {
+FileContextMenus::FileContextMenus(FileViewPage& page, FileMenuControls controls,
+                                   MainWindowState& state, platform::ShellOwner owner)
+    : QObject(&page), page_(page), controls_(controls), state_(state), owner_(std::move(owner)) {
     setObjectName(QString::fromLatin1(kMenusName));
-    if (services_.owner.prompts == nullptr) services_.owner.prompts = &window_.Prompts();
-    if (services_.owner.progress == nullptr)
-        services_.owner.progress = window_.Environment().progress;
-    if (services_.owner.shellWindow == 0)
-        services_.owner.shellWindow = platform::ShellOwnerWindow(&window_);
+    if (owner_.shellWindow == 0) owner_.shellWindow = platform::ShellOwnerWindow(page_.window());
     CreateTreeMenu();
     CreateListMenu();
     ConnectHandlers();
 }
 
 void FileContextMenus::CreateTreeMenu() {
-    QTreeWidget* tree = window_.TreeViewDirectory;
+    QTreeWidget* tree = controls_.tree;
     PopupMenu5 = new QMenu(tree);
     PopupMenu5->setObjectName(QStringLiteral("PopupMenu5"));
     QMenu* menu = PopupMenu5;
@@ -88,7 +84,7 @@ void FileContextMenus::CreateTreeMenu() {
 }
 
 void FileContextMenus::CreateListMenu() {
-    QTreeWidget* list = window_.ListViewFile;
+    QTreeWidget* list = controls_.list;
     PopupMenuFileList = new QMenu(list);
     PopupMenuFileList->setObjectName(QStringLiteral("PopupMenuFileList"));
     QMenu* menu = PopupMenuFileList;
@@ -118,9 +114,9 @@ void FileContextMenus::CreateListMenu() {
 }
 
 void FileContextMenus::ConnectHandlers() {
-    connect(window_.TreeViewDirectory, &QWidget::customContextMenuRequested, this,
+    connect(controls_.tree, &QWidget::customContextMenuRequested, this,
             &FileContextMenus::TreeViewDirectoryContextPopup);
-    connect(window_.ListViewFile, &QWidget::customContextMenuRequested, this,
+    connect(controls_.list, &QWidget::customContextMenuRequested, this,
             &FileContextMenus::ListViewFileContextPopup);
     const struct {
         QAction* action;
@@ -143,17 +139,17 @@ void FileContextMenus::ConnectHandlers() {
 }
 
 void FileContextMenus::TreeViewDirectoryContextPopup(const QPoint& at) {
-    PopupMenu5->popup(window_.TreeViewDirectory->viewport()->mapToGlobal(at));
+    PopupMenu5->popup(controls_.tree->viewport()->mapToGlobal(at));
 }
 
 void FileContextMenus::ListViewFileContextPopup(const QPoint& at) {
-    PopupMenuFileList->popup(window_.ListViewFile->viewport()->mapToGlobal(at));
+    PopupMenuFileList->popup(controls_.list->viewport()->mapToGlobal(at));
 }
 
 // --- Selection
 
 QTreeWidgetItem* FileContextMenus::SelectedNode() const {
-    const QList<QTreeWidgetItem*> selected = window_.TreeViewDirectory->selectedItems();
+    const QList<QTreeWidgetItem*> selected = controls_.tree->selectedItems();
     return selected.isEmpty() ? nullptr : selected.first();
 }
 
@@ -161,13 +157,13 @@ QTreeWidgetItem* FileContextMenus::SelectedFolderNode() {
     QTreeWidgetItem* node = SelectedNode();
     // Lists the node now if the key timer has not yet; listing makes
     // CurrentPath its folder.
-    if (node != nullptr && page_.NodePath(node) != window_.state.CurrentPath) RefillFileList();
+    if (node != nullptr && page_.NodePath(node) != state_.CurrentPath) RefillFileList();
     return node;
 }
 
 std::vector<std::string> FileContextMenus::DriveRoots() const {
     std::vector<std::string> roots;
-    QTreeWidget* tree = window_.TreeViewDirectory;
+    QTreeWidget* tree = controls_.tree;
     for (int i = 0; i < tree->topLevelItemCount(); ++i)
         roots.push_back(page_.NodePath(tree->topLevelItem(i)));
     return roots;
@@ -183,16 +179,16 @@ std::string FileContextMenus::FirstSelectedFile() const {
 }
 
 void FileContextMenus::RefillFileList() {
-    window_.state.ForceFileListUpdate = true;
+    state_.ForceFileListUpdate = true;
     page_.UpdateFileList();
 }
 
 bool FileContextMenus::ListedFolderShown() {
     const platform::HeldFolder& listed = page_.ListedFolder();
     if (listed.StillNamed()) return true;
-    const std::string& path = window_.state.CurrentPath;
+    const std::string& path = state_.CurrentPath;
     if (path.empty()) return false; // nothing listed yet: nothing to act on
-    services_.owner.prompts->Message(
+    owner_.prompts->Message(
         platform::FolderChangedText(listed.IsOpen() ? listed.Path()
                                                     : platform::Cp932ToUtf8(path)),
         platform::Cp932("エラー"), platform::PromptIcon::Error);
@@ -208,7 +204,7 @@ bool FileContextMenus::HoldListedParent(platform::HeldFolder& parent) {
     parent.Close();
     if (!ListedFolderShown()) return false;
     const platform::PathStyle style = platform::NativePathStyle();
-    const std::string& path = window_.state.CurrentPath;
+    const std::string& path = state_.CurrentPath;
     const std::vector<std::string> parts = platform::PathComponents(style, path);
     const std::optional<std::string> above =
         platform::FileSystemName(platform::ParentPath(style, path));
@@ -227,7 +223,7 @@ bool FileContextMenus::HoldListedParent(platform::HeldFolder& parent) {
 
 platform::ShellOwner FileContextMenus::Holding(
     std::initializer_list<const platform::HeldFolder*> folders) const {
-    platform::ShellOwner owner = services_.owner;
+    platform::ShellOwner owner = owner_;
     for (const platform::HeldFolder* folder : folders) {
         if (folder->IsOpen()) owner.heldFolders.push_back(folder);
     }
@@ -237,7 +233,7 @@ platform::ShellOwner FileContextMenus::Holding(
 void FileContextMenus::ReopenParent(QTreeWidgetItem* node, const std::string& select) {
     QTreeWidgetItem* parent = node->parent();
     if (parent == nullptr) return;
-    QTreeWidget* tree = window_.TreeViewDirectory;
+    QTreeWidget* tree = controls_.tree;
     // The node goes when its parent is listed afresh; the parent takes the
     // selection, so that the list shows a folder that still exists.
     tree->setCurrentItem(parent);
@@ -256,15 +252,15 @@ void FileContextMenus::ReopenParent(QTreeWidgetItem* node, const std::string& se
 
 void FileContextMenus::GrepG1Click() {
     SelectedFolderNode();
-    const MainWindowState& state = window_.state;
-    RunStringSearch(state.options, *services_.owner.prompts,
+    const MainWindowState& state = state_;
+    RunStringSearch(state.options, *owner_.prompts,
                     state.options.SearchStringAppCmdLineA, state.CurrentPath, FirstSelectedFile());
 }
 
 void FileContextMenus::CutOrCopyFolder(int mode) {
     if (SelectedFolderNode() != nullptr && HoldListedParent(clippedFolder_))
-        ClipFolder(window_.state, window_.state.CurrentPath, mode);
-    window_.RenewStatusBar();
+        ClipFolder(state_, state_.CurrentPath, mode);
+    emit page_.StatusTextChanged();
 }
 
 void FileContextMenus::T2Click() {
@@ -279,9 +275,9 @@ void FileContextMenus::PasteInto(bool fromTree) {
     // The list's paste goes into the folder the list shows, but it too
     // needs a selected node.
     QTreeWidgetItem* node = fromTree ? SelectedFolderNode() : SelectedNode();
-    if (node == nullptr || window_.state.ClipboardFiles.empty() || !ListedFolderShown()) return;
-    if (!PasteClipboard(window_.state, Holding({&page_.ListedFolder(), &clippedFolder_}),
-                        window_.state.CurrentPath, DriveRoots())) {
+    if (node == nullptr || state_.ClipboardFiles.empty() || !ListedFolderShown()) return;
+    if (!PasteClipboard(state_, Holding({&page_.ListedFolder(), &clippedFolder_}),
+                        state_.CurrentPath, DriveRoots())) {
         RefillIfFolderChanged();
         return;
     }
@@ -308,7 +304,7 @@ void FileContextMenus::DeleteSelectedFolder(bool toTrash) {
     platform::HeldFolder parent;
     if (node == nullptr || !HoldListedParent(parent)) return;
     ReleaseListedFolder();
-    if (DeleteFolder(Holding({&parent}), window_.state.CurrentPath, toTrash, DriveRoots())) {
+    if (DeleteFolder(Holding({&parent}), state_.CurrentPath, toTrash, DriveRoots())) {
         ReopenParent(node, std::string());
     } else {
         RefillFileList(); // holds the folder again, or shows what its path names now
@@ -326,7 +322,7 @@ void FileContextMenus::D1Click() {
 void FileContextMenus::N25Click() {
     // The dialog deletes in CurrentPath: it must be the folder the user sees selected.
     SelectedFolderNode();
-    ShowDeleteFilesFromMask(&window_, window_.state, services_.owner);
+    ShowDeleteFilesFromMask(page_.window(), state_, owner_);
     RefillFileList();
 }
 
@@ -336,7 +332,7 @@ void FileContextMenus::R4Click() {
     if (node == nullptr || !HoldListedParent(parent)) return;
     ReleaseListedFolder();
     const std::optional<std::string> renamed =
-        RenameFolder(Holding({&parent}), window_.state.CurrentPath,
+        RenameFolder(Holding({&parent}), state_.CurrentPath,
                      platform::ToCp932(node->text(0)), DriveRoots());
     if (renamed) {
         ReopenParent(node, *renamed);
@@ -347,13 +343,13 @@ void FileContextMenus::R4Click() {
 
 void FileContextMenus::E2Click() {
     SelectedFolderNode();
-    OpenExplorer(window_.state.CurrentPath);
+    OpenExplorer(state_.CurrentPath);
 }
 
 void FileContextMenus::N23Click() {
     QTreeWidgetItem* node = SelectedFolderNode();
     if (node == nullptr || !ListedFolderShown()) return;
-    if (!CreateNewFolder(Holding({&page_.ListedFolder()}), window_.state.CurrentPath)) {
+    if (!CreateNewFolder(Holding({&page_.ListedFolder()}), state_.CurrentPath)) {
         RefillIfFolderChanged();
         return;
     }
@@ -369,30 +365,30 @@ void FileContextMenus::R2Click() {
 void FileContextMenus::N18Click() {
     const platform::PathStyle style = platform::NativePathStyle();
     for (const std::string& name : SelectedFiles()) {
-        OpenInEditor(window_.state.options,
-                     platform::JoinPath(style, window_.state.CurrentPath, name));
+        OpenInEditor(state_.options,
+                     platform::JoinPath(style, state_.CurrentPath, name));
     }
 }
 
 void FileContextMenus::O1Click() {
     const platform::PathStyle style = platform::NativePathStyle();
     for (const std::string& name : SelectedFiles())
-        ShellOpenFile(platform::JoinPath(style, window_.state.CurrentPath, name));
+        ShellOpenFile(platform::JoinPath(style, state_.CurrentPath, name));
 }
 
 void FileContextMenus::N12Click() {
     const std::string first = FirstSelectedFile();
     if (first.empty()) return;
-    const MainWindowState& state = window_.state;
-    RunStringSearch(state.options, *services_.owner.prompts,
+    const MainWindowState& state = state_;
+    RunStringSearch(state.options, *owner_.prompts,
                     state.options.SearchStringAppCmdLineB, state.CurrentPath, first);
 }
 
 void FileContextMenus::CutOrCopyFiles(int mode) {
     const std::vector<std::string> names = SelectedFiles();
-    if (!names.empty() && ListedFolderShown() && ClipFiles(window_.state, names, mode))
+    if (!names.empty() && ListedFolderShown() && ClipFiles(state_, names, mode))
         (void)clippedFolder_.OpenSame(page_.ListedFolder());
-    window_.RenewStatusBar();
+    emit page_.StatusTextChanged();
 }
 
 void FileContextMenus::T1Click() {
@@ -410,13 +406,13 @@ void FileContextMenus::V1Click() {
 void FileContextMenus::N26Click() {
     const std::string first = FirstSelectedFile();
     // The dialog sets DuplicateFilePath to the row's file and copies from it.
-    if (!first.empty()) ShowCopyFiles(&window_, window_.state, first, services_.owner);
+    if (!first.empty()) ShowCopyFiles(page_.window(), state_, first, owner_);
 }
 
 void FileContextMenus::DeleteSelectedFiles(bool toTrash) {
     const std::vector<std::string> names = SelectedFiles();
     if (names.empty() || !ListedFolderShown()) return;
-    if (DeleteFiles(Holding({&page_.ListedFolder()}), window_.state.CurrentPath, names, toTrash)) {
+    if (DeleteFiles(Holding({&page_.ListedFolder()}), state_.CurrentPath, names, toTrash)) {
         RefillFileList();
     } else {
         RefillIfFolderChanged();
@@ -434,7 +430,7 @@ void FileContextMenus::E1Click() {
 void FileContextMenus::R3Click() {
     const std::string first = FirstSelectedFile();
     if (first.empty() || !ListedFolderShown()) return;
-    if (RenameFile(Holding({&page_.ListedFolder()}), window_.state.CurrentPath, first)) {
+    if (RenameFile(Holding({&page_.ListedFolder()}), state_.CurrentPath, first)) {
         RefillFileList();
     } else {
         RefillIfFolderChanged();
@@ -443,19 +439,11 @@ void FileContextMenus::R3Click() {
 
 void FileContextMenus::W1Click() {
     if (!ListedFolderShown()) return;
-    if (CreateNewFile(Holding({&page_.ListedFolder()}), window_.state.CurrentPath)) {
+    if (CreateNewFile(Holding({&page_.ListedFolder()}), state_.CurrentPath)) {
         RefillFileList();
     } else {
         RefillIfFolderChanged();
     }
-}
-
-FileContextMenus& FileContextMenusOf(TfrmTamble& window, FileMenuServices services) {
-    auto* menus = window.findChild<FileContextMenus*>(QString::fromLatin1(kMenusName),
-                                                      Qt::FindDirectChildrenOnly);
-    return menus != nullptr
-               ? *menus
-               : *new FileContextMenus(window, FileViewOf(window), std::move(services));
 }
 
 } // namespace tamble

@@ -18,8 +18,8 @@
 // clipboard holds the folder its entries came from in the same way.
 #pragma once
 
-#include "heldfolder.h"
-#include "shellcommon.h"
+#include "platform/heldfolder.h"
+#include "platform/fileops/shellcommon.h"
 
 #include <QObject>
 
@@ -31,26 +31,29 @@
 class QAction;
 class QMenu;
 class QPoint;
+class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace tamble {
 
 class FileViewPage;
-class TfrmTamble;
+struct MainWindowState;
 
-// What the menus take from outside; tests replace parts of it.
-struct FileMenuServices {
-    // Who asks, who shows progress and where the trash is, for the file
-    // commands and the batch tools' dialogs. Left null, prompts and progress
-    // are the window's; homeTrash "" is the user's trash.
-    platform::ShellOwner owner;
+// The page's controls the menus sit on and act on.
+struct FileMenuControls {
+    QTreeWidget* tree; // TreeViewDirectory
+    QTreeWidget* list; // ListViewFile
 };
 
 class FileContextMenus : public QObject {
     Q_OBJECT
 
 public:
-    FileContextMenus(TfrmTamble& window, FileViewPage& page, FileMenuServices services);
+    // Menus of page, on its controls. owner asks the questions and shows
+    // progress (prompts must not be null); a shellWindow of 0 is page's
+    // window. state outlives the menus.
+    FileContextMenus(FileViewPage& page, FileMenuControls controls, MainWindowState& state,
+                     platform::ShellOwner owner);
 
     // --- PopupMenu5, on TreeViewDirectory
     QMenu* PopupMenu5 = nullptr;
@@ -146,15 +149,12 @@ private:
     [[nodiscard]] platform::ShellOwner Holding(
         std::initializer_list<const platform::HeldFolder*> folders) const;
 
-    TfrmTamble& window_;
     FileViewPage& page_;
-    FileMenuServices services_;
+    FileMenuControls controls_;
+    MainWindowState& state_;
+    platform::ShellOwner owner_;
     // The folder the clipboard's entries are in, held since the cut or copy.
     platform::HeldFolder clippedFolder_;
 };
-
-// The menus of window's file page, created with services on first use
-// (after the page itself).
-FileContextMenus& FileContextMenusOf(TfrmTamble& window, FileMenuServices services = {});
 
 } // namespace tamble

@@ -1,11 +1,11 @@
-#include "filelist.h"
+#include "fileview/filelist.h"
 
-#include "cclstringlist.h"
-#include "codepage.h"
-#include "folderlisting.h"
-#include "nameorder.h"
-#include "strmask.h"
-#include "strsplit.h"
+#include "textlib/cclstringlist.h"
+#include "platform/codepage.h"
+#include "fileview/folderlisting.h"
+#include "fileview/nameorder.h"
+#include "textlib/strmask.h"
+#include "textlib/strsplit.h"
 
 #include <algorithm>
 #include <numeric>

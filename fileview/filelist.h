@@ -5,7 +5,7 @@
 // Texts are CP932 bytes.
 #pragma once
 
-#include "pathstyle.h"
+#include "platform/paths.h"
 
 #include <cstdint>
 #include <string>

@@ -1,21 +1,24 @@
-#include "fileviewpage.h"
+#include "fileview/fileviewpage.h"
 
-#include "codepage.h"
-#include "comboitems.h"
-#include "externalprograms.h"
-#include "foldertree.h"
-#include "qtext.h"
-#include "tfrmtamble.h"
+#include "platform/codepage.h"
+#include "widgets/comboitems.h"
+#include "external/externalprograms.h"
+#include "fileview/foldertree.h"
+#include "widgets/qtext.h"
+#include "core/mainstate.h"
+#include "fileview/filecontextmenus.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QItemSelectionModel>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QTreeWidget>
@@ -31,7 +34,6 @@ constexpr int kClosedFolderImage = 0;
 constexpr int kOpenFolderImage = 1;
 constexpr int kSizeColumn = 1;
 constexpr int kTreeIndent = 19; // pixels per tree level
-constexpr const char* kPageName = "FileViewPage";
 // Rows of a left folder deleted in one turn of the event loop: a few
 // milliseconds' worth, so input is never held up for long.
 constexpr qsizetype kRowsDiscardedAtOnce = 10000;
@@ -85,7 +87,7 @@ public:
     explicit TreeWalk(FileViewPage& page) : page_(page) {}
 
     std::vector<Node> Drives() override {
-        return Nodes(page_.window_.TreeViewDirectory->invisibleRootItem());
+        return Nodes(page_.TreeViewDirectory->invisibleRootItem());
     }
     std::string DriveRoot(Node drive) override { return NodeName(Item(drive)); }
     std::vector<Node> Children(Node node) override { return Nodes(Item(node)); }
@@ -109,8 +111,8 @@ FileViewPage::~FileViewPage() {
     qDeleteAll(discarded_);
 }
 
-FileViewPage::FileViewPage(TfrmTamble& window, FileViewServices services)
-    : QObject(&window), window_(window), state_(window.state), services_(std::move(services)),
+FileViewPage::FileViewPage(MainWindowState& state, FileViewServices services, QWidget* parent)
+    : QWidget(parent), state_(state), services_(std::move(services)), treeHeight_(kDefaultSplitter),
       probe_([this](const std::string& folder, unsigned long long ticket, bool hasSubFolders) {
           QMetaObject::invokeMethod(
               this,
@@ -119,12 +121,13 @@ FileViewPage::FileViewPage(TfrmTamble& window, FileViewServices services)
               },
               Qt::QueuedConnection);
       }) {
-    setObjectName(QString::fromLatin1(kPageName));
+    setObjectName(QStringLiteral("tabFileView"));
+    CreateControls();
     TimerFileListUpdate = new QTimer(this);
     TimerFileListUpdate->setObjectName(QStringLiteral("TimerFileListUpdate"));
     TimerFileListUpdate->setInterval(kTimerInterval);
 
-    QTreeWidget* list = window_.ListViewFile;
+    QTreeWidget* list = ListViewFile;
     list->setItemDelegateForColumn(kSizeColumn, new RightAlignedDelegate(list));
     list->setSortingEnabled(false); // rows come sorted; a header click does not re-sort
     R1 = new QAction(QStringLiteral("最新の状態に更新(&R)"), list);
@@ -137,48 +140,57 @@ FileViewPage::FileViewPage(TfrmTamble& window, FileViewServices services)
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         list->addAction(action);
     }
-    window_.TreeViewDirectory->setIndentation(kTreeIndent);
-    window_.TreeViewDirectory->setRootIsDecorated(false); // drives open by double-click or keys
+    TreeViewDirectory->setIndentation(kTreeIndent);
+    TreeViewDirectory->setRootIsDecorated(false); // drives open by double-click or keys
     ConnectHandlers();
+    menus_ = new FileContextMenus(*this, {TreeViewDirectory, ListViewFile}, state_,
+                                  services_.owner);
 }
 
 void FileViewPage::ConnectHandlers() {
-    QTreeWidget* tree = window_.TreeViewDirectory;
+    QTreeWidget* tree = TreeViewDirectory;
     connect(tree, &QTreeWidget::itemExpanded, this, &FileViewPage::TreeViewDirectoryExpanded);
     connect(tree, &QTreeWidget::itemCollapsed, this, &FileViewPage::TreeViewDirectoryCollapsed);
     connect(TimerFileListUpdate, &QTimer::timeout, this, &FileViewPage::TimerFileListUpdateTimer);
-    connect(window_.cmbFilter, &QComboBox::activated, this, &FileViewPage::cmbFilterSelect);
-    connect(window_.edtNarrow, &QLineEdit::textChanged, this, &FileViewPage::edtNarrowChange);
-    connect(window_.ListViewFile, &QTreeWidget::itemSelectionChanged, this,
+    connect(cmbFilter, &QComboBox::activated, this, &FileViewPage::cmbFilterSelect);
+    connect(edtNarrow, &QLineEdit::textChanged, this, &FileViewPage::edtNarrowChange);
+    connect(ListViewFile, &QTreeWidget::itemSelectionChanged, this,
             &FileViewPage::ListViewFileSelectItem);
+    connect(chkNarrowKeep, &QCheckBox::clicked, this, &FileViewPage::chkNarrowKeepClick);
+    connect(ListViewFile->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection& selected) { DropSizeCells(selected); });
     connect(R1, &QAction::triggered, this, &FileViewPage::R1Click);
     connect(A1, &QAction::triggered, this, &FileViewPage::A1Click);
     tree->installEventFilter(this);
     tree->viewport()->installEventFilter(this);
-    window_.ListViewFile->viewport()->installEventFilter(this);
+    ListViewFile->viewport()->installEventFilter(this);
     // An editable combo box keeps the keyboard focus itself and hands keys to
     // its line edit directly, so the keys are watched on the combo box.
-    window_.cmbFilter->installEventFilter(this);
-    window_.cmbPathAddress->installEventFilter(this);
+    cmbFilter->installEventFilter(this);
+    cmbPathAddress->installEventFilter(this);
 }
 
 bool FileViewPage::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type == QEvent::KeyPress) {
+    if (type == QEvent::Resize && watched == Panel) {
+        LayOutPanels();
+    } else if (type == QEvent::Resize && watched == Splitter1 && !treeHeightApplied_) {
+        ApplyTreeHeight();
+    } else if (type == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (watched == window_.TreeViewDirectory) {
+        if (watched == TreeViewDirectory) {
             TreeViewDirectoryKeyDown(key->key(), key->modifiers());
-        } else if (watched == window_.cmbFilter) {
+        } else if (watched == cmbFilter) {
             if (key->key() == Qt::Key_Down || IsEnter(key->key())) {
                 cmbFilterKeyDown(key->key(), key->modifiers());
                 return true;
             }
-        } else if (watched == window_.cmbPathAddress && IsEnter(key->key())) {
+        } else if (watched == cmbPathAddress && IsEnter(key->key())) {
             cmbPathAddressKeyDown(key->key(), key->modifiers());
             return true;
         }
     } else if (type == QEvent::MouseButtonPress &&
-               watched == window_.TreeViewDirectory->viewport()) {
+               watched == TreeViewDirectory->viewport()) {
         // The handler runs once the tree has handled the press (selected or
         // expanded the node under the pointer).
         const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -188,11 +200,11 @@ bool FileViewPage::eventFilter(QObject* watched, QEvent* event) {
         QTimer::singleShot(0, this, [this, button, shift, at] {
             TreeViewDirectoryMouseDown(button, shift, at.x(), at.y());
         });
-    } else if (type == QEvent::MouseButtonDblClick && watched == window_.ListViewFile->viewport()) {
+    } else if (type == QEvent::MouseButtonDblClick && watched == ListViewFile->viewport()) {
         const Qt::KeyboardModifiers shift = static_cast<QMouseEvent*>(event)->modifiers();
         QTimer::singleShot(0, this, [this, shift] { ListViewFileDblClick(shift); });
     }
-    return QObject::eventFilter(watched, event);
+    return QWidget::eventFilter(watched, event);
 }
 
 // --- Folder tree
@@ -205,7 +217,7 @@ void FileViewPage::LoadFolderImages() {
 }
 
 void FileViewPage::BuildFolderTree() {
-    QTreeWidget* tree = window_.TreeViewDirectory;
+    QTreeWidget* tree = TreeViewDirectory;
     tree->setUpdatesEnabled(false);
     tree->clear();
     listedNode_ = nullptr;
@@ -221,7 +233,7 @@ void FileViewPage::BuildFolderTree() {
         OpenFolderNode(node);
     }
     tree->setUpdatesEnabled(true);
-    std::string start = platform::ToCp932(window_.cmbPathAddress->currentText());
+    std::string start = platform::ToCp932(cmbPathAddress->currentText());
     if (!platform::FolderExists(start)) start = platform::CurrentFolder();
     NavigateToPath(start);
 }
@@ -270,7 +282,7 @@ QIcon FileViewPage::NodeIcon(int image, int selectedImage) {
 void FileViewPage::OpenFolderNode(QTreeWidgetItem* node) {
     state_.CurrentPath = NodePath(node);
     ForgetListedNodeBelow(node);
-    QTreeWidget* tree = window_.TreeViewDirectory;
+    QTreeWidget* tree = TreeViewDirectory;
     const bool updating = tree->updatesEnabled();
     tree->setUpdatesEnabled(false);
     qDeleteAll(node->takeChildren());
@@ -323,7 +335,7 @@ void FileViewPage::SettleSubFolders(const std::string& folder, unsigned long lon
 }
 
 void FileViewPage::NavigateToPath(const std::string& path) {
-    QTreeWidget* tree = window_.TreeViewDirectory;
+    QTreeWidget* tree = TreeViewDirectory;
     tree->setUpdatesEnabled(false);
     walking_ = true;
     TreeWalk walk(*this);
@@ -335,11 +347,11 @@ void FileViewPage::NavigateToPath(const std::string& path) {
     }
     tree->setUpdatesEnabled(true);
     UpdateFileList();
-    PushComboHistory(*window_.cmbPathAddress);
+    PushComboHistory(*cmbPathAddress);
 }
 
 void FileViewPage::TreeViewDirectoryExpanded(QTreeWidgetItem* node) {
-    QTreeWidget* tree = window_.TreeViewDirectory;
+    QTreeWidget* tree = TreeViewDirectory;
     if (node->parent() != nullptr) {
         const bool selected = node->isSelected();
         SetNodeImages(node, kOpenFolderImage,
@@ -358,7 +370,7 @@ void FileViewPage::TreeViewDirectoryCollapsed(QTreeWidgetItem* node) {
         SetNodeImages(node, kClosedFolderImage,
                       selected ? kClosedFolderImage : node->data(0, kSelectedImageRole).toInt());
     }
-    window_.TreeViewDirectory->setCurrentItem(node);
+    TreeViewDirectory->setCurrentItem(node);
 }
 
 void FileViewPage::TreeViewDirectoryKeyDown(int, Qt::KeyboardModifiers) {
@@ -376,7 +388,7 @@ void FileViewPage::TimerFileListUpdateTimer() {
 
 void FileViewPage::TreeViewDirectoryMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x,
                                               int y) {
-    QTreeWidget* tree = window_.TreeViewDirectory;
+    QTreeWidget* tree = TreeViewDirectory;
     if (button == Qt::RightButton) {
         QTreeWidgetItem* node = tree->itemAt(x, y);
         if (node != nullptr) {
@@ -390,15 +402,15 @@ void FileViewPage::TreeViewDirectoryMouseDown(Qt::MouseButton button, Qt::Keyboa
 }
 
 QTreeWidgetItem* FileViewPage::SelectedNode() const {
-    const QList<QTreeWidgetItem*> selected = window_.TreeViewDirectory->selectedItems();
+    const QList<QTreeWidgetItem*> selected = TreeViewDirectory->selectedItems();
     return selected.isEmpty() ? nullptr : selected.first();
 }
 
 void FileViewPage::ClearNarrowUnlessKept() {
-    if (window_.chkNarrowKeep->isChecked() || window_.edtNarrow->text().isEmpty()) return;
+    if (chkNarrowKeep->isChecked() || edtNarrow->text().isEmpty()) return;
     // The caller refills next; the change must not refill on its own first.
-    const QSignalBlocker quiet(window_.edtNarrow);
-    window_.edtNarrow->clear();
+    const QSignalBlocker quiet(edtNarrow);
+    edtNarrow->clear();
     state_.ForceFileListUpdate = true;
 }
 
@@ -415,8 +427,8 @@ void FileViewPage::UpdateFileList() {
     if (node == nullptr) return;
     state_.CurrentPath = NodePath(node);
     {
-        const QSignalBlocker quiet(window_.cmbPathAddress);
-        window_.cmbPathAddress->setEditText(platform::FromCp932(state_.CurrentPath));
+        const QSignalBlocker quiet(cmbPathAddress);
+        cmbPathAddress->setEditText(platform::FromCp932(state_.CurrentPath));
     }
     // Held before it is listed: should the path lead to another folder by
     // the time the names are read, the path no longer names the folder
@@ -425,12 +437,12 @@ void FileViewPage::UpdateFileList() {
         !native || listedFolder_.Open(*native) != 0) {
         listedFolder_.Close();
     }
-    QTreeWidget* list = window_.ListViewFile;
+    QTreeWidget* list = ListViewFile;
     list->setUpdatesEnabled(false);
     DiscardLater(list->invisibleRootItem()->takeChildren());
     const std::vector<FileRow> rows =
-        ListFileRows(state_.CurrentPath, platform::ToCp932(window_.cmbFilter->currentText()),
-                     platform::ToCp932(window_.edtNarrow->text()));
+        ListFileRows(state_.CurrentPath, platform::ToCp932(cmbFilter->currentText()),
+                     platform::ToCp932(edtNarrow->text()));
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(rows.size()));
     for (const FileRow& row : rows) {
@@ -495,27 +507,31 @@ int FileViewPage::AddFileIcon(std::vector<QIcon>& imageList, const std::string& 
 }
 
 std::vector<std::string> FileViewPage::SelectedFileNames() const {
+    // By the selected name cells, as the status text counts them: a row
+    // whose size cell was taken out of the selection is still selected.
+    std::vector<int> rows;
+    for (const QModelIndex& cell : ListViewFile->selectionModel()->selectedIndexes())
+        if (cell.column() == 0) rows.push_back(cell.row());
+    std::sort(rows.begin(), rows.end());
     std::vector<std::string> names;
-    QTreeWidget* list = window_.ListViewFile;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* row = list->topLevelItem(i);
-        if (row->isSelected()) names.push_back(platform::ToCp932(row->text(0)));
-    }
+    names.reserve(rows.size());
+    for (int row : rows)
+        names.push_back(platform::ToCp932(ListViewFile->topLevelItem(row)->text(0)));
     return names;
 }
 
 void FileViewPage::cmbFilterSelect(int) {
-    if (window_.cmbFilter->view()->isVisible()) return; // moving through the open list
-    if (!PushComboHistory(*window_.cmbFilter)) return;
+    if (cmbFilter->view()->isVisible()) return; // moving through the open list
+    if (!PushComboHistory(*cmbFilter)) return;
     state_.ForceFileListUpdate = true;
     UpdateFileList();
 }
 
 void FileViewPage::cmbFilterKeyDown(int key, Qt::KeyboardModifiers shift) {
     if (key == Qt::Key_Down) {
-        window_.cmbFilter->showPopup();
+        cmbFilter->showPopup();
     } else if (IsEnter(key) && !shift.testFlag(Qt::AltModifier)) {
-        if (!PushComboHistory(*window_.cmbFilter)) return;
+        if (!PushComboHistory(*cmbFilter)) return;
         state_.ForceFileListUpdate = true;
         UpdateFileList();
     }
@@ -528,16 +544,16 @@ void FileViewPage::edtNarrowChange() {
 
 void FileViewPage::cmbPathAddressKeyDown(int key, Qt::KeyboardModifiers) {
     if (!IsEnter(key)) return;
-    const std::string path = platform::ToCp932(window_.cmbPathAddress->currentText());
+    const std::string path = platform::ToCp932(cmbPathAddress->currentText());
     if (platform::FolderExists(path)) NavigateToPath(path);
 }
 
 void FileViewPage::ListViewFileSelectItem() {
     int count = 0;
-    for (const QModelIndex& index : window_.ListViewFile->selectionModel()->selectedIndexes())
+    for (const QModelIndex& index : ListViewFile->selectionModel()->selectedIndexes())
         count += index.column() == 0 ? 1 : 0;
     state_.SelectStatusText = SelectStatusText(count);
-    window_.RenewStatusBar();
+    emit StatusTextChanged();
 }
 
 void FileViewPage::ListViewFileDblClick(Qt::KeyboardModifiers shift) {
@@ -559,7 +575,7 @@ void FileViewPage::R1Click() {
 }
 
 void FileViewPage::A1Click() {
-    window_.ListViewFile->selectAll();
+    ListViewFile->selectAll();
 }
 
 void FileViewPage::C2Click() {
@@ -569,18 +585,21 @@ void FileViewPage::C2Click() {
     UpdateFileList();
 }
 
+void FileViewPage::chkNarrowKeepClick() {
+    state_.options.NarrowKeep = chkNarrowKeep->isChecked();
+}
+
+void FileViewPage::ShowFolder(const std::string& folder) {
+    cmbPathAddress->setEditText(platform::FromCp932(folder));
+    NavigateToPath(folder);
+}
+
 void OpenWithExternalProgram(const AppOptions& options, const std::string& path, bool byShell) {
     if (byShell) {
         ShellOpenFile(path);
     } else {
         OpenInEditor(options, path);
     }
-}
-
-FileViewPage& FileViewOf(TfrmTamble& window, const FileViewServices& services) {
-    auto* page =
-        window.findChild<FileViewPage*>(QString::fromLatin1(kPageName), Qt::FindDirectChildrenOnly);
-    return page != nullptr ? *page : *new FileViewPage(window, services);
 }
 
 } // namespace tamble

@@ -1,20 +1,23 @@
-// FileViewPage: the behaviour of the main window's "FileView" page, the
-// folder tree TreeViewDirectory and the file list ListViewFile with the
-// address box, the narrowing box and the filter box around them. The
-// window owns the controls and the shared state; this page handles their
-// events and keeps the tree's images, the icon cache's images and the key
-// timer. The rules it follows live in foldertree.h and filelist.h.
+// FileViewPage: the "FileView" page, the folder tree TreeViewDirectory and
+// the file list ListViewFile with the address box, the narrowing box and
+// the filter box around them, and their context menus. The page builds and
+// owns these controls, the tree's images, the icon cache's images and the
+// key timer; it tells the window through signals when the status text has
+// changed. The rules it follows live in foldertree.h and filelist.h.
 #pragma once
 
-#include "direntries.h"
-#include "fileicons.h"
-#include "filelist.h"
-#include "heldfolder.h"
-#include "subfolderprobe.h"
+#include "platform/direntries.h"
+#include "widgets/fileicons.h"
+#include "fileview/filelist.h"
+#include "platform/heldfolder.h"
+#include "fileview/subfolderprobe.h"
+
+#include "core/combohistory.h"
+#include "platform/fileops/shellcommon.h"
 
 #include <QIcon>
 #include <QList>
-#include <QObject>
+#include <QWidget>
 
 #include <functional>
 #include <map>
@@ -22,12 +25,19 @@
 #include <vector>
 
 class QAction;
+class QCheckBox;
+class QItemSelection;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QSplitter;
 class QTimer;
+class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace tamble {
 
-class TfrmTamble;
+class FileContextMenus;
 struct AppOptions;
 struct MainWindowState;
 
@@ -41,14 +51,41 @@ struct FileViewServices {
     // byShell, else in the editor the options name.
     std::function<void(const AppOptions& options, const std::string& path, bool byShell)> openFile =
         OpenWithExternalProgram;
+    // Who asks, who shows progress and where the trash is, for the context
+    // menus' file commands and the batch tools' dialogs; homeTrash "" is the
+    // user's trash.
+    platform::ShellOwner owner;
 };
 
-class FileViewPage : public QObject {
+class FileViewPage : public QWidget {
     Q_OBJECT
 
 public:
-    FileViewPage(TfrmTamble& window, FileViewServices services);
+    // Builds the page's controls and menus. state is shared with the window
+    // (the options, the clipboard, the tools' histories) and outlives the
+    // page; services.owner.prompts must not be null.
+    FileViewPage(MainWindowState& state, FileViewServices services, QWidget* parent = nullptr);
     ~FileViewPage() override;
+
+    // --- What the window shows and keeps
+    // Shows folder (CP932 full path) as if typed into the address box.
+    void ShowFolder(const std::string& folder);
+    // The filter box's history, first entry selected.
+    [[nodiscard]] HistoryList FilterItems() const;
+    void SetFilterItems(const HistoryList& items);
+    // The address box's history and its text.
+    [[nodiscard]] HistoryList AddressItems() const;
+    [[nodiscard]] std::string AddressText() const;
+    void SetAddress(const HistoryList& items, const std::string& text);
+    // The folder tree's height; one asked for before the page is laid out
+    // is applied once it is.
+    [[nodiscard]] int TreeHeight() const;
+    void SetTreeHeight(int height);
+    // The keep box and the list's selection by cell (RowSelectMode) or row.
+    [[nodiscard]] bool NarrowKeep() const;
+    void SetNarrowKeep(bool keep);
+    void SetRowSelectMode(bool byCell);
+    [[nodiscard]] FileContextMenus& Menus() const { return *menus_; }
 
     // --- Folder tree
     void BuildFolderTree();
@@ -87,6 +124,10 @@ public:
     QAction* R1 = nullptr; // "最新の状態に更新(&R)", F5
     QAction* A1 = nullptr; // "すべて選択(&A)", Ctrl+A
 
+signals:
+    // The selection's or the clipboard's part of the status line changed.
+    void StatusTextChanged();
+
 public slots:
     void TreeViewDirectoryExpanded(QTreeWidgetItem* node);
     void TreeViewDirectoryCollapsed(QTreeWidgetItem* node);
@@ -103,6 +144,7 @@ public slots:
     void R1Click();
     void A1Click();
     void C2Click();
+    void chkNarrowKeepClick();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -110,6 +152,13 @@ protected:
 private:
     class TreeWalk;
 
+    // Builders of the controls (fileviewpage_controls.cpp).
+    void CreateControls();
+    // Places the narrowing and filter boxes for the page's width.
+    void LayOutPanels();
+    void ApplyTreeHeight();
+    // Takes the size cells out of a cell-by-cell selection.
+    void DropSizeCells(const QItemSelection& selected);
     void ConnectHandlers();
     // A folder node, not yet in the tree, with the placeholder when it has subfolders.
     QTreeWidgetItem* NewFolderNode(const std::string& name, bool hasSubFolders);
@@ -132,9 +181,23 @@ private:
     void DiscardLater(QList<QTreeWidgetItem*> rows);
     void DiscardSome();
 
-    TfrmTamble& window_;
+    // --- Controls
+    QWidget* Panel1 = nullptr;
+    QComboBox* cmbPathAddress = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QTreeWidget* TreeViewDirectory = nullptr;
+    QTreeWidget* ListViewFile = nullptr;
+    QWidget* Panel = nullptr;
+    QLineEdit* edtNarrow = nullptr;
+    QCheckBox* chkNarrowKeep = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* cmbFilter = nullptr;
+    FileContextMenus* menus_ = nullptr;
+
     MainWindowState& state_;
     FileViewServices services_;
+    int treeHeight_;              // wanted tree height until the splitter has a size
+    bool treeHeightApplied_ = false;
     platform::FileIcons icons_;
     std::vector<QIcon> imageListFolder_; // closed folder, open folder, then one per drive
     std::map<std::pair<int, int>, QIcon> nodeIcons_; // by image and selected image
@@ -153,8 +216,5 @@ private:
     QList<QTreeWidgetItem*> discarded_; // rows out of the list, not yet deleted
     SubFolderProbe probe_; // last, so it goes first: no report comes once the rest goes
 };
-
-// The page of window, created with services on first use.
-FileViewPage& FileViewOf(TfrmTamble& window, const FileViewServices& services = {});
 
 } // namespace tamble

@@ -1,9 +1,9 @@
-#include "folderlisting.h"
+#include "fileview/folderlisting.h"
 
-#include "direntries.h"
-#include "pathstyle.h"
-#include "strcompare.h"
-#include "strsplit.h"
+#include "platform/direntries.h"
+#include "platform/paths.h"
+#include "textlib/strcompare.h"
+#include "textlib/strsplit.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
-#include "foldertree.h"
+#include "fileview/foldertree.h"
 
-#include "codepage.h"
-#include "direntries.h"
-#include "folderlisting.h"
-#include "nameorder.h"
-#include "strcompare.h"
+#include "platform/codepage.h"
+#include "platform/direntries.h"
+#include "fileview/folderlisting.h"
+#include "fileview/nameorder.h"
+#include "textlib/strcompare.h"
 
 #include <algorithm>
 

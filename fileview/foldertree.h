@@ -7,7 +7,7 @@
 // exactly one child, the placeholder, which only gives it an expand button.
 #pragma once
 
-#include "pathstyle.h"
+#include "platform/paths.h"
 
 #include <cstddef>
 #include <cstdint>

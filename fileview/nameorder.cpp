@@ -1,6 +1,6 @@
-#include "nameorder.h"
+#include "fileview/nameorder.h"
 
-#include "strbasic.h"
+#include "textlib/strbasic.h"
 
 namespace tamble {
 

@@ -1,6 +1,6 @@
-#include "subfolderprobe.h"
+#include "fileview/subfolderprobe.h"
 
-#include "folderlisting.h"
+#include "fileview/folderlisting.h"
 
 #include <algorithm>
 #include <atomic>

@@ -2,8 +2,8 @@
 // UTF-8 -> CP932 -> UTF-8 unchanged (file names are arbitrary bytes), never
 // turn a name into an empty text or add or remove a path separator, and
 // settle after one round when the input is CP932.
-#include "codepage.h"
-#include "fuzzsupport.h"
+#include "platform/codepage.h"
+#include "fuzz/fuzzsupport.h"
 
 #include <cstddef>
 #include <cstdint>

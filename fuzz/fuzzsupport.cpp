@@ -1,6 +1,6 @@
-#include "fuzzsupport.h"
+#include "fuzz/fuzzsupport.h"
 
-#include "tempfolder.h"
+#include "tests/common/tempfolder.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -11,9 +11,9 @@
 // or tabs at either end, a leading "[", or a "#" that starts a comment.
 // Keys with "=", a line break or a leading "[" must be refused (or at least
 // leave every other entry as it was). Other keys are left alone.
-#include "cclinifile.h"
-#include "fuzzsupport.h"
-#include "strcompare.h"
+#include "textlib/cclinifile.h"
+#include "fuzz/fuzzsupport.h"
+#include "textlib/strcompare.h"
 
 #include <cstddef>
 #include <cstdint>

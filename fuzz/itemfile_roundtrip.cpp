@@ -5,8 +5,8 @@
 // Input: a first byte whose lowest bit picks the source of the items: the
 // items that the rest, read as an item.lst, gives; or items built from the
 // rest, three NUL-separated texts (name, file, parameters) per item.
-#include "fuzzsupport.h"
-#include "launcheritems.h"
+#include "fuzz/fuzzsupport.h"
+#include "launcher/launcheritems.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // The wildcard matchers (MaskMatch, MaskMatchList and the folder search's
 // MatchFolderMask) against a plain reference matcher written from their
 // documented grammar. Input: name NUL mask.
-#include "direntries.h"
-#include "fuzzsupport.h"
-#include "strmask.h"
+#include "platform/direntries.h"
+#include "fuzz/fuzzsupport.h"
+#include "textlib/strmask.h"
 
 #include <cstddef>
 #include <cstdint>

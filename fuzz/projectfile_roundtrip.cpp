@@ -8,8 +8,8 @@
 // the rest are the file's bytes; for the second, the rest are nodes
 // separated by NUL, each a level byte ("0" to "3", any byte modulo 4; held
 // to one deeper than the node before) and the node's text.
-#include "fuzzsupport.h"
-#include "projectfile.h"
+#include "fuzz/fuzzsupport.h"
+#include "project/projectfile.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -7,9 +7,9 @@
 // arguments (8 bytes each), then format NUL text NUL text ... (a text of
 // the single byte 0x01 is passed as a null pointer). Each conversion takes
 // the next argument of its type, round robin.
-#include "fuzzsupport.h"
-#include "strformat.h"
-#include "textlimits.h"
+#include "fuzz/fuzzsupport.h"
+#include "textlib/strformat.h"
+#include "textlib/textlimits.h"
 
 #include <algorithm>
 #include <cmath>

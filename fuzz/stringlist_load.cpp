@@ -7,8 +7,8 @@
 // load gives back the file's lines exactly ("\n" or CR LF ends a line, and
 // no double-byte character swallows one), and each cleaning flag leaves no
 // line it should have removed or cleaned.
-#include "cclstringlist.h"
-#include "fuzzsupport.h"
+#include "textlib/cclstringlist.h"
+#include "fuzz/fuzzsupport.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,8 +1,8 @@
-#include "launcheritems.h"
+#include "launcher/launcheritems.h"
 
-#include "codepage.h"
-#include "strbasic.h"
-#include "textfile.h"
+#include "platform/codepage.h"
+#include "textlib/strbasic.h"
+#include "textlib/textfile.h"
 
 #include <map>
 

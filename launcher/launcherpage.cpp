@@ -1,11 +1,11 @@
-#include "launcherpage.h"
+#include "launcher/launcherpage.h"
 
-#include "codepage.h"
-#include "errortext.h"
-#include "externalprograms.h"
-#include "formnames.h"
-#include "qtext.h"
-#include "tfrmprogram.h"
+#include "platform/codepage.h"
+#include "core/errortext.h"
+#include "external/externalprograms.h"
+#include "widgets/formnames.h"
+#include "widgets/qtext.h"
+#include "launcher/tfrmprogram.h"
 
 #include <QAction>
 #include <QEvent>

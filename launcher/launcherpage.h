@@ -4,10 +4,10 @@
 // PopupMenu3, reads and writes item.lst and starts the items.
 #pragma once
 
-#include "fileicons.h"
-#include "launcheritems.h"
-#include "mainstate.h"
-#include "userprompts.h"
+#include "widgets/fileicons.h"
+#include "launcher/launcheritems.h"
+#include "core/mainstate.h"
+#include "platform/userprompts.h"
 
 #include <QIcon>
 #include <QList>

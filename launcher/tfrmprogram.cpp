@@ -1,9 +1,9 @@
-#include "tfrmprogram.h"
+#include "launcher/tfrmprogram.h"
 
-#include "codepage.h"
-#include "formnames.h"
-#include "launcherpage.h"
-#include "qtext.h"
+#include "platform/codepage.h"
+#include "widgets/formnames.h"
+#include "launcher/launcherpage.h"
+#include "widgets/qtext.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -4,10 +4,10 @@
 // character has; it takes a code only from the inverse table, so a character
 // is written as CP932 only when that code reads back as the same character,
 // which is the whole guarantee.
-#include "codepage.h"
+#include "platform/codepage.h"
 
-#include "strbasic.h"
-#include "systemcp932.h"
+#include "textlib/strbasic.h"
+#include "platform/systemcp932.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "handovermessage.h"
+#include "platform/handovermessage.h"
 
 #include <algorithm>
 #include <cstdint>

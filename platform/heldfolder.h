@@ -7,7 +7,7 @@
 // UTF-8 on Windows).
 #pragma once
 
-#include "treewalk.h"
+#include "platform/treewalk.h"
 
 #include <cstdint>
 #include <string>

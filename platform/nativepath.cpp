@@ -1,7 +1,7 @@
-#include "nativepath.h"
+#include "platform/nativepath.h"
 
-#include "codepage.h"
-#include "widename.h"
+#include "platform/codepage.h"
+#include "platform/widename.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "programstart.h"
+#include "platform/programstart.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
-#include "widename.h"
+#include "platform/widename.h"
 
-#include "codepage.h"
+#include "platform/codepage.h"
 
 namespace platform {
 namespace {

@@ -1,7 +1,7 @@
-#include "projectfile.h"
+#include "project/projectfile.h"
 
-#include "codepage.h"
-#include "textfile.h"
+#include "platform/codepage.h"
+#include "textlib/textfile.h"
 
 #include <algorithm>
 #include <string_view>

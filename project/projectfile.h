@@ -14,7 +14,7 @@
 //     go at most one level deeper than the line before it.
 #pragma once
 
-#include "projecttree.h"
+#include "project/projecttree.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,8 @@
-#include "projectnames.h"
+#include "project/projectnames.h"
 
-#include "projecttree.h"
-#include "strbasic.h"
-#include "strcompare.h"
+#include "project/projecttree.h"
+#include "textlib/strbasic.h"
+#include "textlib/strcompare.h"
 
 #include <cstring>
 

@@ -1,11 +1,11 @@
-#include "projectpage.h"
+#include "project/projectpage.h"
 
-#include "codepage.h"
-#include "errortext.h"
-#include "externalprograms.h"
-#include "projectfile.h"
-#include "projectnames.h"
-#include "qtext.h"
+#include "platform/codepage.h"
+#include "core/errortext.h"
+#include "external/externalprograms.h"
+#include "project/projectfile.h"
+#include "project/projectnames.h"
+#include "widgets/qtext.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -75,7 +75,6 @@ ProjectPage::ProjectPage(QTreeWidget* tree, QCheckBox* shortLongName, MainWindow
 
     connect(popAddFile, &QAction::triggered, this, &ProjectPage::popAddFileClick);
     connect(popDelete, &QAction::triggered, this, &ProjectPage::popDeleteClick);
-    connect(TreeView1, &QTreeWidget::itemDoubleClicked, this, &ProjectPage::TreeView1DblClick);
     connect(TreeView1, &QTreeWidget::itemExpanded, this, &ProjectPage::TreeView1Expanded);
     connect(TreeView1, &QTreeWidget::itemCollapsed, this, &ProjectPage::TreeView1Collapsed);
     connect(TreeView1, &QTreeWidget::currentItemChanged, this, &ProjectPage::TreeView1Change);
@@ -272,6 +271,10 @@ bool ProjectPage::eventFilter(QObject* watched, QEvent* event) {
                 TreeView1MouseDown(mouse->button(), mouse->position().toPoint());
                 return true;
             }
+        } else if (event->type() == QEvent::MouseButtonDblClick) {
+            // Anywhere in the tree, empty space too: the selected file opens.
+            // The tree's own handling (opening a folder node) still runs.
+            TreeView1DblClick();
         }
     } else if (watched == TreeView1 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();

@@ -5,9 +5,9 @@
 // tree's context menu PopupMenu1 and the tree's image list.
 #pragma once
 
-#include "mainstate.h"
-#include "projecttree.h"
-#include "userprompts.h"
+#include "core/mainstate.h"
+#include "project/projecttree.h"
+#include "platform/userprompts.h"
 
 #include <QIcon>
 #include <QObject>

@@ -1,6 +1,6 @@
-#include "projecttree.h"
+#include "project/projecttree.h"
 
-#include "projectnames.h"
+#include "project/projectnames.h"
 
 #include <cassert>
 

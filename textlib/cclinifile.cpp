@@ -1,8 +1,8 @@
-#include "cclinifile.h"
+#include "textlib/cclinifile.h"
 
-#include "strbasic.h"
-#include "strcompare.h"
-#include "stredit.h"
+#include "textlib/strbasic.h"
+#include "textlib/strcompare.h"
+#include "textlib/stredit.h"
 
 #include <algorithm>
 #include <cstring>

@@ -22,9 +22,9 @@
 // save and a load.
 #pragma once
 
-#include "cclstring.h"
-#include "cclstringlist.h"
-#include "textlimits.h"
+#include "textlib/cclstring.h"
+#include "textlib/cclstringlist.h"
+#include "textlib/textlimits.h"
 
 #include <cstdint>
 

@@ -1,12 +1,12 @@
-#include "cclstring.h"
+#include "textlib/cclstring.h"
 
-#include "strbasic.h"
-#include "strcompare.h"
-#include "stredit.h"
-#include "strformat.h"
-#include "strnumber.h"
-#include "strsearch.h"
-#include "textlimits.h"
+#include "textlib/strbasic.h"
+#include "textlib/strcompare.h"
+#include "textlib/stredit.h"
+#include "textlib/strformat.h"
+#include "textlib/strnumber.h"
+#include "textlib/strsearch.h"
+#include "textlib/textlimits.h"
 
 #include <cstdarg>
 #include <cstring>

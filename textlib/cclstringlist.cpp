@@ -1,12 +1,12 @@
-#include "cclstringlist.h"
+#include "textlib/cclstringlist.h"
 
-#include "directives.h"
-#include "sortarray.h"
-#include "strbasic.h"
-#include "strcompare.h"
-#include "strformat.h"
-#include "strsplit.h"
-#include "textfile.h"
+#include "textlib/directives.h"
+#include "textlib/sortarray.h"
+#include "textlib/strbasic.h"
+#include "textlib/strcompare.h"
+#include "textlib/strformat.h"
+#include "textlib/strsplit.h"
+#include "textlib/textfile.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -3,9 +3,9 @@
 // conditional directives while loading).
 #pragma once
 
-#include "cclstring.h"
-#include "linklist.h"
-#include "textlimits.h"
+#include "textlib/cclstring.h"
+#include "textlib/linklist.h"
+#include "textlib/textlimits.h"
 
 #include <cstdint>
 

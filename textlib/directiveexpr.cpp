@@ -1,9 +1,9 @@
-#include "directiveexpr.h"
+#include "textlib/directiveexpr.h"
 
-#include "strbasic.h"
-#include "strcompare.h"
-#include "strsearch.h"
-#include "textlimits.h"
+#include "textlib/strbasic.h"
+#include "textlib/strcompare.h"
+#include "textlib/strsearch.h"
+#include "textlib/textlimits.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,14 +1,14 @@
-#include "directives.h"
+#include "textlib/directives.h"
 
-#include "cclstring.h"
-#include "cclstringlist.h"
-#include "directiveexpr.h"
-#include "strbasic.h"
-#include "strcompare.h"
-#include "stredit.h"
-#include "strsearch.h"
-#include "textfile.h"
-#include "textlimits.h"
+#include "textlib/cclstring.h"
+#include "textlib/cclstringlist.h"
+#include "textlib/directiveexpr.h"
+#include "textlib/strbasic.h"
+#include "textlib/strcompare.h"
+#include "textlib/stredit.h"
+#include "textlib/strsearch.h"
+#include "textlib/textfile.h"
+#include "textlib/textlimits.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "linklist.h"
+#include "textlib/linklist.h"
 
 #include <new>
 #include <vector>

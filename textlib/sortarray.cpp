@@ -1,4 +1,4 @@
-#include "sortarray.h"
+#include "textlib/sortarray.h"
 
 #include <cstring>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "strbasic.h"
+#include "textlib/strbasic.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
-#include "strcompare.h"
+#include "textlib/strcompare.h"
 
-#include "strbasic.h"
+#include "textlib/strbasic.h"
 
 int StrCompareN(const char* a, const char* b, int n, int fold) {
     if (!a || !b) return a ? 1 : (b ? -1 : 0);

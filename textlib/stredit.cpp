@@ -1,7 +1,7 @@
-#include "stredit.h"
+#include "textlib/stredit.h"
 
-#include "strbasic.h"
-#include "strsearch.h"
+#include "textlib/strbasic.h"
+#include "textlib/strsearch.h"
 
 #include <cstring>
 

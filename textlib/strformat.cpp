@@ -1,8 +1,8 @@
-#include "strformat.h"
+#include "textlib/strformat.h"
 
-#include "strbasic.h"
-#include "strnumber.h"
-#include "textlimits.h"
+#include "textlib/strbasic.h"
+#include "textlib/strnumber.h"
+#include "textlib/textlimits.h"
 
 #include <algorithm>
 #include <cstdint>

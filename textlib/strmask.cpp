@@ -1,8 +1,8 @@
-#include "strmask.h"
+#include "textlib/strmask.h"
 
-#include "strbasic.h"
-#include "strsplit.h"
-#include "textlimits.h"
+#include "textlib/strbasic.h"
+#include "textlib/strsplit.h"
+#include "textlib/textlimits.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "strnumber.h"
+#include "textlib/strnumber.h"
 
-#include "strbasic.h"
-#include "textlimits.h"
+#include "textlib/strbasic.h"
+#include "textlib/textlimits.h"
 
 #include <cstring>
 

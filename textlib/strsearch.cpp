@@ -1,6 +1,6 @@
-#include "strsearch.h"
+#include "textlib/strsearch.h"
 
-#include "strbasic.h"
+#include "textlib/strbasic.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
-#include "strsplit.h"
+#include "textlib/strsplit.h"
 
-#include "strbasic.h"
+#include "textlib/strbasic.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "textfile.h"
+#include "textlib/textfile.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,9 +1,9 @@
-#include "copybylist.h"
+#include "tools/copybylist.h"
 
-#include "cclstringlist.h"
-#include "filecopy.h"
-#include "pathstyle.h"
-#include "projectnames.h"
+#include "textlib/cclstringlist.h"
+#include "platform/filecopy.h"
+#include "platform/paths.h"
+#include "project/projectnames.h"
 
 namespace tamble {
 

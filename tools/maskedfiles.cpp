@@ -1,7 +1,7 @@
-#include "maskedfiles.h"
+#include "tools/maskedfiles.h"
 
-#include "codepage.h"
-#include "strmask.h"
+#include "platform/codepage.h"
+#include "textlib/strmask.h"
 
 #include <optional>
 

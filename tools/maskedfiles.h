@@ -3,7 +3,7 @@
 // 932; paths are in the native form (pathstyle.h).
 #pragma once
 
-#include "treewalk.h"
+#include "platform/treewalk.h"
 
 #include <functional>
 #include <string>

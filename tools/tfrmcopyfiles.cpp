@@ -1,13 +1,13 @@
-#include "tfrmcopyfiles.h"
+#include "tools/tfrmcopyfiles.h"
 
-#include "appstyle.h"
-#include "codepage.h"
-#include "copybylist.h"
-#include "formcontrols.h"
-#include "formnames.h"
-#include "pathstyle.h"
-#include "qtext.h"
-#include "toolcontrols.h"
+#include "widgets/appstyle.h"
+#include "platform/codepage.h"
+#include "tools/copybylist.h"
+#include "widgets/formcontrols.h"
+#include "widgets/formnames.h"
+#include "platform/paths.h"
+#include "widgets/qtext.h"
+#include "tools/toolcontrols.h"
 
 #include <QApplication>
 #include <QCheckBox>

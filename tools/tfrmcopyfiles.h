@@ -3,9 +3,9 @@
 // be made in one.
 #pragma once
 
-#include "framepacer.h"
-#include "mainstate.h"
-#include "shellcommon.h"
+#include "tools/framepacer.h"
+#include "core/mainstate.h"
+#include "platform/fileops/shellcommon.h"
 
 #include <QDialog>
 

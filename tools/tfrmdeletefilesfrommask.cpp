@@ -1,13 +1,13 @@
-#include "tfrmdeletefilesfrommask.h"
+#include "tools/tfrmdeletefilesfrommask.h"
 
-#include "appstyle.h"
-#include "codepage.h"
-#include "comboitems.h"
-#include "formcontrols.h"
-#include "formnames.h"
-#include "maskedfiles.h"
-#include "qtext.h"
-#include "toolcontrols.h"
+#include "widgets/appstyle.h"
+#include "platform/codepage.h"
+#include "widgets/comboitems.h"
+#include "widgets/formcontrols.h"
+#include "widgets/formnames.h"
+#include "tools/maskedfiles.h"
+#include "widgets/qtext.h"
+#include "tools/toolcontrols.h"
 
 #include <QApplication>
 #include <QCheckBox>

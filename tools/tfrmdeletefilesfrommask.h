@@ -5,8 +5,8 @@
 // back there when it goes, whichever way it closes.
 #pragma once
 
-#include "mainstate.h"
-#include "shellcommon.h"
+#include "core/mainstate.h"
+#include "platform/fileops/shellcommon.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
-#include "toolcontrols.h"
+#include "tools/toolcontrols.h"
 
-#include "formcontrols.h"
-#include "formnames.h"
+#include "widgets/formcontrols.h"
+#include "widgets/formnames.h"
 
 #include <QComboBox>
 #include <QGuiApplication>

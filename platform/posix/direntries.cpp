@@ -1,9 +1,9 @@
 // Folder entries through opendir/readdir and lstat relative to the open
 // folder, drives from the home folder and /proc/self/mounts.
-#include "direntries.h"
+#include "platform/direntries.h"
 
-#include "codepage.h"
-#include "pathnames.h"
+#include "platform/codepage.h"
+#include "platform/paths.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,9 +1,9 @@
 // The copy runs inside the kernel (copy_file_range, which also lets file
 // systems share blocks) and falls back to a large-buffer loop where the
 // kernel cannot copy between the two files.
-#include "filecopy.h"
+#include "platform/filecopy.h"
 
-#include "codepage.h"
+#include "platform/codepage.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
-#include "filereplace.h"
+#include "platform/filereplace.h"
 
-#include "pathnames.h"
-#include "pathstyle.h"
+#include "platform/paths.h"
+#include "platform/paths.h"
 
 #include <dirent.h>
 #include <fcntl.h>

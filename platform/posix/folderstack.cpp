@@ -1,6 +1,6 @@
-#include "folderstack.h"
+#include "platform/posix/folderstack.h"
 
-#include "pathnames.h"
+#include "platform/paths.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -12,8 +12,8 @@
 // folder, so the depth of a tree is limited by nothing but memory.
 #pragma once
 
-#include "systemerror.h"
-#include "treewalk.h"
+#include "platform/systemerror.h"
+#include "platform/treewalk.h"
 
 #include <sys/stat.h>
 

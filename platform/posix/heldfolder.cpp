@@ -1,6 +1,6 @@
-#include "heldfolder.h"
+#include "platform/heldfolder.h"
 
-#include "folderstack.h"
+#include "platform/posix/folderstack.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

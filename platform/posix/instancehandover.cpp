@@ -1,7 +1,7 @@
-#include "instancehandover.h"
+#include "platform/instancehandover.h"
 
-#include "handovermessage.h"
-#include "instancelock.h"
+#include "platform/handovermessage.h"
+#include "platform/instancelock.h"
 
 #include <sys/socket.h>
 #include <sys/time.h>

@@ -1,7 +1,7 @@
 // The Windows program holds a named mutex; here an exclusive flock on a
 // file in the user's runtime folder plays that part. The kernel drops the
 // lock when the process ends, however it ends.
-#include "instancelock.h"
+#include "platform/instancelock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -2,8 +2,8 @@
 // status of a path's own entry (a symbolic link as the link itself).
 #pragma once
 
-#include "pathnames.h"
-#include "pathstyle.h"
+#include "platform/paths.h"
+#include "platform/paths.h"
 
 #include <sys/stat.h>
 

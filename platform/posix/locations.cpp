@@ -1,6 +1,6 @@
-#include "locations.h"
+#include "platform/locations.h"
 
-#include "pathnames.h"
+#include "platform/paths.h"
 
 #include <unistd.h>
 

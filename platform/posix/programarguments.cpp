@@ -1,4 +1,4 @@
-#include "programarguments.h"
+#include "platform/programarguments.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
-#include "programstart.h"
+#include "platform/programstart.h"
 
-#include "codepage.h"
-#include "commandline.h"
+#include "platform/codepage.h"
+#include "platform/commandline.h"
 
 #include <sys/stat.h>
 #include <sys/wait.h>

@@ -1,6 +1,6 @@
-#include "systemerror.h"
+#include "platform/systemerror.h"
 
-#include "codepage.h"
+#include "platform/codepage.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
-#include "treewalk.h"
+#include "platform/treewalk.h"
 
-#include "folderstack.h"
+#include "platform/posix/folderstack.h"
 
 #include <dirent.h>
 #include <sys/stat.h>

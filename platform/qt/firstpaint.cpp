@@ -1,4 +1,4 @@
-#include "firstpaint.h"
+#include "platform/qt/firstpaint.h"
 
 #include <QCoreApplication>
 #include <QEvent>

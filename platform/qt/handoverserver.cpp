@@ -1,6 +1,6 @@
-#include "handoverserver.h"
+#include "platform/qt/handoverserver.h"
 
-#include "handovermessage.h"
+#include "platform/handovermessage.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>

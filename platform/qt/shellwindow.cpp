@@ -1,4 +1,4 @@
-#include "shellwindow.h"
+#include "platform/qt/shellwindow.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "taskbarhint.h"
+#include "platform/qt/taskbarhint.h"
 
 #include <QGuiApplication>
 #include <QWidget>

@@ -1,10 +1,10 @@
 // Folder entries through FindFirstFileExW with the attributes exactly as
 // Windows reports them; drives from GetLogicalDriveStringsW with the
 // shell's display names.
-#include "direntries.h"
+#include "platform/direntries.h"
 
-#include "pathstyle.h"
-#include "widepath.h"
+#include "platform/paths.h"
+#include "platform/win32/widepath.h"
 
 #include <windows.h>
 

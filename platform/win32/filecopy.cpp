@@ -1,10 +1,10 @@
 // The copy through file handles, so that the target can be checked against
 // the source before a byte of it is truncated; the errors of the Win32
 // calls come back as the errno values the interface names.
-#include "filecopy.h"
+#include "platform/filecopy.h"
 
-#include "filehandle.h"
-#include "widepath.h"
+#include "platform/win32/filehandle.h"
+#include "platform/win32/widepath.h"
 
 #include <windows.h>
 // windows.h names CopyFileA or CopyFileW CopyFile; ours is platform::CopyFile.

@@ -1,4 +1,4 @@
-#include "filereplace.h"
+#include "platform/filereplace.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
-#include "heldfolder.h"
+#include "platform/heldfolder.h"
 
-#include "relativeentries.h"
-#include "widename.h"
+#include "platform/win32/relativeentries.h"
+#include "platform/widename.h"
 
 #include <windows.h>
 

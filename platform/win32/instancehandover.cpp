@@ -2,11 +2,11 @@
 // server uses named pipes on Windows); a second start writes its message
 // there. Pipe names are shared by the whole machine, so the name carries
 // the session's number and the listener must run in this session.
-#include "instancehandover.h"
+#include "platform/instancehandover.h"
 
-#include "filehandle.h"
-#include "handovermessage.h"
-#include "widepath.h"
+#include "platform/win32/filehandle.h"
+#include "platform/handovermessage.h"
+#include "platform/win32/widepath.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
 // A named mutex in the session's own namespace ("Local\"): Windows drops it
 // when the last handle goes, which is when the process ends, however it
 // ends. The handle is never inherited, so started programs cannot keep it.
-#include "instancelock.h"
+#include "platform/instancelock.h"
 
-#include "widepath.h"
+#include "platform/win32/widepath.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
 // The program's place from GetModuleFileNameW; its files beside it when
 // that folder takes a new file, else in %APPDATA%\Tamble. Paths come back
 // native: generalized UTF-8, as widepath.h describes.
-#include "locations.h"
+#include "platform/locations.h"
 
-#include "pathnames.h"
-#include "widepath.h"
+#include "platform/paths.h"
+#include "platform/win32/widepath.h"
 
 #include <windows.h>
 

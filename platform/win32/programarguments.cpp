@@ -1,6 +1,6 @@
-#include "programarguments.h"
+#include "platform/programarguments.h"
 
-#include "widepath.h"
+#include "platform/win32/widepath.h"
 
 #include <windows.h>
 

@@ -3,11 +3,11 @@
 // document or a folder opens with its association, and "explorer" is the
 // file manager itself. The parameter text is already a Windows command
 // line and is passed on as it is.
-#include "programstart.h"
+#include "platform/programstart.h"
 
-#include "comforthiscall.h"
-#include "commandline.h"
-#include "widepath.h"
+#include "platform/win32/comforthiscall.h"
+#include "platform/commandline.h"
+#include "platform/win32/widepath.h"
 
 #include <windows.h>
 

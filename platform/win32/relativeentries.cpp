@@ -1,6 +1,6 @@
-#include "relativeentries.h"
+#include "platform/win32/relativeentries.h"
 
-#include "widepath.h"
+#include "platform/win32/widepath.h"
 
 #include <winternl.h>
 

@@ -8,9 +8,9 @@
 // the first, a link to a folder both).
 #pragma once
 
-#include "filehandle.h"
-#include "systemerror.h"
-#include "treewalk.h"
+#include "platform/win32/filehandle.h"
+#include "platform/systemerror.h"
+#include "platform/treewalk.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "systemcp932.h"
+#include "platform/systemcp932.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "systemerror.h"
+#include "platform/systemerror.h"
 
-#include "widepath.h"
+#include "platform/win32/widepath.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // end of the session reaches it as WM_QUERYENDSESSION and WM_ENDSESSION,
 // which Qt turns into its commit-data request and its quit. There is
 // nothing here to watch.
-#include "terminationsignals.h"
+#include "platform/terminationsignals.h"
 
 namespace platform {
 

@@ -2,10 +2,10 @@
 // handle and every entry below the start is opened relative to its
 // folder's handle as itself, so a junction or symbolic link is an entry
 // like a file and is never entered.
-#include "treewalk.h"
+#include "platform/treewalk.h"
 
-#include "relativeentries.h"
-#include "widepath.h"
+#include "platform/win32/relativeentries.h"
+#include "platform/win32/widepath.h"
 
 namespace platform {
 namespace {

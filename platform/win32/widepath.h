@@ -8,7 +8,7 @@
 // that the code shared with POSIX reads them as it reads UTF-8 names.
 #pragma once
 
-#include "widename.h"
+#include "platform/widename.h"
 
 #include <optional>
 #include <string>

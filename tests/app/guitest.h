@@ -1,11 +1,12 @@
 // Shared set-up of the window tests: a main window whose settings live in
-// a temporary folder, whose questions are scripted and whose plug-in steps
-// record the order they ran in.
+// a temporary folder, which is also the file page's one drive, whose
+// questions are scripted and whose item page steps record the order they
+// ran in.
 #pragma once
 
-#include "scriptedprompts.h"
-#include "tempfolder.h"
-#include "tfrmtamble.h"
+#include "tests/common/scriptedprompts.h"
+#include "tests/common/tempfolder.h"
+#include "app/tfrmtamble.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -28,16 +29,15 @@ protected:
         environment.dataFolder = folder_.Path();
         environment.prompts = &prompts_;
         environment.trayAvailable = trayAvailable;
+        // The file page's one drive is the test's folder.
+        environment.fileView.drives = [this] {
+            return std::vector<platform::Drive>{{folder_.Path(), "test"}};
+        };
         environment.hooks.LoadLauncherItems = [this] { steps_.push_back("LoadLauncherItems"); };
-        environment.hooks.BuildFolderTree = [this] { steps_.push_back("BuildFolderTree"); };
         environment.hooks.SaveLauncherItems = [this] {
             steps_.push_back(
                 "SaveLauncherItems, settings " +
                 std::string(folder_.Read("tamble.ini").empty() ? "missing" : "written"));
-        };
-        environment.hooks.ClearIconCache = [this] { steps_.push_back("ClearIconCache"); };
-        environment.hooks.ShowFolder = [this](const std::string& folder) {
-            steps_.push_back("ShowFolder " + folder);
         };
         environment.hooks.DropOnLauncher = [this](const std::vector<std::string>& files) {
             steps_.push_back("DropOnLauncher " + files.at(0));

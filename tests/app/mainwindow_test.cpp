@@ -1,9 +1,11 @@
-#include "guitest.h"
+#include "tests/common/controlof.h"
+#include "tests/app/guitest.h"
 
-#include "codepage.h"
-#include "savechecks.h"
-#include "tfrmoutput.h"
-#include "windowsskip.h"
+#include "platform/codepage.h"
+#include "tests/common/savechecks.h"
+#include "app/tfrmoutput.h"
+#include "fileview/fileviewpage.h"
+#include "tests/common/windowsskip.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -23,6 +25,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QUrl>
+
+#include <filesystem>
 
 namespace {
 
@@ -83,20 +87,23 @@ TEST_F(MainWindowTest, MenusHaveTheirNamesCaptionsAndShortcuts) {
     }
 }
 
-TEST_F(MainWindowTest, EntriesReachTheirSteps) {
+TEST_F(MainWindowTest, DebugEntriesRefillTheFilePage) {
     auto window = Create();
-    steps_.clear();
-    const struct {
-        QAction* action;
-        const char* step;
-    } entries[] = {
-        {window->C2, "ClearIconCache"},
-        {window->I1, "BuildFolderTree"},
-    };
-    for (const auto& e : entries) {
-        e.action->trigger();
-        EXPECT_EQ(steps_.back(), e.step) << e.action->objectName().toStdString();
-    }
+    auto* tree = ControlOf<QTreeWidget>(*window, "TreeViewDirectory");
+    auto* list = ControlOf<QTreeWidget>(*window, "ListViewFile");
+    ControlOf<tamble::FileViewPage>(*window, "tabFileView")->ShowFolder(folder_.Path());
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    EXPECT_EQ(tree->topLevelItem(0)->childCount(), 0);
+    EXPECT_EQ(list->topLevelItemCount(), 0);
+    // The icon cache's entry lists the folder again; the tree's builds it again.
+    folder_.Write("new.txt", "");
+    window->C2->trigger();
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("new.txt"));
+    std::filesystem::create_directory(folder_.File("sub"));
+    window->I1->trigger();
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    EXPECT_EQ(tree->topLevelItem(0)->childCount(), 1);
 }
 
 TEST_F(MainWindowTest, PagesAndControlsAreInPlace) {
@@ -123,15 +130,16 @@ TEST_F(MainWindowTest, PagesAndControlsAreInPlace) {
     EXPECT_TRUE(window->chkShortLongName->isChecked());
     EXPECT_EQ(window->chkShortLongName->text(), QStringLiteral("短い名前にする"));
     EXPECT_EQ(window->StatusBar->height(), 19);
-    EXPECT_EQ(window->ListViewFile->headerItem()->text(0), QStringLiteral("ファイル名"));
-    EXPECT_EQ(window->ListViewFile->headerItem()->text(1), QStringLiteral("サイズ"));
-    EXPECT_EQ(window->ListViewFile->columnWidth(0), 200);
-    EXPECT_EQ(window->ListViewFile->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "ListViewFile")->headerItem()->text(0), QStringLiteral("ファイル名"));
+    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "ListViewFile")->headerItem()->text(1), QStringLiteral("サイズ"));
+    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "ListViewFile")->columnWidth(0), 200);
+    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "ListViewFile")->selectionMode(), QAbstractItemView::ExtendedSelection);
     EXPECT_TRUE(window->ListViewItem1->isHeaderHidden());
-    EXPECT_EQ(window->edtNarrow->pos(), QPoint(34, 3));
-    EXPECT_EQ(window->cmbFilter->pos(), QPoint(34, 27));
-    EXPECT_EQ(window->Label1->text(), QStringLiteral("Filter"));
-    EXPECT_EQ(steps_, (std::vector<std::string>{"LoadLauncherItems", "BuildFolderTree"}));
+    EXPECT_EQ(ControlOf<QLineEdit>(*window, "edtNarrow")->pos(), QPoint(34, 3));
+    EXPECT_EQ(ControlOf<QComboBox>(*window, "cmbFilter")->pos(), QPoint(34, 27));
+    EXPECT_EQ(ControlOf<QLabel>(*window, "Label1")->text(), QStringLiteral("Filter"));
+    EXPECT_EQ(steps_, (std::vector<std::string>{"LoadLauncherItems"}));
+    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "TreeViewDirectory")->topLevelItemCount(), 1);
 }
 
 TEST_F(MainWindowTest, LayoutRuleFollowsEveryResize) {
@@ -142,14 +150,14 @@ TEST_F(MainWindowTest, LayoutRuleFollowsEveryResize) {
     for (int width : {273, 500, 100}) {
         window->resize(width, 500);
         QApplication::processEvents();
-        const int strip = window->Panel->width();
+        const int strip = ControlOf<QWidget>(*window, "Panel")->width();
         EXPECT_GE(window->width(), 200) << width;
-        EXPECT_EQ(window->cmbPathAddress->width(), strip) << width;
-        EXPECT_EQ(strip - window->cmbFilter->geometry().right() - 1, 1) << width;
-        EXPECT_EQ(strip - window->edtNarrow->geometry().right() - 1, 51) << width;
-        EXPECT_EQ(window->chkNarrowKeep->x(), strip - 45) << width;
+        EXPECT_EQ(ControlOf<QComboBox>(*window, "cmbPathAddress")->width(), strip) << width;
+        EXPECT_EQ(strip - ControlOf<QComboBox>(*window, "cmbFilter")->geometry().right() - 1, 1) << width;
+        EXPECT_EQ(strip - ControlOf<QLineEdit>(*window, "edtNarrow")->geometry().right() - 1, 51) << width;
+        EXPECT_EQ(ControlOf<QCheckBox>(*window, "chkNarrowKeep")->x(), strip - 45) << width;
         // With the installed Japanese font the whole caption shows.
-        EXPECT_GE(window->chkNarrowKeep->width(), window->chkNarrowKeep->sizeHint().width());
+        EXPECT_GE(ControlOf<QCheckBox>(*window, "chkNarrowKeep")->width(), ControlOf<QCheckBox>(*window, "chkNarrowKeep")->sizeHint().width());
     }
     EXPECT_TRUE(QFontInfo(window->font()).family() == QStringLiteral("ＭＳ Ｐゴシック") ||
                 QFontInfo(window->font()).family() == QStringLiteral("IPAPGothic"))
@@ -195,7 +203,7 @@ TEST_F(MainWindowTest, ExitSavesSettingsThenLauncherItemsOnce) {
     window->close(); // a second close runs no step again
     EXPECT_TRUE(closed);
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(steps_, (std::vector<std::string>{"LoadLauncherItems", "BuildFolderTree",
+    EXPECT_EQ(steps_, (std::vector<std::string>{"LoadLauncherItems",
                                                 "SaveLauncherItems, settings written"}));
 }
 
@@ -227,9 +235,9 @@ TEST_F(MainWindowTest, RestartRestoresWhatTheUserLeft) {
         window->PageControl->setCurrentIndex(tamble::kItemPage);
         window->mnuAllOpenEditor->trigger(); // on by default: now off
         window->mnuRowSelectMode->trigger();
-        window->chkNarrowKeep->click();
-        window->cmbPathAddress->addItem(QStringLiteral("/tmp"));
-        window->cmbPathAddress->setEditText(QStringLiteral("/var"));
+        ControlOf<QCheckBox>(*window, "chkNarrowKeep")->click();
+        ControlOf<QComboBox>(*window, "cmbPathAddress")->addItem(QStringLiteral("/tmp"));
+        ControlOf<QComboBox>(*window, "cmbPathAddress")->setEditText(QStringLiteral("/var"));
         window->state.options.StartFolderIsBefore = true;
         window->state.cmbOutOfFolderPattern = {".git", ".svn"};
         window->SetFilterItems({"*.md", "*.*"});
@@ -246,13 +254,14 @@ TEST_F(MainWindowTest, RestartRestoresWhatTheUserLeft) {
     EXPECT_EQ(window->PageControl->currentIndex(), tamble::kItemPage);
     EXPECT_FALSE(window->mnuAllOpenEditor->isChecked());
     EXPECT_TRUE(window->mnuRowSelectMode->isChecked());
-    EXPECT_EQ(window->ListViewFile->selectionBehavior(), QAbstractItemView::SelectItems);
-    EXPECT_TRUE(window->chkNarrowKeep->isChecked());
-    EXPECT_EQ(window->cmbPathAddress->count(), 1);
-    EXPECT_EQ(window->cmbPathAddress->currentText(), QStringLiteral("/var"));
+    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "ListViewFile")->selectionBehavior(), QAbstractItemView::SelectItems);
+    EXPECT_TRUE(ControlOf<QCheckBox>(*window, "chkNarrowKeep")->isChecked());
+    // The start walks to the last address, which goes on top of its history.
+    EXPECT_EQ(ControlOf<QComboBox>(*window, "cmbPathAddress")->findText(QStringLiteral("/tmp")), 1);
+    EXPECT_EQ(ControlOf<QComboBox>(*window, "cmbPathAddress")->currentText(), QStringLiteral("/var"));
     EXPECT_EQ(window->state.cmbOutOfFolderPattern, (tamble::HistoryList{".git", ".svn"}));
     EXPECT_EQ(window->FilterItems(), (tamble::HistoryList{"*.md", "*.*"}));
-    EXPECT_EQ(window->cmbFilter->currentText(), QStringLiteral("*.md"));
+    EXPECT_EQ(ControlOf<QComboBox>(*window, "cmbFilter")->currentText(), QStringLiteral("*.md"));
     EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
@@ -263,11 +272,11 @@ TEST_F(MainWindowTest, FolderTreeHeightSurvivesRestart) {
         auto window = Create();
         window->show();
         QApplication::processEvents();
-        EXPECT_EQ(window->TreeViewDirectory->height(), 150);
+        EXPECT_EQ(ControlOf<QTreeWidget>(*window, "TreeViewDirectory")->height(), 150);
         window->resize(window->width(), 500); // the tree keeps its height, the list gives way
         QApplication::processEvents();
-        EXPECT_EQ(window->TreeViewDirectory->height(), 150);
-        window->Splitter1->setSizes({120, 200});
+        EXPECT_EQ(ControlOf<QTreeWidget>(*window, "TreeViewDirectory")->height(), 150);
+        ControlOf<QSplitter>(*window, "Splitter1")->setSizes({120, 200});
         window->close();
     }
     EXPECT_NE(folder_.Read("tamble.ini").find("Splitter=120\r\n"), std::string::npos);

@@ -1,8 +1,9 @@
-#include "guitest.h"
+#include "tests/common/controlof.h"
+#include "tests/app/guitest.h"
 
-#include "codepage.h"
-#include "escapehook.h"
-#include "tfrmoption.h"
+#include "platform/codepage.h"
+#include "widgets/escapehook.h"
+#include "app/tfrmoption.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,7 +26,7 @@ protected:
         window_->show();
         before_ = window_->state.options;
         window_->SetFilterItems({"*.*", "*.c"});
-        window_->cmbFilter->setCurrentIndex(1);
+        ControlOf<QComboBox>(*window_, "cmbFilter")->setCurrentIndex(1);
     }
     void TearDown() override { window_->close(); }
 
@@ -118,7 +119,7 @@ TEST_F(OptionDialogTest, OnlyOkWritesBack) {
             EXPECT_EQ(o, before_) << way.name;
             EXPECT_FALSE(window_->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) << way.name;
             EXPECT_EQ(window_->FilterItems(), (tamble::HistoryList{"*.*", "*.c"})) << way.name;
-            EXPECT_EQ(window_->cmbFilter->currentIndex(), 1) << way.name;
+            EXPECT_EQ(ControlOf<QComboBox>(*window_, "cmbFilter")->currentIndex(), 1) << way.name;
         }
         TearDown();
     }
@@ -128,8 +129,8 @@ TEST_F(OptionDialogTest, OnlyOkWritesBack) {
 TEST_F(OptionDialogTest, OkWithoutChangesSelectsTheFirstFilter) {
     OpenAndEdit([](TfrmOption& d) { d.btnOK->click(); });
     EXPECT_EQ(window_->state.options, before_);
-    EXPECT_EQ(window_->cmbFilter->currentIndex(), 0);
-    EXPECT_EQ(window_->cmbFilter->currentText(), QStringLiteral("*.*"));
+    EXPECT_EQ(ControlOf<QComboBox>(*window_, "cmbFilter")->currentIndex(), 0);
+    EXPECT_EQ(ControlOf<QComboBox>(*window_, "cmbFilter")->currentText(), QStringLiteral("*.*"));
 }
 
 TEST_F(OptionDialogTest, EscapeInABoxOpenedFromTheDialogKeepsTheDialog) {
@@ -164,6 +165,11 @@ TEST_F(OptionDialogTest, FilterEditing) {
     EXPECT_TRUE(d.edtFilter->text().isEmpty());
     d.ListBoxFilter->setCurrentRow(1); // a click copies the entry into the box
     EXPECT_EQ(d.edtFilter->text(), QStringLiteral("*.c"));
+    // Clicking the selected entry again copies it again over an edit.
+    d.edtFilter->setText(QStringLiteral("edited"));
+    const QRect entry = d.ListBoxFilter->visualItemRect(d.ListBoxFilter->item(1));
+    QTest::mouseClick(d.ListBoxFilter->viewport(), Qt::LeftButton, {}, entry.center());
+    EXPECT_EQ(d.edtFilter->text(), QStringLiteral("*.c"));
     d.edtFilter->clear();
     d.Button2->click(); // update puts in even an empty entry
     EXPECT_EQ(items(), (QStringList{"*.*", "", "*.C"}));
@@ -182,7 +188,7 @@ TEST_F(OptionDialogTest, EmptiedFilterListComesBackAsDefaultsAfterRestart) {
         }
         d.btnOK->click();
     });
-    EXPECT_EQ(window_->cmbFilter->count(), 0);
+    EXPECT_EQ(ControlOf<QComboBox>(*window_, "cmbFilter")->count(), 0);
     window_->close();
     window_ = Create();
     EXPECT_EQ(window_->FilterItems(),

@@ -1,7 +1,8 @@
-#include "errortext.h"
-#include "placement.h"
-#include "programchooser.h"
-#include "scriptedprompts.h"
+#include "core/errortext.h"
+#include "app/placement.h"
+#include "fileview/fileviewlayout.h"
+#include "core/programchooser.h"
+#include "tests/common/scriptedprompts.h"
 
 #include <gtest/gtest.h>
 

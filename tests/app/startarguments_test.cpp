@@ -1,5 +1,5 @@
-#include "startarguments.h"
-#include "tempfolder.h"
+#include "app/startarguments.h"
+#include "tests/common/tempfolder.h"
 
 #include <gtest/gtest.h>
 

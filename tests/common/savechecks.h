@@ -3,9 +3,9 @@
 // two saves of one file at once.
 #pragma once
 
-#include "tempfolder.h"
+#include "tests/common/tempfolder.h"
 #ifndef _WIN32
-#include "filesizelimit.h"
+#include "tests/common/filesizelimit.h"
 #endif
 
 #include <gtest/gtest.h>

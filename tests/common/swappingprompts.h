@@ -2,7 +2,7 @@
 // reads a question or types a name, before the scripted answer is given.
 #pragma once
 
-#include "scriptedprompts.h"
+#include "tests/common/scriptedprompts.h"
 
 #include <functional>
 #include <optional>

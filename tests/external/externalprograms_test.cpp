@@ -1,9 +1,9 @@
-#include "externalprograms.h"
+#include "external/externalprograms.h"
 
-#include "codepage.h"
-#include "commandline.h"
-#include "programstart.h"
-#include "scriptedprompts.h"
+#include "platform/codepage.h"
+#include "platform/commandline.h"
+#include "platform/programstart.h"
+#include "tests/common/scriptedprompts.h"
 
 #include <gtest/gtest.h>
 

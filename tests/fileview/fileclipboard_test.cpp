@@ -1,8 +1,8 @@
-#include "fileclipboard.h"
+#include "fileview/fileclipboard.h"
 
-#include "codepage.h"
-#include "filelist.h"
-#include "pathstyle.h"
+#include "platform/codepage.h"
+#include "fileview/filelist.h"
+#include "platform/paths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The file commands on real temporary trees, through the Linux file
 // operations, with the user's answers scripted and the trash redirected.
-#include "filecommands.h"
+#include "fileview/filecommands.h"
 
-#include "codepage.h"
-#include "fileclipboard.h"
-#include "scriptedprompts.h"
-#include "tempfolder.h"
+#include "platform/codepage.h"
+#include "fileview/fileclipboard.h"
+#include "tests/common/scriptedprompts.h"
+#include "tests/common/tempfolder.h"
 
 #include <gtest/gtest.h>
 

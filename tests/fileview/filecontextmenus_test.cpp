@@ -1,14 +1,15 @@
 // The file view's context menus on a real main window: a temporary folder
 // is the only drive, the trash is another temporary folder, the user's
 // answers are scripted and program starts are recorded.
-#include "codepage.h"
-#include "filecontextmenus.h"
-#include "fileviewpage.h"
-#include "filemenuswindowtest.h"
-#include "programstart.h"
-#include "tfrmtamble.h"
-#include "treesnapshot.h"
-#include "windowsskip.h"
+#include "tests/common/controlof.h"
+#include "platform/codepage.h"
+#include "fileview/filecontextmenus.h"
+#include "fileview/fileviewpage.h"
+#include "tests/fileview/filemenuswindowtest.h"
+#include "platform/programstart.h"
+#include "app/tfrmtamble.h"
+#include "tests/common/treesnapshot.h"
+#include "tests/common/windowsskip.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,8 +46,7 @@ protected:
             started_.push_back(start.program + " | " + start.parameters.value_or("(none)"));
         });
         window_ = CreateWindowWithMenus();
-        page_ = &tamble::FileViewOf(*window_);
-        menus_ = &tamble::FileContextMenusOf(*window_);
+        menus_ = &page_->Menus();
         window_->state.options.SearchStringApp = "grepper";
         window_->state.options.UseEditor = "editor";
     }
@@ -134,25 +134,25 @@ TEST_F(FileContextMenusTest, MenusHoldEveryEntryInOrder) {
                                                       "A1 すべて選択(&A) Ctrl+A",
                                                   }));
     EXPECT_EQ(menus_->PopupMenu5->objectName(), QStringLiteral("PopupMenu5"));
-    EXPECT_EQ(window_->TreeViewDirectory->contextMenuPolicy(), Qt::CustomContextMenu);
-    EXPECT_EQ(window_->ListViewFile->contextMenuPolicy(), Qt::CustomContextMenu);
+    EXPECT_EQ(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory")->contextMenuPolicy(), Qt::CustomContextMenu);
+    EXPECT_EQ(ControlOf<QTreeWidget>(*window_, "ListViewFile")->contextMenuPolicy(), Qt::CustomContextMenu);
     // Created once, however often the folder tree is built again.
     window_->I1->trigger();
-    EXPECT_EQ(&tamble::FileContextMenusOf(*window_), menus_);
+    EXPECT_EQ(&page_->Menus(), menus_);
     EXPECT_EQ(window_->findChildren<FileContextMenus*>().size(), 1);
 }
 
 TEST_F(FileContextMenusTest, ShortcutsActWhereTheFocusIsAndTheStatusLineFollows) {
     GoTo("work/sub");
-    ShowWithFocusOn(window_->TreeViewDirectory);
-    QTest::keyClick(window_->TreeViewDirectory, Qt::Key_C, Qt::ControlModifier);
+    ShowWithFocusOn(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"));
+    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(window_->state.ClipboardFiles, Strings{disk_.File("work/sub")});
     EXPECT_EQ(Status(), " / ﾌｫﾙﾀﾞをｺﾋﾟｰ");
 
     GoTo("work");
-    window_->ListViewFile->setFocus();
+    ControlOf<QTreeWidget>(*window_, "ListViewFile")->setFocus();
     SelectRows({0, 1, 2});
-    QTest::keyClick(window_->ListViewFile, Qt::Key_X, Qt::ControlModifier);
+    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "ListViewFile"), Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(window_->state.ClipboardFiles,
               (Strings{disk_.File("work/a.c"), disk_.File("work/b.c"), disk_.File("work/c.h")}));
     EXPECT_EQ(window_->state.ClipboardMode, tamble::kClipboardCut);
@@ -160,8 +160,8 @@ TEST_F(FileContextMenusTest, ShortcutsActWhereTheFocusIsAndTheStatusLineFollows)
     EXPECT_EQ(Status(), "2 個のﾌｧｲﾙを選択 / 3 個のﾌｧｲﾙを切り取り");
 
     // Enter and Shift+Enter open every selected row, one start each.
-    QTest::keyClick(window_->ListViewFile, Qt::Key_Return);
-    QTest::keyClick(window_->ListViewFile, Qt::Key_Enter, Qt::ShiftModifier);
+    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "ListViewFile"), Qt::Key_Return);
+    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "ListViewFile"), Qt::Key_Enter, Qt::ShiftModifier);
     EXPECT_EQ(
         started_,
         (Strings{"editor | " + disk_.File("work/a.c"), "editor | " + disk_.File("work/c.h"),
@@ -170,14 +170,14 @@ TEST_F(FileContextMenusTest, ShortcutsActWhereTheFocusIsAndTheStatusLineFollows)
 
     // Ctrl+F: the list's template needs a selected row; the tree's does not,
     // but it too fills $FILE from the list.
-    QTest::keyClick(window_->ListViewFile, Qt::Key_F, Qt::ControlModifier);
-    window_->ListViewFile->clearSelection();
-    QTest::keyClick(window_->ListViewFile, Qt::Key_F, Qt::ControlModifier);
-    window_->TreeViewDirectory->setFocus();
-    QTest::keyClick(window_->TreeViewDirectory, Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "ListViewFile"), Qt::Key_F, Qt::ControlModifier);
+    ControlOf<QTreeWidget>(*window_, "ListViewFile")->clearSelection();
+    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "ListViewFile"), Qt::Key_F, Qt::ControlModifier);
+    ControlOf<QTreeWidget>(*window_, "TreeViewDirectory")->setFocus();
+    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"), Qt::Key_F, Qt::ControlModifier);
     window_->state.options.SearchStringAppCmdLineA = "$PATH $FILE";
     SelectRows({1});
-    QTest::keyClick(window_->TreeViewDirectory, Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"), Qt::Key_F, Qt::ControlModifier);
     menus_->E2->trigger();
     const std::string work = disk_.File("work");
     EXPECT_EQ(started_, (Strings{"grepper | -sf:" + work + " -gf:a.c", "grepper | -sf:" + work,
@@ -246,13 +246,13 @@ TEST_F(FileContextMenusTest, FolderCommandsUpdateTheTree) {
 TEST_F(FileContextMenusTest, FolderCommandsActOnTheSelectedNodeBeforeTheListCatchesUp) {
     TAMBLE_SKIP_ON_WINDOWS("on Windows the shell runs the file operations, with its own questions and names for copies; the Windows shell operations have their own tests");
     GoTo("other");
-    ShowWithFocusOn(window_->TreeViewDirectory);
-    QTest::keyClick(window_->TreeViewDirectory, Qt::Key_Down); // the list follows later
+    ShowWithFocusOn(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"));
+    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"), Qt::Key_Down); // the list follows later
     ASSERT_EQ(Selected(), Child(Drive(), "work"));
     ASSERT_EQ(window_->state.CurrentPath, disk_.File("other"));
     menus_->E2->trigger();
     EXPECT_EQ(started_, Strings{"explorer | " + disk_.File("work")});
-    QTest::keyClick(window_->TreeViewDirectory, Qt::Key_Up);
+    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"), Qt::Key_Up);
     ASSERT_EQ(window_->state.CurrentPath, disk_.File("work"));
     std::string maskFolder;
     QTimer::singleShot(0, [&maskFolder] {
@@ -263,9 +263,9 @@ TEST_F(FileContextMenusTest, FolderCommandsActOnTheSelectedNodeBeforeTheListCatc
     });
     menus_->N25->trigger();
     EXPECT_EQ(maskFolder, disk_.File("other"));
-    ShowWithFocusOn(window_->TreeViewDirectory); // back from the dialog
-    QTest::keyClick(window_->TreeViewDirectory, Qt::Key_Down);
-    QTest::keyClick(window_->TreeViewDirectory, Qt::Key_Delete);
+    ShowWithFocusOn(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory")); // back from the dialog
+    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"), Qt::Key_Down);
+    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"), Qt::Key_Delete);
     EXPECT_TRUE(fs::exists(disk_.File("other")));
     EXPECT_FALSE(fs::exists(disk_.File("work")));
     EXPECT_EQ(Texts(Drive()), Strings{"other"});
@@ -277,7 +277,7 @@ TEST_F(FileContextMenusTest, FileCommandsRefillTheList) {
     SelectRows({0, 1});
     menus_->T1->trigger();
     // The list's paste needs a selected node, even though it pastes into the listed folder.
-    window_->TreeViewDirectory->clearSelection();
+    ControlOf<QTreeWidget>(*window_, "TreeViewDirectory")->clearSelection();
     menus_->V1->trigger();
     EXPECT_TRUE(fs::exists(disk_.File("work/a.c")));
     GoTo("other");
@@ -310,7 +310,7 @@ TEST_F(FileContextMenusTest, FileCommandsRefillTheList) {
 
     // Without a selected row the file commands do nothing.
     prompts_.asked.clear();
-    window_->ListViewFile->clearSelection();
+    ControlOf<QTreeWidget>(*window_, "ListViewFile")->clearSelection();
     for (QAction* action : {menus_->T1, menus_->N14, menus_->E1, menus_->R3, menus_->N26})
         action->trigger();
     EXPECT_TRUE(prompts_.asked.empty());

@@ -1,6 +1,6 @@
-#include "codepage.h"
-#include "filelist.h"
-#include "tempfolder.h"
+#include "platform/codepage.h"
+#include "fileview/filelist.h"
+#include "tests/common/tempfolder.h"
 
 #include <gtest/gtest.h>
 

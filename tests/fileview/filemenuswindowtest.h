@@ -2,8 +2,8 @@
 // context menus in place, their trash in a temporary folder.
 #pragma once
 
-#include "filecontextmenus.h"
-#include "fileviewwindowtest.h"
+#include "fileview/filecontextmenus.h"
+#include "tests/fileview/fileviewwindowtest.h"
 
 #include <memory>
 
@@ -11,13 +11,8 @@ class FileMenusWindowTest : public FileViewWindowTest {
 protected:
     // A main window whose file page and context menus use the test drive.
     std::unique_ptr<tamble::TfrmTamble> CreateWindowWithMenus() {
-        tamble::ShellHooks hooks;
-        hooks.BuildFolderTree = [this] {
-            tamble::FileViewOf(*tamble::frmTamble, TestDrive()).BuildFolderTree();
-            tamble::FileMenuServices services;
-            services.owner.homeTrash = settings_.File("trash");
-            tamble::FileContextMenusOf(*tamble::frmTamble, services);
-        };
-        return CreateWindow(std::move(hooks));
+        tamble::FileViewServices services = TestDrive();
+        services.owner.homeTrash = settings_.File("trash");
+        return CreateWindow(std::move(services));
     }
 };

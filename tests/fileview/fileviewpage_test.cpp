@@ -1,10 +1,11 @@
 // The file page on a real main window: a temporary folder stands in as the
 // only drive, settings live in another one, opening a file is recorded.
-#include "fileviewpage.h"
-#include "fileviewwindowtest.h"
-#include "qtext.h"
-#include "tfrmtamble.h"
-#include "windowsskip.h"
+#include "tests/common/controlof.h"
+#include "fileview/fileviewpage.h"
+#include "tests/fileview/fileviewwindowtest.h"
+#include "widgets/qtext.h"
+#include "app/tfrmtamble.h"
+#include "tests/common/windowsskip.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,7 +42,6 @@ protected:
         fs::create_directories(disk_.File("work/empty"));
         fs::create_directories(disk_.File("other"));
         window_ = Create();
-        page_ = &tamble::FileViewOf(*window_);
     }
 
     std::unique_ptr<TfrmTamble> Create() {
@@ -50,12 +50,7 @@ protected:
                                    bool byShell) {
             opened_.push_back((byShell ? "shell " : "editor ") + path);
         };
-        tamble::ShellHooks hooks;
-        hooks.BuildFolderTree = [services] {
-            tamble::FileViewOf(*tamble::frmTamble, services).BuildFolderTree();
-        };
-        hooks.ClearIconCache = [] { tamble::FileViewOf(*tamble::frmTamble).C2Click(); };
-        return CreateWindow(std::move(hooks));
+        return CreateWindow(std::move(services));
     }
 
     // Shows the window on the file page, tall enough for empty tree space.
@@ -73,7 +68,7 @@ protected:
 };
 
 TEST_F(FileViewPageTest, TreeListsFoldersLazilyBehindThePlaceholder) {
-    ASSERT_EQ(window_->TreeViewDirectory->topLevelItemCount(), 1);
+    ASSERT_EQ(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory")->topLevelItemCount(), 1);
     EXPECT_EQ(Drive()->text(0).toStdString(), disk_.Path() + " test");
     EXPECT_EQ(Texts(Drive()), (Strings{"other", "work"}));
     QTreeWidgetItem* work = Child(Drive(), "work");
@@ -85,7 +80,7 @@ TEST_F(FileViewPageTest, TreeListsFoldersLazilyBehindThePlaceholder) {
     EXPECT_EQ(Selected(), work);
     EXPECT_EQ(page_->ListedNode(), work);
     EXPECT_EQ(Rows(), (Strings{"a.c", "ab.h", "b.c", "cd.txt", "Makefile", "x.exe", "y.exe"}));
-    EXPECT_EQ(window_->ListViewFile->topLevelItem(0)->text(1), QStringLiteral("4"));
+    EXPECT_EQ(ControlOf<QTreeWidget>(*window_, "ListViewFile")->topLevelItem(0)->text(1), QStringLiteral("4"));
     EXPECT_EQ(window_->state.CurrentPath, disk_.File("work"));
 
     // Opened once: a new folder shows only after a refresh of the node.
@@ -136,25 +131,25 @@ TEST_F(FileViewPageTest, NavigateToPathMatchesLooselyAndRecordsTheTreeForm) {
     }
     page_->NavigateToPath(disk_.File("WORK//sub/"));
     const std::string expected = disk_.File("work/sub");
-    EXPECT_EQ(platform::ToCp932(window_->cmbPathAddress->currentText()), expected);
-    EXPECT_EQ(window_->cmbPathAddress->itemText(0).toStdString(), expected);
+    EXPECT_EQ(platform::ToCp932(ControlOf<QComboBox>(*window_, "cmbPathAddress")->currentText()), expected);
+    EXPECT_EQ(ControlOf<QComboBox>(*window_, "cmbPathAddress")->itemText(0).toStdString(), expected);
     EXPECT_EQ(window_->state.CurrentPath, expected);
 }
 
 TEST_F(FileViewPageTest, EnterInTheAddressBoxGoesOnlyToExistingFolders) {
     GoTo("work");
-    window_->cmbPathAddress->setEditText(QString::fromStdString(disk_.File("missing")));
-    PressEnter(window_->cmbPathAddress);
+    ControlOf<QComboBox>(*window_, "cmbPathAddress")->setEditText(QString::fromStdString(disk_.File("missing")));
+    PressEnter(ControlOf<QComboBox>(*window_, "cmbPathAddress"));
     EXPECT_EQ(Selected()->text(0), QStringLiteral("work"));
-    window_->cmbPathAddress->setEditText(QString::fromStdString(disk_.File("other")));
-    PressEnter(window_->cmbPathAddress);
+    ControlOf<QComboBox>(*window_, "cmbPathAddress")->setEditText(QString::fromStdString(disk_.File("other")));
+    PressEnter(ControlOf<QComboBox>(*window_, "cmbPathAddress"));
     EXPECT_EQ(Selected()->text(0), QStringLiteral("other"));
     EXPECT_TRUE(Rows().empty());
 }
 
 TEST_F(FileViewPageTest, FilterEnterAndNarrowing) {
     GoTo("work");
-    QComboBox* filter = window_->cmbFilter;
+    QComboBox* filter = ControlOf<QComboBox>(*window_, "cmbFilter");
     filter->setEditText(QStringLiteral("*.c;*.h"));
     PressEnter(filter, Qt::AltModifier);
     EXPECT_EQ(Rows().size(), 7u); // Alt+Enter does nothing
@@ -174,19 +169,19 @@ TEST_F(FileViewPageTest, FilterEnterAndNarrowing) {
     emit filter->activated(star);
     EXPECT_EQ(filter->itemText(0), QStringLiteral("*.*"));
     EXPECT_EQ(filter->count(), entries);
-    window_->edtNarrow->setText(QStringLiteral("AB;cd"));
+    ControlOf<QLineEdit>(*window_, "edtNarrow")->setText(QStringLiteral("AB;cd"));
     EXPECT_EQ(Rows(), (Strings{"ab.h", "cd.txt"}));
-    window_->edtNarrow->setText(QStringLiteral(";x"));
+    ControlOf<QLineEdit>(*window_, "edtNarrow")->setText(QStringLiteral(";x"));
     EXPECT_EQ(Rows().size(), 7u);
 
     // A change of folder empties the narrowing unless "keep" is checked.
-    window_->edtNarrow->setText(QStringLiteral("a"));
+    ControlOf<QLineEdit>(*window_, "edtNarrow")->setText(QStringLiteral("a"));
     GoTo("work/sub");
-    EXPECT_TRUE(window_->edtNarrow->text().isEmpty());
-    window_->chkNarrowKeep->setChecked(true);
-    window_->edtNarrow->setText(QStringLiteral("a"));
+    EXPECT_TRUE(ControlOf<QLineEdit>(*window_, "edtNarrow")->text().isEmpty());
+    ControlOf<QCheckBox>(*window_, "chkNarrowKeep")->setChecked(true);
+    ControlOf<QLineEdit>(*window_, "edtNarrow")->setText(QStringLiteral("a"));
     GoTo("work");
-    EXPECT_EQ(window_->edtNarrow->text(), QStringLiteral("a"));
+    EXPECT_EQ(ControlOf<QLineEdit>(*window_, "edtNarrow")->text(), QStringLiteral("a"));
     EXPECT_EQ(Rows(), (Strings{"a.c", "ab.h"}));
 }
 
@@ -201,8 +196,8 @@ TEST_F(FileViewPageTest, TypedTextIsTakenAsTypedNotCompletedFromTheHistory) {
         QComboBox* combo;
         QString typed;
     } cases[] = {
-        {window_->cmbFilter, QStringLiteral("*.c")},
-        {window_->cmbPathAddress, QString::fromStdString(disk_.File("work/s"))},
+        {ControlOf<QComboBox>(*window_, "cmbFilter"), QStringLiteral("*.c")},
+        {ControlOf<QComboBox>(*window_, "cmbPathAddress"), QString::fromStdString(disk_.File("work/s"))},
     };
     for (const auto& c : cases) {
         c.combo->setFocus();
@@ -210,15 +205,15 @@ TEST_F(FileViewPageTest, TypedTextIsTakenAsTypedNotCompletedFromTheHistory) {
         QTest::keyClicks(c.combo, c.typed);
         EXPECT_EQ(c.combo->currentText(), c.typed);
     }
-    window_->cmbFilter->setFocus();
-    PressEnter(window_->cmbFilter);
+    ControlOf<QComboBox>(*window_, "cmbFilter")->setFocus();
+    PressEnter(ControlOf<QComboBox>(*window_, "cmbFilter"));
     EXPECT_EQ(Rows(), (Strings{"a.c", "b.c"}));
-    EXPECT_EQ(window_->cmbFilter->itemText(0), QStringLiteral("*.c"));
+    EXPECT_EQ(ControlOf<QComboBox>(*window_, "cmbFilter")->itemText(0), QStringLiteral("*.c"));
 
     // "work/sub" is now the newer entry that a completion would pick.
     GoTo("work/sub");
     GoTo("other");
-    QComboBox* address = window_->cmbPathAddress;
+    QComboBox* address = ControlOf<QComboBox>(*window_, "cmbPathAddress");
     address->setFocus();
     address->clearEditText();
     QTest::keyClicks(address, QString::fromStdString(disk_.File("work")));
@@ -229,7 +224,7 @@ TEST_F(FileViewPageTest, TypedTextIsTakenAsTypedNotCompletedFromTheHistory) {
 TEST_F(FileViewPageTest, KeysRefillTheListFiveTicksAfterTheLastOne) {
     GoTo("work");
     QTreeWidgetItem* work = Selected();
-    QTreeWidget* tree = window_->TreeViewDirectory;
+    QTreeWidget* tree = ControlOf<QTreeWidget>(*window_, "TreeViewDirectory");
     tree->setFocus();
     QTest::keyClick(tree, Qt::Key_Up); // moves to the drive
     EXPECT_TRUE(page_->TimerFileListUpdate->isActive());
@@ -250,7 +245,7 @@ TEST_F(FileViewPageTest, KeysRefillTheListFiveTicksAfterTheLastOne) {
 
 TEST_F(FileViewPageTest, DoubleClickOpensTheFirstSelectedRowOrGoesUp) {
     GoTo("work");
-    QTreeWidget* list = window_->ListViewFile;
+    QTreeWidget* list = ControlOf<QTreeWidget>(*window_, "ListViewFile");
     list->topLevelItem(2)->setSelected(true); // b.c
     list->topLevelItem(3)->setSelected(true);
     page_->ListViewFileDblClick(Qt::NoModifier);
@@ -284,8 +279,33 @@ TEST_F(FileViewPageTest, StatusLineCountsSelectedRows) {
     EXPECT_EQ(window_->StatusText->text(), QStringLiteral("7 個のﾌｧｲﾙを選択 / clip"));
     SelectRows({0, 1, 2});
     EXPECT_EQ(window_->StatusText->text(), QStringLiteral("3 個のﾌｧｲﾙを選択 / clip"));
-    window_->ListViewFile->clearSelection();
+    ControlOf<QTreeWidget>(*window_, "ListViewFile")->clearSelection();
     EXPECT_EQ(window_->StatusText->text(), QStringLiteral(" / clip"));
+}
+
+TEST_F(FileViewPageTest, CellByCellSelectionNeverSelectsASizeAlone) {
+    GoTo("work");
+    QTreeWidget* list = ControlOf<QTreeWidget>(*window_, "ListViewFile");
+    ShowFilePage();
+    window_->mnuRowSelectMode->trigger(); // cells one by one
+    const QPoint size = list->visualRect(list->model()->index(1, 1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, size);
+    EXPECT_TRUE(list->selectionModel()->selectedIndexes().isEmpty());
+    const QPoint name = list->visualRect(list->model()->index(1, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, name);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ShiftModifier, size);
+    const QModelIndexList cells = list->selectionModel()->selectedIndexes();
+    ASSERT_EQ(cells.size(), 1);
+    EXPECT_EQ(cells[0].column(), 0);
+    EXPECT_EQ(window_->StatusText->text().left(1), QStringLiteral("1"));
+    // Back to whole rows, then cells again: the sizes leave the selection.
+    window_->mnuRowSelectMode->trigger();
+    page_->A1->trigger();
+    window_->mnuRowSelectMode->trigger();
+    for (const QModelIndex& cell : list->selectionModel()->selectedIndexes())
+        EXPECT_EQ(cell.column(), 0);
+    EXPECT_EQ(list->selectionModel()->selectedRows().size(), 0); // no row is whole
+    EXPECT_EQ(page_->SelectedFileNames().size(), 7u);
 }
 
 TEST_F(FileViewPageTest, RefreshIconCacheAndRightClickOnEmptySpace) {
@@ -300,7 +320,7 @@ TEST_F(FileViewPageTest, RefreshIconCacheAndRightClickOnEmptySpace) {
     EXPECT_EQ(cache, (Strings{".c", ".h", ".txt", "", ".md"}));
 
     ShowFilePage();
-    QTreeWidget* tree = window_->TreeViewDirectory;
+    QTreeWidget* tree = ControlOf<QTreeWidget>(*window_, "TreeViewDirectory");
     const QPoint below(5, tree->viewport()->height() - 2);
     ASSERT_EQ(tree->itemAt(below), nullptr);
     QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, below);
@@ -315,7 +335,7 @@ TEST_F(FileViewPageTest, RefreshIconCacheAndRightClickOnEmptySpace) {
 TEST_F(FileViewPageTest, ALinkBackUpIsAFolderThatOpensOneLevelAtATime) {
     fs::create_directory_symlink(disk_.File("work"), disk_.File("work/sub/back"));
     GoTo("work/sub/back/sub/back");
-    EXPECT_EQ(platform::ToCp932(window_->cmbPathAddress->currentText()),
+    EXPECT_EQ(platform::ToCp932(ControlOf<QComboBox>(*window_, "cmbPathAddress")->currentText()),
               disk_.File("work/sub/back/sub/back"));
     EXPECT_EQ(Texts(Selected()), (Strings{"empty", "sub"}));
 }
@@ -345,13 +365,12 @@ TEST_F(FileViewPageTest, HistoriesAndTheLastFolderSurviveARestart) {
     TAMBLE_SKIP_ON_WINDOWS("it removes a folder the page shows, which Windows refuses while the page holds it open");
     window_->state.options.StartFolderIsBefore = true;
     GoTo("work/sub");
-    window_->cmbFilter->setEditText(QStringLiteral("*.h"));
-    QTest::keyClick(window_->cmbFilter, Qt::Key_Return);
+    ControlOf<QComboBox>(*window_, "cmbFilter")->setEditText(QStringLiteral("*.h"));
+    QTest::keyClick(ControlOf<QComboBox>(*window_, "cmbFilter"), Qt::Key_Return);
     window_->close();
     window_ = Create();
-    page_ = &tamble::FileViewOf(*window_);
-    EXPECT_EQ(window_->cmbPathAddress->itemText(0).toStdString(), disk_.File("work/sub"));
-    EXPECT_EQ(window_->cmbFilter->currentText(), QStringLiteral("*.h"));
+    EXPECT_EQ(ControlOf<QComboBox>(*window_, "cmbPathAddress")->itemText(0).toStdString(), disk_.File("work/sub"));
+    EXPECT_EQ(ControlOf<QComboBox>(*window_, "cmbFilter")->currentText(), QStringLiteral("*.h"));
     ASSERT_NE(Selected(), nullptr);
     EXPECT_EQ(Selected()->text(0), QStringLiteral("sub"));
     EXPECT_EQ(Rows(), Strings{});
@@ -364,7 +383,6 @@ TEST_F(FileViewPageTest, HistoriesAndTheLastFolderSurviveARestart) {
     fs::current_path(disk_.File("other"));
     window_ = Create();
     fs::current_path(before);
-    page_ = &tamble::FileViewOf(*window_);
     EXPECT_EQ(window_->state.CurrentPath, disk_.File("other"));
 }
 

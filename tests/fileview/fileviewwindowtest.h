@@ -3,10 +3,11 @@
 // whose questions are scripted, with look-ups on its folder tree and list.
 #pragma once
 
-#include "fileviewpage.h"
-#include "swappingprompts.h"
-#include "tempfolder.h"
-#include "tfrmtamble.h"
+#include "tests/common/controlof.h"
+#include "fileview/fileviewpage.h"
+#include "tests/common/swappingprompts.h"
+#include "tests/common/tempfolder.h"
+#include "app/tfrmtamble.h"
 
 #include <QString>
 #include <QTreeWidget>
@@ -31,18 +32,20 @@ protected:
     }
 
     // A main window with its settings in settings_, no notification area and
-    // the given steps plugged in.
-    std::unique_ptr<tamble::TfrmTamble> CreateWindow(tamble::ShellHooks hooks) {
+    // the given file page services; page_ is its file page.
+    std::unique_ptr<tamble::TfrmTamble> CreateWindow(tamble::FileViewServices services) {
         tamble::ShellEnvironment environment;
         environment.settingsPath = settings_.File("tamble.ini");
         environment.dataFolder = settings_.Path();
         environment.prompts = &prompts_;
         environment.trayAvailable = false;
-        environment.hooks = std::move(hooks);
-        return std::make_unique<tamble::TfrmTamble>(std::move(environment));
+        environment.fileView = std::move(services);
+        auto window = std::make_unique<tamble::TfrmTamble>(std::move(environment));
+        page_ = ControlOf<tamble::FileViewPage>(*window, "tabFileView");
+        return window;
     }
 
-    QTreeWidgetItem* Drive() const { return window_->TreeViewDirectory->topLevelItem(0); }
+    QTreeWidgetItem* Drive() const { return ControlOf<QTreeWidget>(*window_, "TreeViewDirectory")->topLevelItem(0); }
     // The child node shown as name; null when there is none.
     static QTreeWidgetItem* Child(QTreeWidgetItem* parent, const char* name) {
         for (int i = 0; i < parent->childCount(); ++i)
@@ -56,21 +59,21 @@ protected:
         return texts;
     }
     QTreeWidgetItem* Selected() const {
-        const auto selected = window_->TreeViewDirectory->selectedItems();
+        const auto selected = ControlOf<QTreeWidget>(*window_, "TreeViewDirectory")->selectedItems();
         return selected.isEmpty() ? nullptr : selected.first();
     }
     Strings Rows() const {
         Strings rows;
-        for (int i = 0; i < window_->ListViewFile->topLevelItemCount(); ++i)
-            rows.push_back(window_->ListViewFile->topLevelItem(i)->text(0).toStdString());
+        for (int i = 0; i < ControlOf<QTreeWidget>(*window_, "ListViewFile")->topLevelItemCount(); ++i)
+            rows.push_back(ControlOf<QTreeWidget>(*window_, "ListViewFile")->topLevelItem(i)->text(0).toStdString());
         return rows;
     }
     void GoTo(const std::string& relative) { page_->NavigateToPath(disk_.File(relative)); }
     // Selects exactly the list rows at the given positions.
     void SelectRows(std::initializer_list<int> rows) {
-        window_->ListViewFile->clearSelection();
+        ControlOf<QTreeWidget>(*window_, "ListViewFile")->clearSelection();
         for (int row : rows)
-            window_->ListViewFile->topLevelItem(row)->setSelected(true);
+            ControlOf<QTreeWidget>(*window_, "ListViewFile")->topLevelItem(row)->setSelected(true);
     }
 
     TempFolder disk_;

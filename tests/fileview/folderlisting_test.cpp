@@ -1,6 +1,6 @@
-#include "direntries.h"
-#include "folderlisting.h"
-#include "tempfolder.h"
+#include "platform/direntries.h"
+#include "fileview/folderlisting.h"
+#include "tests/common/tempfolder.h"
 
 #include <gtest/gtest.h>
 

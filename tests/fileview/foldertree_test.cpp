@@ -1,7 +1,7 @@
-#include "codepage.h"
-#include "direntries.h"
-#include "foldertree.h"
-#include "tempfolder.h"
+#include "platform/codepage.h"
+#include "platform/direntries.h"
+#include "fileview/foldertree.h"
+#include "tests/common/tempfolder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,14 +2,14 @@
 // path is made to lead elsewhere: the listed folder, or a folder above it,
 // swapped for a link to a decoy that holds the same names, between the
 // listing and the command, while its question is open, or while it works.
-#include "filecommands.h"
+#include "fileview/filecommands.h"
 
-#include "codepage.h"
-#include "fileclipboard.h"
-#include "heldfolder.h"
-#include "swappingprompts.h"
-#include "tempfolder.h"
-#include "treesnapshot.h"
+#include "platform/codepage.h"
+#include "fileview/fileclipboard.h"
+#include "platform/heldfolder.h"
+#include "tests/common/swappingprompts.h"
+#include "tests/common/tempfolder.h"
+#include "tests/common/treesnapshot.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,11 @@
 // turn into one another or into nothing, side by side in one folder: every
 // command of the file page must act on exactly the entry shown and leave
 // its neighbour alone.
-#include "codepage.h"
-#include "filemenuswindowtest.h"
-#include "programstart.h"
-#include "qtext.h"
+#include "tests/common/controlof.h"
+#include "platform/codepage.h"
+#include "tests/fileview/filemenuswindowtest.h"
+#include "platform/programstart.h"
+#include "widgets/qtext.h"
 
 #include <QAction>
 
@@ -51,8 +52,7 @@ protected:
             opened_.push_back(platform::Cp932ToUtf8(start.parameters.value_or(start.program)));
         });
         window_ = CreateWindowWithMenus();
-        page_ = &tamble::FileViewOf(*window_);
-        menus_ = &tamble::FileContextMenusOf(*window_);
+        menus_ = &page_->Menus();
         window_->state.options.UseEditor = "editor";
         GoTo("work");
     }
@@ -61,9 +61,9 @@ protected:
     // The listed names, as the file system spells them.
     Strings ListedNames() const {
         Strings names;
-        for (int i = 0; i < window_->ListViewFile->topLevelItemCount(); ++i)
+        for (int i = 0; i < ControlOf<QTreeWidget>(*window_, "ListViewFile")->topLevelItemCount(); ++i)
             names.push_back(platform::Cp932ToUtf8(
-                platform::ToCp932(window_->ListViewFile->topLevelItem(i)->text(0))));
+                platform::ToCp932(ControlOf<QTreeWidget>(*window_, "ListViewFile")->topLevelItem(i)->text(0))));
         return names;
     }
     // Selects the one row that shows name.
@@ -103,7 +103,7 @@ TEST_F(LookAlikeNames, EveryNameIsListedAsItself) {
         QTreeWidgetItem* child = work->child(i);
         if (platform::Cp932ToUtf8(platform::ToCp932(child->text(0))) != kTagFolder) continue;
         found = true;
-        window_->TreeViewDirectory->setCurrentItem(child);
+        ControlOf<QTreeWidget>(*window_, "TreeViewDirectory")->setCurrentItem(child);
         page_->UpdateFileList();
     }
     ASSERT_TRUE(found);

@@ -1,4 +1,4 @@
-#include "pathstyle.h"
+#include "platform/paths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "subfolderprobe.h"
-#include "tempfolder.h"
+#include "fileview/subfolderprobe.h"
+#include "tests/common/tempfolder.h"
 
 #include <gtest/gtest.h>
 

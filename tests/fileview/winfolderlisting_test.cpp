@@ -1,9 +1,9 @@
 // The file list's and the folder tree's listings on Windows, where the
 // system's own attributes decide what is a file.
-#include "codepage.h"
-#include "folderlisting.h"
-#include "tempfolder.h"
-#include "widefiles.h"
+#include "platform/codepage.h"
+#include "fileview/folderlisting.h"
+#include "tests/common/tempfolder.h"
+#include "tests/platform/widefiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The item page inside the main window: item.lst is read at creation and
 // written at exit, and files dropped on the page reach the item under the
 // pointer.
-#include "launcherpage.h"
+#include "launcher/launcherpage.h"
 
-#include "codepage.h"
-#include "programstart.h"
-#include "scriptedprompts.h"
-#include "tempfolder.h"
-#include "tfrmtamble.h"
+#include "platform/codepage.h"
+#include "platform/programstart.h"
+#include "tests/common/scriptedprompts.h"
+#include "tests/common/tempfolder.h"
+#include "app/tfrmtamble.h"
 
 #include <QApplication>
 #include <QDropEvent>

@@ -1,7 +1,7 @@
-#include "launcheritems.h"
+#include "launcher/launcheritems.h"
 
-#include "savechecks.h"
-#include "tempfolder.h"
+#include "tests/common/savechecks.h"
+#include "tests/common/tempfolder.h"
 
 #include <gtest/gtest.h>
 

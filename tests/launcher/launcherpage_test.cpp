@@ -1,11 +1,11 @@
-#include "launcherpage.h"
+#include "launcher/launcherpage.h"
 
-#include "codepage.h"
-#include "programstart.h"
-#include "qtext.h"
-#include "scriptedprompts.h"
-#include "tempfolder.h"
-#include "tfrmprogram.h"
+#include "platform/codepage.h"
+#include "platform/programstart.h"
+#include "widgets/qtext.h"
+#include "tests/common/scriptedprompts.h"
+#include "tests/common/tempfolder.h"
+#include "launcher/tfrmprogram.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "codepage.h"
+#include "platform/codepage.h"
 
-#include "strbasic.h"
+#include "textlib/strbasic.h"
 
 #include <gtest/gtest.h>
 

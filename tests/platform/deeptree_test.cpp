@@ -1,9 +1,9 @@
 // A tree deeper than any path the system accepts: the walk finds its files
 // and the deletes remove them, through folder handles alone.
-#include "fileoperations.h"
+#include "platform/fileops/fileoperations.h"
 
-#include "scriptedprompts.h"
-#include "tempfolder.h"
+#include "tests/common/scriptedprompts.h"
+#include "tests/common/tempfolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "fileicons.h"
+#include "widgets/fileicons.h"
 
-#include "tempfolder.h"
+#include "tests/common/tempfolder.h"
 
 #include <QCoreApplication>
 #include <QFileIconProvider>

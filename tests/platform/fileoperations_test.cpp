@@ -1,8 +1,8 @@
-#include "fileoperations.h"
+#include "platform/fileops/fileoperations.h"
 
-#include "codepage.h"
-#include "scriptedprompts.h"
-#include "tempfolder.h"
+#include "platform/codepage.h"
+#include "tests/common/scriptedprompts.h"
+#include "tests/common/tempfolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "filereplace.h"
-#include "savechecks.h"
-#include "tempfolder.h"
+#include "platform/filereplace.h"
+#include "tests/common/savechecks.h"
+#include "tests/common/tempfolder.h"
 
 #ifdef _WIN32
 #include <windows.h>

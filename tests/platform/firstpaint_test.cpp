@@ -1,5 +1,5 @@
 // Work put off until a window's first frame runs once, after that frame.
-#include "firstpaint.h"
+#include "platform/qt/firstpaint.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,7 +1,7 @@
-#include "handovermessage.h"
-#include "instancehandover.h"
-#include "instancelock.h"
-#include "tempfolder.h"
+#include "platform/handovermessage.h"
+#include "platform/instancehandover.h"
+#include "platform/instancelock.h"
+#include "tests/common/tempfolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "handovermessage.h"
-#include "handoverserver.h"
-#include "instancehandover.h"
-#include "tempfolder.h"
+#include "platform/handovermessage.h"
+#include "platform/qt/handoverserver.h"
+#include "platform/instancehandover.h"
+#include "tests/common/tempfolder.h"
 
 #include <QTest>
 

@@ -2,12 +2,12 @@
 // elsewhere by renaming a folder above it away and making another folder of
 // the same names in its place (which Wine and Windows allow while a folder
 // below is held, unlike a link in its place).
-#include "heldfolder.h"
+#include "platform/heldfolder.h"
 
-#include "fileoperations.h"
-#include "scriptedprompts.h"
-#include "tempfolder.h"
-#include "treesnapshot.h"
+#include "platform/fileops/fileoperations.h"
+#include "tests/common/scriptedprompts.h"
+#include "tests/common/tempfolder.h"
+#include "tests/common/treesnapshot.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "instancelock.h"
-#include "locations.h"
+#include "platform/instancelock.h"
+#include "platform/locations.h"
 
-#include "tempfolder.h"
+#include "tests/common/tempfolder.h"
 
 #include <gtest/gtest.h>
 

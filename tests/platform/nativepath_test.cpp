@@ -1,8 +1,8 @@
-#include "codepage.h"
-#include "filereplace.h"
-#include "nativepath.h"
-#include "tempfolder.h"
-#include "textfile.h"
+#include "platform/codepage.h"
+#include "platform/filereplace.h"
+#include "platform/nativepath.h"
+#include "tests/common/tempfolder.h"
+#include "textlib/textfile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "pathnames.h"
+#include "platform/paths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The forms' edge: a name shown in a widget reads back as the same bytes.
-#include "qtext.h"
+#include "widgets/qtext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "qtoperationprogress.h"
+#include "widgets/qtoperationprogress.h"
 
 #include <QProgressDialog>
 #include <QWidget>

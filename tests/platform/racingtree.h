@@ -4,8 +4,8 @@
 // followed the link would delete the decoy's files.
 #pragma once
 
-#include "tempfolder.h"
-#include "treesnapshot.h"
+#include "tests/common/tempfolder.h"
+#include "tests/common/treesnapshot.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // A second process for the Windows save tests: saves two texts in turn to
 // the file named by its argument until it is ended from outside.
-#include "filereplace.h"
+#include "platform/filereplace.h"
 
 #include <string>
 

@@ -1,15 +1,15 @@
 // The file operations through the system's shell on real temporary trees,
 // with its boxes switched off (they need a display): what each operation
 // leaves on disk, and that nothing beside the named entries is touched.
-#include "shellcommon.h"
+#include "platform/fileops/shellcommon.h"
 
-#include "codepage.h"
-#include "direntries.h"
-#include "filecopy.h"
-#include "scriptedprompts.h"
-#include "tempfolder.h"
-#include "widefiles.h"
-#include "widename.h"
+#include "platform/codepage.h"
+#include "platform/direntries.h"
+#include "platform/filecopy.h"
+#include "tests/common/scriptedprompts.h"
+#include "tests/common/tempfolder.h"
+#include "tests/platform/widefiles.h"
+#include "platform/widename.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Deleting, trashing and moving while another process swaps a folder of
 // the tree for a symbolic link out of it: nothing outside the start folder
 // may change, and whatever was left is reported.
-#include "fileoperations.h"
+#include "platform/fileops/fileoperations.h"
 
-#include "codepage.h"
-#include "racingtree.h"
-#include "swappingprompts.h"
+#include "platform/codepage.h"
+#include "tests/platform/racingtree.h"
+#include "tests/common/swappingprompts.h"
 
 #include <gtest/gtest.h>
 

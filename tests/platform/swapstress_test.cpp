@@ -1,10 +1,10 @@
 // The swap race run for real: a second thread keeps swapping a folder for
 // a link to a decoy while the tree is deleted. However the two interleave,
 // the decoy keeps every byte. Not timed; a hundred small runs.
-#include "fileoperations.h"
+#include "platform/fileops/fileoperations.h"
 
-#include "racingtree.h"
-#include "scriptedprompts.h"
+#include "tests/platform/racingtree.h"
+#include "tests/common/scriptedprompts.h"
 
 #include <gtest/gtest.h>
 

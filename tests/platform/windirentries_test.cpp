@@ -1,10 +1,10 @@
 // Folder listing and drives against the system's own ANSI calls on a
 // prepared tree: the same names, attributes and sizes for every mask.
-#include "direntries.h"
+#include "platform/direntries.h"
 
-#include "codepage.h"
-#include "tempfolder.h"
-#include "widefiles.h"
+#include "platform/codepage.h"
+#include "tests/common/tempfolder.h"
+#include "tests/platform/widefiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // The instance lock, the hand-over pipe and the program's places on
 // Windows, with a second process where the rule is about processes.
-#include "handovermessage.h"
-#include "instancehandover.h"
-#include "instancelock.h"
-#include "locations.h"
+#include "platform/handovermessage.h"
+#include "platform/instancehandover.h"
+#include "platform/instancelock.h"
+#include "platform/locations.h"
 
-#include "tempfolder.h"
-#include "widefiles.h"
+#include "tests/common/tempfolder.h"
+#include "tests/platform/widefiles.h"
 
 #include <gtest/gtest.h>
 

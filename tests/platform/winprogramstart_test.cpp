@@ -1,12 +1,12 @@
 // Real starts on Windows: a recorder program tells which command line and
 // which arguments it received. Nothing may pass through a command
 // interpreter, so shell syntax must arrive as text and run nothing.
-#include "programstart.h"
+#include "platform/programstart.h"
 
-#include "codepage.h"
-#include "commandline.h"
-#include "tempfolder.h"
-#include "widefiles.h"
+#include "platform/codepage.h"
+#include "platform/commandline.h"
+#include "tests/common/tempfolder.h"
+#include "tests/platform/widefiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "projectfile.h"
+#include "project/projectfile.h"
 
-#include "codepage.h"
-#include "savechecks.h"
-#include "tempfolder.h"
+#include "platform/codepage.h"
+#include "tests/common/savechecks.h"
+#include "tests/common/tempfolder.h"
 
 #include <gtest/gtest.h>
 

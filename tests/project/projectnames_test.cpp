@@ -1,5 +1,5 @@
-#include "projectnames.h"
-#include "projecttree.h" // category numbers
+#include "project/projectnames.h"
+#include "project/projecttree.h" // category numbers
 
 #include <gtest/gtest.h>
 

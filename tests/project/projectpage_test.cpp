@@ -1,14 +1,14 @@
 // The project page in the real main window: commands with scripted boxes,
 // tree events, dropped files, and the model and display trees in step.
-#include "guitest.h"
+#include "tests/app/guitest.h"
 
-#include "codepage.h"
-#include "errortext.h"
-#include "programstart.h"
-#include "projectnames.h"
-#include "projectpage.h"
-#include "qtext.h"
-#include "windowsskip.h"
+#include "platform/codepage.h"
+#include "core/errortext.h"
+#include "platform/programstart.h"
+#include "project/projectnames.h"
+#include "project/projectpage.h"
+#include "widgets/qtext.h"
+#include "tests/common/windowsskip.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -244,12 +244,19 @@ TEST_F(ProjectPageTest, ProjectsSurviveSaveRestartAndOpen) {
     ASSERT_EQ(starts.size(), 1u);
     EXPECT_EQ(starts[0], (ProgramStart{tamble::kDefaultEditor, "/src/My Dir/b.h", true,
                                        platform::ShowCommand::Normal}));
+    // A double-click on the tree's empty space opens the selected file too.
+    const QPoint below(at.x(), window->TreeView1->viewport()->height() - 2);
+    ASSERT_EQ(window->TreeView1->itemAt(below), nullptr);
+    QTest::mouseDClick(window->TreeView1->viewport(), Qt::LeftButton, {}, below);
+    ASSERT_EQ(starts.size(), 2u);
+    EXPECT_EQ(starts[1], starts[0]);
+    starts.clear();
 
     // With "すべて指定のエディタで開く" off the file opens with its application.
     window->mnuAllOpenEditor->trigger();
     QTest::keyClick(window->TreeView1, Qt::Key_Return);
-    ASSERT_EQ(starts.size(), 2u);
-    EXPECT_EQ(starts[1], (ProgramStart{"/src/My Dir/b.h", std::nullopt, false,
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0], (ProgramStart{"/src/My Dir/b.h", std::nullopt, false,
                                        platform::ShowCommand::Normal}));
     window->close();
 }

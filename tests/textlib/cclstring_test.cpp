@@ -1,6 +1,6 @@
 // The growable string and the library formatter.
-#include "cclstring.h"
-#include "textlimits.h"
+#include "textlib/cclstring.h"
+#include "textlib/textlimits.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // String lists: splitting, loading with flags, saving, sorting.
-#include "cclstringlist.h"
-#include "savechecks.h"
-#include "sortarray.h"
-#include "tempfolder.h"
-#include "textfile.h"
+#include "textlib/cclstringlist.h"
+#include "tests/common/savechecks.h"
+#include "textlib/sortarray.h"
+#include "tests/common/tempfolder.h"
+#include "textlib/textfile.h"
 
 #include <gtest/gtest.h>
 

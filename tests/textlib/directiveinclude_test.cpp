@@ -1,9 +1,9 @@
 // #include on real files: cycles found by file identity whatever the path's
 // spelling, and the bound on the work one load's includes may do.
-#include "cclstringlist.h"
-#include "tempfolder.h"
-#include "textfile.h"
-#include "textlimits.h"
+#include "textlib/cclstringlist.h"
+#include "tests/common/tempfolder.h"
+#include "textlib/textfile.h"
+#include "textlib/textlimits.h"
 
 #include <gtest/gtest.h>
 

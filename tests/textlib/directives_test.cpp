@@ -1,9 +1,9 @@
 // Conditional directives run while a CCLStringList loads, and their #if
 // expressions.
-#include "cclstringlist.h"
-#include "directiveexpr.h"
-#include "tempfolder.h"
-#include "textlimits.h"
+#include "textlib/cclstringlist.h"
+#include "textlib/directiveexpr.h"
+#include "tests/common/tempfolder.h"
+#include "textlib/textlimits.h"
 
 #include <gtest/gtest.h>
 

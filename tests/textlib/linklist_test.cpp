@@ -1,5 +1,5 @@
 // The linked list: structure after any sequence of changes, and the cursor.
-#include "linklist.h"
+#include "textlib/linklist.h"
 
 #include <gtest/gtest.h>
 

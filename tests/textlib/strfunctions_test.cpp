@@ -1,12 +1,12 @@
 // Comparison, searching, editing, splitting and number conversion of
 // Shift-JIS byte strings.
-#include "strbasic.h"
-#include "strcompare.h"
-#include "stredit.h"
-#include "strnumber.h"
-#include "strsearch.h"
-#include "strsplit.h"
-#include "textlimits.h"
+#include "textlib/strbasic.h"
+#include "textlib/strcompare.h"
+#include "textlib/stredit.h"
+#include "textlib/strnumber.h"
+#include "textlib/strsearch.h"
+#include "textlib/strsplit.h"
+#include "textlib/textlimits.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Wildcard mask matching.
-#include "strmask.h"
+#include "textlib/strmask.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "savechecks.h"
-#include "tempfolder.h"
-#include "textfile.h"
+#include "tests/common/savechecks.h"
+#include "tests/common/tempfolder.h"
+#include "textlib/textfile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "copybylist.h"
-#include "pathstyle.h"
-#include "tempfolder.h"
+#include "tools/copybylist.h"
+#include "platform/paths.h"
+#include "tests/common/tempfolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "tfrmcopyfiles.h"
+#include "tools/tfrmcopyfiles.h"
 
-#include "codepage.h"
-#include "qtext.h"
-#include "scriptedprompts.h"
-#include "tempfolder.h"
+#include "platform/codepage.h"
+#include "widgets/qtext.h"
+#include "tests/common/scriptedprompts.h"
+#include "tests/common/tempfolder.h"
 
 #include <QApplication>
 #include <QCheckBox>

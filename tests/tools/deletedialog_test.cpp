@@ -1,11 +1,11 @@
-#include "tfrmdeletefilesfrommask.h"
+#include "tools/tfrmdeletefilesfrommask.h"
 
-#include "codepage.h"
-#include "maskedfiles.h"
-#include "qtext.h"
-#include "swappingprompts.h"
-#include "tempfolder.h"
-#include "windowsskip.h"
+#include "platform/codepage.h"
+#include "tools/maskedfiles.h"
+#include "widgets/qtext.h"
+#include "tests/common/swappingprompts.h"
+#include "tests/common/tempfolder.h"
+#include "tests/common/windowsskip.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

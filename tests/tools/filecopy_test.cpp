@@ -1,6 +1,6 @@
-#include "codepage.h"
-#include "filecopy.h"
-#include "tempfolder.h"
+#include "platform/codepage.h"
+#include "platform/filecopy.h"
+#include "tests/common/tempfolder.h"
 
 #include <gtest/gtest.h>
 

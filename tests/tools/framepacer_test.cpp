@@ -1,4 +1,4 @@
-#include "framepacer.h"
+#include "tools/framepacer.h"
 
 #include <gtest/gtest.h>
 

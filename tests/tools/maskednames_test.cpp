@@ -2,10 +2,10 @@
 // converter once turned into nothing or into one another: a file named one
 // tag character was found as its folder (and the whole start folder went),
 // a folder so named was entered again and again until the stack ran out.
-#include "codepage.h"
-#include "maskedfiles.h"
-#include "pathstyle.h"
-#include "tempfolder.h"
+#include "platform/codepage.h"
+#include "tools/maskedfiles.h"
+#include "platform/paths.h"
+#include "tests/common/tempfolder.h"
 
 #include <gtest/gtest.h>
 

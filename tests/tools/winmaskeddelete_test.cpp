@@ -3,13 +3,13 @@
 // look-alikes, hidden, system and read-only files, and trees changed
 // between the search and the deletion. Files are prepared and checked
 // through their UTF-16 names, never through the code under test.
-#include "codepage.h"
-#include "fileoperations.h"
-#include "maskedfiles.h"
-#include "scriptedprompts.h"
-#include "tempfolder.h"
-#include "widefiles.h"
-#include "widename.h"
+#include "platform/codepage.h"
+#include "platform/fileops/fileoperations.h"
+#include "tools/maskedfiles.h"
+#include "tests/common/scriptedprompts.h"
+#include "tests/common/tempfolder.h"
+#include "tests/platform/widefiles.h"
+#include "platform/widename.h"
 
 #include <gtest/gtest.h>
 

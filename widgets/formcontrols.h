@@ -1,0 +1,37 @@
+// Builders of the plain controls the fixed-layout forms place: each makes a
+// control named as designed (see Named) at its designed position.
+#pragma once
+
+#include <QString>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTreeWidget;
+class QVBoxLayout;
+class QWidget;
+
+namespace tamble {
+
+// A label sized to its caption, its top left corner at (left, top).
+QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, int left, int top);
+// A check box sized to its caption, its top left corner at (left, top).
+QCheckBox* PlaceCheck(QWidget* parent, const char* name, const QString& caption, int left, int top);
+// A one-line edit box of the given width and the forms' edit height.
+QLineEdit* PlaceEdit(QWidget* parent, const char* name, int left, int top, int width);
+// An editable combo box that offers a history list. The box holds exactly
+// what the user types: it does not complete from the list (which would turn
+// a typed "*.c" into an older "*.cpp" entry), and Enter adds no entry by
+// itself, since the histories keep their own rules.
+QComboBox* NewHistoryCombo(QWidget* parent, const char* name);
+
+// --- The pages' building blocks
+// A column layout on parent without margins or spacing.
+QVBoxLayout* FlatColumn(QWidget* parent);
+// A strip of the given height whose children are placed at fixed positions.
+QWidget* Strip(QWidget* parent, const char* name, int height);
+// A list of rows with columns, without a tree's expanders.
+QTreeWidget* ReportList(QWidget* parent, const char* name);
+
+} // namespace tamble
