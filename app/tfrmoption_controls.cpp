@@ -24,13 +24,8 @@ constexpr int kButtonStripHeight = 31;
 constexpr int kEditWidth = 369;
 constexpr int kMacroColumnWidth = 75;
 constexpr int kFunctionColumnWidth = 200;
+constexpr int kBrowseButtonSize = 17;
 
-QToolButton* SmallButton(QWidget* parent, const char* name, int left, int top) {
-    auto* button = Named(new QToolButton(parent), name);
-    button->setText(QStringLiteral("..."));
-    button->setGeometry(left, top, 17, 17);
-    return button;
-}
 
 QPushButton* Button(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
     auto* button = Named(new QPushButton(caption, parent), name);
@@ -46,7 +41,7 @@ void TfrmOption::CreateGeneralPage() {
     chkStayOnTop = PlaceCheck(TabSheet1, "chkStayOnTop", QStringLiteral("常に一番上に表示"), 8, 8);
     Label1 = PlaceLabel(TabSheet1, "Label1", QStringLiteral("使用するエディタ"), 8, 30);
     edtUseEditor = PlaceEdit(TabSheet1, "edtUseEditor", 8, 44, kEditWidth);
-    btnFileSelect = SmallButton(TabSheet1, "btnFileSelect", 379, 46);
+    btnFileSelect = PlaceBrowseButton(TabSheet1, "btnFileSelect", 379, 46, kBrowseButtonSize);
     Label3 =
         PlaceLabel(TabSheet1, "Label3", QStringLiteral("エディタを起動したときに渡す引数"), 8, 72);
     Label3->setEnabled(false);
@@ -91,7 +86,7 @@ void TfrmOption::CreateSearchPage() {
     Label6 = PlaceLabel(TabSheet9, "Label6", QStringLiteral("文字列検索に使用するアプリケーション"),
                         8, 8);
     edtSearchStringApp = PlaceEdit(TabSheet9, "edtSearchStringApp", 8, 24, kEditWidth);
-    btnSearchStringApp = SmallButton(TabSheet9, "btnSearchStringApp", 379, 25);
+    btnSearchStringApp = PlaceBrowseButton(TabSheet9, "btnSearchStringApp", 379, 25, kBrowseButtonSize);
     Label2 = PlaceLabel(TabSheet9, "Label2", QStringLiteral("実行時引数（フォルダ）"), 8, 48);
     edtSearchStringAppCmdLineA =
         PlaceEdit(TabSheet9, "edtSearchStringAppCmdLineA", 8, 64, kEditWidth);

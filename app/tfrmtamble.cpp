@@ -58,7 +58,6 @@ TfrmTamble::TfrmTamble(ShellEnvironment environment, QWidget* parent)
     setMinimumWidth(kMainWindowMinWidth);
     setGeometry(kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight);
 
-    CreateMenus();
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
@@ -76,10 +75,8 @@ TfrmTamble::TfrmTamble(ShellEnvironment environment, QWidget* parent)
     PageControl->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 2px 3px; }"));
     column->addWidget(PageControl, 1);
     setCentralWidget(central);
-    CreateProjectPage();
-    CreateFilePage();
-    CreateItemPage();
-    RouteLauncherHooks();
+    CreatePages();
+    CreateMenus();
 
     StatusBar = Named(new QStatusBar(this), "StatusBar");
     StatusBar->setFixedHeight(kStatusBarHeight);
@@ -95,20 +92,6 @@ TfrmTamble::TfrmTamble(ShellEnvironment environment, QWidget* parent)
 }
 
 TfrmTamble::~TfrmTamble() = default;
-
-void TfrmTamble::RouteLauncherHooks() {
-    // Steps the environment leaves empty go to the item page.
-    ShellHooks& hooks = env_.hooks;
-    if (!hooks.LoadLauncherItems)
-        hooks.LoadLauncherItems = [this] { launcherPage->LoadLauncherItems(); };
-    if (!hooks.SaveLauncherItems)
-        hooks.SaveLauncherItems = [this] { launcherPage->SaveLauncherItems(); };
-    if (!hooks.DropOnLauncher) {
-        hooks.DropOnLauncher = [this](const std::vector<std::string>& files) {
-            launcherPage->DropOnLauncher(files);
-        };
-    }
-}
 
 void TfrmTamble::FormCreate() {
     setWindowTitle(QString::fromLatin1(kVersionCaption));
@@ -126,7 +109,7 @@ void TfrmTamble::FormCreate() {
     ApplySettings(LoadSettings(env_.settingsPath.c_str(), workArea), firstStart);
     // The folder tree opens the folder named in cmbPathAddress, so it is
     // built after the settings have filled that box.
-    if (env_.hooks.LoadLauncherItems) env_.hooks.LoadLauncherItems();
+    launcherPage_->LoadLauncherItems();
     filePage_->BuildFolderTree();
 }
 
@@ -134,7 +117,7 @@ void TfrmTamble::FormDestroy() {
     if (destroyed_) return;
     destroyed_ = true;
     SaveSettingsFile();
-    if (env_.hooks.SaveLauncherItems) env_.hooks.SaveLauncherItems();
+    launcherPage_->SaveLauncherItems();
     state.ClipboardFiles.clear();
     state.IconCashList.clear();
     TrayIcon1->hide();
@@ -283,17 +266,12 @@ void TfrmTamble::dropEvent(QDropEvent* event) {
             files.push_back(platform::ToCp932(QDir::toNativeSeparators(url.toLocalFile())));
     }
     if (files.empty()) return;
+    const QPoint at = event->position().toPoint();
     const int page = PageControl->currentIndex();
-    QWidget* target = page == kProjectPage ? TreeView1->viewport() : ListViewItem1->viewport();
-    const QPoint point = target->mapFrom(this, event->position().toPoint());
     if (page == kProjectPage) {
-        state.LastMouseX = point.x();
-        state.LastMouseY = point.y();
-        projectPage->DropFiles(files);
-    } else if (page == kItemPage && env_.hooks.DropOnLauncher) {
-        state.LastMouseX = point.x();
-        state.LastMouseY = point.y();
-        env_.hooks.DropOnLauncher(files);
+        projectPage_->DropFiles(files, projectPage_->mapFrom(this, at));
+    } else if (page == kItemPage) {
+        launcherPage_->DropOnLauncher(files, launcherPage_->mapFrom(this, at));
     }
     event->acceptProposedAction();
 }

@@ -1,7 +1,8 @@
-// TfrmTamble: the main window. Three pages (projects, files, launcher
-// items), the menus, the status bar and the notification-area icon. The
-// controls keep the names the rest of the program knows them by; the state
-// shared with the pages and dialogs lives in `state`.
+// TfrmTamble: the main window. It adds the three pages (projects, files,
+// launcher items) as tabs and connects their signals, and holds the menus,
+// the status bar and the notification-area icon. Every control keeps the
+// object name the rest of the program knows it by; the state shared with
+// the pages and dialogs lives in `state`.
 #pragma once
 
 #include "core/mainstate.h"
@@ -10,18 +11,12 @@
 #include <QMainWindow>
 
 class QAction;
-class QCheckBox;
-class QComboBox;
 class QFrame;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QStatusBar;
 class QTabWidget;
-class QToolBar;
-class QToolButton;
-class QTreeWidget;
 class QSystemTrayIcon;
 
 namespace tamble {
@@ -63,50 +58,6 @@ public:
     // project. A path that does not exist is reported.
     void ShowStartPath(const std::string& nativePath);
 
-    // --- Menu bar
-    QMenuBar* MainMenu1 = nullptr;
-    QMenu* File1 = nullptr;
-    QAction* mnuNewProject = nullptr;
-    QAction* mnuOpenProject = nullptr;
-    QAction* mnuSaveProject = nullptr;
-    QAction* N1 = nullptr;
-    QMenu* N8 = nullptr;
-    QAction* mnuAllOpenEditor = nullptr;
-    QAction* mnuRowSelectMode = nullptr;
-    QAction* mnuOption = nullptr;
-    QMenu* debug1 = nullptr;
-    QAction* C2 = nullptr;
-    QAction* I1 = nullptr;
-    QAction* N30 = nullptr;
-
-    // --- Frame
-    QFrame* Bevel1 = nullptr;
-    QTabWidget* PageControl = nullptr;
-    QStatusBar* StatusBar = nullptr;
-    QLabel* StatusText = nullptr;
-    QSystemTrayIcon* TrayIcon1 = nullptr;
-    QMenu* PopupMenu2 = nullptr;
-    QAction* N9 = nullptr;
-    QAction* N7 = nullptr;
-    QAction* N4 = nullptr;
-    QAction* X1 = nullptr;
-
-    // --- ProjectView
-    QWidget* tabProjectView = nullptr;
-    QToolBar* ToolBar1 = nullptr;
-    QToolButton* btnNewProject = nullptr;
-    QToolButton* btnOpenProject = nullptr;
-    QToolButton* btnSaveProject = nullptr;
-    QTreeWidget* TreeView1 = nullptr;
-    QWidget* Panel2 = nullptr;
-    QCheckBox* chkShortLongName = nullptr;
-    ProjectPage* projectPage = nullptr; // the page's commands and its model TreeView2
-
-    // --- ItemView
-    QWidget* TabSheet1 = nullptr;
-    QTreeWidget* ListViewItem1 = nullptr;
-    LauncherPage* launcherPage = nullptr; // the item page's behaviour, owned by ListViewItem1
-
 signals:
     // The exit steps have run; the program may end.
     void Closed();
@@ -140,10 +91,7 @@ private:
     // Builders of the controls (tfrmtamble_controls.cpp).
     void CreateMenus();
     void CreateTray();
-    void CreateProjectPage();
-    void CreateFilePage();
-    void CreateItemPage();
-    void RouteLauncherHooks();
+    void CreatePages();
     void ConnectHandlers();
 
     // Settings onto the controls and back (tfrmtamble_settings.cpp).
@@ -167,10 +115,39 @@ private:
     // Applies outerSize_ again once the frame is first known.
     void NoteFrame();
 
+    // --- Menu bar
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* File1 = nullptr;
+    QAction* N1 = nullptr;
+    QMenu* N8 = nullptr;
+    QAction* mnuAllOpenEditor = nullptr;
+    QAction* mnuRowSelectMode = nullptr;
+    QAction* mnuOption = nullptr;
+    QMenu* debug1 = nullptr;
+    QAction* C2 = nullptr;
+    QAction* I1 = nullptr;
+    QAction* N30 = nullptr;
+
+    // --- Frame
+    QFrame* Bevel1 = nullptr;
+    QTabWidget* PageControl = nullptr;
+    QStatusBar* StatusBar = nullptr;
+    QLabel* StatusText = nullptr;
+    QSystemTrayIcon* TrayIcon1 = nullptr;
+    QMenu* PopupMenu2 = nullptr;
+    QAction* N9 = nullptr;
+    QAction* N7 = nullptr;
+    QAction* N4 = nullptr;
+    QAction* X1 = nullptr;
+
+    // --- Pages
+    ProjectPage* projectPage_ = nullptr;
+    FileViewPage* filePage_ = nullptr;
+    LauncherPage* launcherPage_ = nullptr;
+
     ShellEnvironment env_;
     bool inTray_ = false;
     bool destroyed_ = false;
-    FileViewPage* filePage_ = nullptr;
     ScreenRect outerSize_;        // the window's wanted bounds, frame included
     bool frameKnown_ = false;     // outerSize_ was applied with the real frame
 };

@@ -32,7 +32,7 @@ void TfrmTamble::ShowStartPath(const std::string& nativePath) {
         break;
     case StartPathKind::ProjectFile:
         PageControl->setCurrentIndex(kProjectPage);
-        projectPage->OpenProjectFileAt(platform::Utf8ToCp932(nativePath));
+        projectPage_->OpenProjectFileAt(platform::Utf8ToCp932(nativePath));
         break;
     case StartPathKind::Missing:
         Prompts().Message(platform::Cp932("ファイルまたはフォルダが見つかりません: ") +

@@ -186,7 +186,7 @@ public:
         page_ = window_->findChild<tamble::FileViewPage*>(QStringLiteral("tabFileView"));
         list_ = page_->findChild<QTreeWidget*>(QStringLiteral("ListViewFile"));
         tree_ = page_->findChild<QTreeWidget*>(QStringLiteral("TreeViewDirectory"));
-        window_->PageControl->setCurrentIndex(tamble::kFilePage);
+        window_->findChild<QTabWidget*>(QStringLiteral("PageControl"))->setCurrentIndex(tamble::kFilePage);
         listPaints_ = std::make_unique<bench::PaintWatch>(list_->viewport());
         treePaints_ = std::make_unique<bench::PaintWatch>(tree_->viewport());
         window_->show();

@@ -3,16 +3,19 @@
 #include "platform/codepage.h"
 #include "core/errortext.h"
 #include "external/externalprograms.h"
+#include "widgets/formcontrols.h"
 #include "widgets/formnames.h"
 #include "widgets/qtext.h"
 #include "launcher/tfrmprogram.h"
 
 #include <QAction>
 #include <QEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 namespace tamble {
 namespace {
@@ -24,11 +27,16 @@ constexpr int kImageIndexRole = Qt::UserRole;
 
 } // namespace
 
-LauncherPage::LauncherPage(QTreeWidget* list, QWidget* window, MainWindowState& state,
-                           platform::UserPrompts& prompts, std::string itemFilePath)
-    : QObject(list), ListViewItem1(list), window_(window), state_(state), prompts_(prompts),
-      itemFilePath_(std::move(itemFilePath)) {
-    setObjectName(QStringLiteral("LauncherPage"));
+LauncherPage::LauncherPage(platform::UserPrompts& prompts, std::string itemFilePath,
+                           QWidget* parent)
+    : QWidget(parent), prompts_(prompts), itemFilePath_(std::move(itemFilePath)) {
+    setObjectName(QStringLiteral("TabSheet1"));
+    QVBoxLayout* column = FlatColumn(this);
+    ListViewItem1 = ReportList(this, "ListViewItem1");
+    ListViewItem1->setHeaderLabels({QStringLiteral("アイテム")});
+    ListViewItem1->setHeaderHidden(true);
+    ListViewItem1->header()->setSectionResizeMode(QHeaderView::Stretch);
+    column->addWidget(ListViewItem1);
     ListViewItem1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListViewItem1->setEditTriggers(QAbstractItemView::EditKeyPressed |
                                    QAbstractItemView::SelectedClicked);
@@ -85,15 +93,22 @@ void LauncherPage::SaveLauncherItems() {
     ShowError(itemFilePath_ + Cp932(" に書き込めません"));
 }
 
+void LauncherPage::ChangeLauncherItem(int row, const LauncherItem& item) {
+    if (row < 0 || row >= static_cast<int>(ListViewItem2.size())) return;
+    ListViewItem2[static_cast<size_t>(row)] = item;
+    ListViewItem1->topLevelItem(row)->setText(0, platform::FromCp932(item.name));
+}
+
 void LauncherPage::ShowError(const std::string& message) {
     prompts_.Message(ErrorBoxText(message), kApplicationTitle, platform::PromptIcon::Error);
 }
 
-void LauncherPage::DropOnLauncher(const std::vector<std::string>& files) {
+void LauncherPage::DropOnLauncher(const std::vector<std::string>& files, const QPoint& at) {
     if (files.empty()) return;
+    lastMouse_ = viewport_->mapFrom(this, at);
     // Only the first file of a drop counts.
     const std::string& path = files.front();
-    QTreeWidgetItem* row = ListViewItem1->itemAt(state_.LastMouseX, state_.LastMouseY);
+    QTreeWidgetItem* row = ListViewItem1->itemAt(lastMouse_);
     const int index = row != nullptr ? ListViewItem1->indexOfTopLevelItem(row) : -1;
     if (index >= 0 && index < static_cast<int>(ListViewItem2.size())) {
         LaunchItemWithFile(ListViewItem2[index].fileName, path);
@@ -107,9 +122,9 @@ void LauncherPage::DropOnLauncher(const std::vector<std::string>& files) {
 
 void LauncherPage::ShowItemDialog(int mode) {
     ItemEditMode = mode;
-    window_->raise();
-    window_->activateWindow();
-    TfrmProgram dialog(*this, window_);
+    window()->raise();
+    window()->activateWindow();
+    TfrmProgram dialog(*this, window());
     dialog.exec();
 }
 
@@ -131,8 +146,7 @@ void LauncherPage::ListViewItem1KeyDown(int key) {
 }
 
 void LauncherPage::ListViewItem1MouseMove(int x, int y) {
-    state_.LastMouseX = x;
-    state_.LastMouseY = y;
+    lastMouse_ = QPoint(x, y);
 }
 
 void LauncherPage::ListViewItem1Change(QTreeWidgetItem* item) {

@@ -1,17 +1,17 @@
-// LauncherPage: the item page's behaviour. The main window owns the list
-// control ListViewItem1 and hands it here; this page keeps the data list
-// ListViewItem2 row for row in step with it, owns the context menu
-// PopupMenu3, reads and writes item.lst and starts the items.
+// LauncherPage: the "ItemView" page. It builds and owns the list control
+// ListViewItem1, keeps the data list ListViewItem2 row for row in step with
+// it, owns the context menu PopupMenu3, reads and writes item.lst and
+// starts the items.
 #pragma once
 
 #include "widgets/fileicons.h"
 #include "launcher/launcheritems.h"
-#include "core/mainstate.h"
 #include "platform/userprompts.h"
 
 #include <QIcon>
 #include <QList>
-#include <QObject>
+#include <QPoint>
+#include <QWidget>
 
 #include <string>
 #include <vector>
@@ -28,18 +28,16 @@ namespace tamble {
 inline constexpr int kItemDialogAdd = 0;
 inline constexpr int kItemDialogChange = 1;
 
-class LauncherPage : public QObject {
+class LauncherPage : public QWidget {
     Q_OBJECT
 
 public:
-    // list: the page's visible list; window: the main window, brought to
-    // the front for the item dialog; state: where the drop point is kept;
-    // itemFilePath: item.lst (code page 932).
-    LauncherPage(QTreeWidget* list, QWidget* window, MainWindowState& state,
-                 platform::UserPrompts& prompts, std::string itemFilePath);
+    // Builds the page ("TabSheet1") and its list; itemFilePath: item.lst
+    // (code page 932). prompts outlives the page.
+    LauncherPage(platform::UserPrompts& prompts, std::string itemFilePath,
+                 QWidget* parent = nullptr);
 
-    // --- The two lists and the icons
-    QTreeWidget* ListViewItem1;
+    // --- The data list and the icons
     LauncherItemList ListViewItem2;
     // One image per item ever added; never shrinks, so after deletions a
     // row's image index need not equal its row number.
@@ -60,15 +58,18 @@ public:
     // Appends an item to both lists, with the icon of fileName.
     void AddLauncherItem(const std::string& name, const std::string& fileName,
                          const std::string& parameters);
+    // Replaces the item at row in both lists; the icon stays the one of the
+    // old file until the list is read again. A row out of range is ignored.
+    void ChangeLauncherItem(int row, const LauncherItem& item);
     // Replaces both lists by the items of item.lst.
     void LoadLauncherItems();
     // Writes ListViewItem2 to item.lst; on failure the error box names the
     // file and the old file stays as it was.
     void SaveLauncherItems();
-    // Files dropped on the page (CP932 full paths); the row under
-    // (state.LastMouseX, state.LastMouseY) in the list's viewport gets the
-    // first one, empty space offers it as a new item.
-    void DropOnLauncher(const std::vector<std::string>& files);
+    // Files dropped on the page (CP932 full paths) at the point at, in the
+    // page's coordinates: the row there gets the first one, empty space
+    // offers it as a new item.
+    void DropOnLauncher(const std::vector<std::string>& files, const QPoint& at);
     // Shows the item dialog modally in mode (kItemDialogAdd or kItemDialogChange).
     void ShowItemDialog(int mode);
     // Row of the selected item, or -1.
@@ -95,9 +96,9 @@ private:
     void DeleteSelectedItem();
     void ShowPopupMenu(const QPoint& position);
 
-    QWidget* window_;
+    QTreeWidget* ListViewItem1;
     QWidget* viewport_; // compared only: events may arrive while the list is being destroyed
-    MainWindowState& state_;
+    QPoint lastMouse_;  // in the list's viewport, where a drop lands
     platform::UserPrompts& prompts_;
     std::string itemFilePath_;
     platform::FileIcons icons_;

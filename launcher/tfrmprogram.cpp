@@ -126,12 +126,7 @@ void TfrmProgram::btnOKClick() {
         return;
     }
     if (page_.ItemEditMode == kItemDialogChange) {
-        const int row = page_.SelectedRow();
-        if (row >= 0 && row < static_cast<int>(page_.ListViewItem2.size())) {
-            // The icon stays the one of the old file until the list is read again.
-            page_.ListViewItem2[row] = {name, fileName, parameters};
-            page_.ListViewItem1->topLevelItem(row)->setText(0, edtName->text());
-        }
+        page_.ChangeLauncherItem(page_.SelectedRow(), {name, fileName, parameters});
     } else {
         page_.AddLauncherItem(name, fileName, parameters);
     }

@@ -51,10 +51,11 @@ platform::FileBoxOptions ProjectFileBox(const char* title) {
 
 } // namespace
 
-ProjectPage::ProjectPage(QTreeWidget* tree, QCheckBox* shortLongName, MainWindowState& state,
-                         platform::UserPrompts& prompts, QWidget* parent)
-    : QObject(parent), TreeView1(tree), chkShortLongName(shortLongName), state_(state),
-      prompts_(prompts) {
+ProjectPage::ProjectPage(const AppOptions& options, platform::UserPrompts& prompts,
+                         QWidget* parent)
+    : QWidget(parent), options_(options), prompts_(prompts) {
+    setObjectName(QStringLiteral("tabProjectView"));
+    CreateControls();
     TreeView1->setIndentation(kTreeIndent);
     TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -162,9 +163,10 @@ void ProjectPage::RefreshDisplayNames() {
     }
 }
 
-void ProjectPage::DropFiles(const std::vector<std::string>& files) {
+void ProjectPage::DropFiles(const std::vector<std::string>& files, const QPoint& at) {
+    lastMouse_ = viewport_->mapFrom(this, at);
     if (TreeView2.Empty() || TreeView1->topLevelItemCount() == 0) return;
-    QTreeWidgetItem* target = TreeView1->itemAt(state_.LastMouseX, state_.LastMouseY);
+    QTreeWidgetItem* target = TreeView1->itemAt(lastMouse_);
     if (target == nullptr) target = TreeView1->itemAt(TreeView1->viewport()->rect().topLeft());
     if (target == nullptr) target = TreeView1->topLevelItem(0);
     AddFiles(TreeView2.ProjectOf(PositionOf(target)), files);
@@ -173,8 +175,7 @@ void ProjectPage::DropFiles(const std::vector<std::string>& files) {
 // --- Tree events
 
 void ProjectPage::TreeView1MouseMove(const QPoint& position) {
-    state_.LastMouseX = position.x();
-    state_.LastMouseY = position.y();
+    lastMouse_ = position;
 }
 
 void ProjectPage::TreeView1MouseDown(Qt::MouseButton button, const QPoint& position) {
@@ -190,7 +191,7 @@ void ProjectPage::TreeView1MouseDown(Qt::MouseButton button, const QPoint& posit
 void ProjectPage::TreeView1DblClick() {
     const QTreeWidgetItem* item = Selected();
     if (TreeView2.Empty() || item == nullptr || LevelOf(item) != kFileLevel) return;
-    OpenInEditor(state_.options, TreeView2.At(PositionOf(item)).text);
+    OpenInEditor(options_, TreeView2.At(PositionOf(item)).text);
 }
 
 void ProjectPage::TreeView1KeyDown(int key) {
@@ -212,7 +213,7 @@ void ProjectPage::TreeView1Collapsed(QTreeWidgetItem* item) {
 }
 
 void ProjectPage::TreeView1Change(QTreeWidgetItem* current, QTreeWidgetItem* previous) {
-    if (!state_.options.TreeState1 || current == nullptr) return;
+    if (!options_.TreeState1 || current == nullptr) return;
     // Fold the branch that held the previous selection, up to where it
     // meets the new one, then open the new node.
     for (QTreeWidgetItem* up = previous; up != nullptr; up = up->parent()) {

@@ -1,16 +1,16 @@
-// The project page's behaviour: the display tree TreeView1 mirrors the
-// model TreeView2 node for node (same depth-first positions), and every
-// command changes both at the same place. The main window builds the
-// page's controls and hands them over; this class owns the model, the
-// tree's context menu PopupMenu1 and the tree's image list.
+// The "ProjectView" page: the display tree TreeView1 mirrors the model
+// TreeView2 node for node (same depth-first positions), and every command
+// changes both at the same place. The page builds and owns its controls
+// (the tool bar with the project commands, the tree, the name-mode box),
+// the model, the tree's context menu PopupMenu1 and the tree's image list.
 #pragma once
 
-#include "core/mainstate.h"
 #include "project/projecttree.h"
 #include "platform/userprompts.h"
 
 #include <QIcon>
-#include <QObject>
+#include <QPoint>
+#include <QWidget>
 
 #include <array>
 #include <string>
@@ -20,10 +20,14 @@ class QAction;
 class QCheckBox;
 class QMenu;
 class QPoint;
+class QToolBar;
+class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace tamble {
+
+struct AppOptions;
 
 // Images of ImageListProject.
 inline constexpr int kProjectImage = 0;
@@ -34,18 +38,25 @@ inline constexpr int kOpenFolderImage = 3;
 inline constexpr int kImageIndexRole = Qt::UserRole;
 inline constexpr int kSelectedIndexRole = Qt::UserRole + 1;
 
-class ProjectPage : public QObject {
+// The page's three project commands, which the File menu shows too.
+struct ProjectCommands {
+    QAction* newProject;  // mnuNewProject, Ctrl+N
+    QAction* openProject; // mnuOpenProject, Ctrl+O
+    QAction* saveProject; // mnuSaveProject, Ctrl+S
+};
+
+class ProjectPage : public QWidget {
     Q_OBJECT
 
 public:
-    // The tree and the name-mode box of the page; the page sets the tree's
-    // behaviour (read-only, indent, menu) and connects both.
-    ProjectPage(QTreeWidget* tree, QCheckBox* shortLongName, MainWindowState& state,
-                platform::UserPrompts& prompts, QWidget* parent);
+    // Builds the page ("tabProjectView"). options (the editor, the
+    // single-expand mode) and prompts outlive the page.
+    ProjectPage(const AppOptions& options, platform::UserPrompts& prompts,
+                QWidget* parent = nullptr);
+
+    [[nodiscard]] ProjectCommands Commands() const { return commands_; }
 
     ProjectTree TreeView2;
-    QTreeWidget* TreeView1;
-    QCheckBox* chkShortLongName;
     QMenu* PopupMenu1 = nullptr;
     QAction* popAddFile = nullptr;
     QAction* N2 = nullptr; // separator
@@ -68,9 +79,9 @@ public slots:
     void OpenProjectFileAt(const std::string& path);
     void SaveProjectFile();
     void RefreshDisplayNames();
-    // Files (CP932 full paths) dropped on the page; the drop point is
-    // state.LastMouseX/Y in TreeView1's viewport.
-    void DropFiles(const std::vector<std::string>& files);
+    // Files (CP932 full paths) dropped on the page at the point at, in the
+    // page's coordinates: they join the project of the node there.
+    void DropFiles(const std::vector<std::string>& files, const QPoint& at);
 
     void TreeView1MouseMove(const QPoint& position);
     void TreeView1MouseDown(Qt::MouseButton button, const QPoint& position);
@@ -89,6 +100,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Builders of the controls (projectpage_controls.cpp).
+    void CreateControls();
     // Appends path to the project at position project in both trees;
     // false (after telling the user) when the project lacks its category.
     bool AddFile(int project, const std::string& path);
@@ -102,8 +115,19 @@ private:
     void SetImages(QTreeWidgetItem* item, int normal, int selected);
     void ShowError(const std::string& message);
 
+    // --- Controls
+    QToolBar* ToolBar1 = nullptr;
+    QToolButton* btnNewProject = nullptr;
+    QToolButton* btnOpenProject = nullptr;
+    QToolButton* btnSaveProject = nullptr;
+    QTreeWidget* TreeView1 = nullptr;
+    QWidget* Panel2 = nullptr;
+    QCheckBox* chkShortLongName = nullptr;
+    ProjectCommands commands_{};
+
     QWidget* viewport_ = nullptr; // TreeView1's viewport, watched for mouse events
-    MainWindowState& state_;
+    QPoint lastMouse_;            // in TreeView1's viewport, where a drop lands
+    const AppOptions& options_;
     platform::UserPrompts& prompts_;
 };
 

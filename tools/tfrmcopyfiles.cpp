@@ -7,7 +7,6 @@
 #include "widgets/formnames.h"
 #include "platform/paths.h"
 #include "widgets/qtext.h"
-#include "tools/toolcontrols.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -35,12 +34,6 @@ constexpr int kEditWidth = 301;
 constexpr int kSmallButtonSize = 21;
 constexpr int kInitialProgressMax = 100;
 
-QToolButton* SmallButton(QWidget* parent, const char* name, int left, int top) {
-    auto* button = Named(new QToolButton(parent), name);
-    button->setText(QStringLiteral("..."));
-    button->setGeometry(left, top, kSmallButtonSize, kSmallButtonSize);
-    return button;
-}
 
 } // namespace
 
@@ -73,10 +66,10 @@ void TfrmCopyFiles::CreateControls() {
     GroupBox2->setGeometry(8, 60, kGroupWidth, 128);
     Label1 = PlaceLabel(GroupBox2, "Label1", QStringLiteral("複製先フォルダ"), 8, 10);
     EditToFolder = PlaceEdit(GroupBox2, "EditToFolder", 8, 26, kEditWidth);
-    SpeedButton1 = SmallButton(GroupBox2, "SpeedButton1", 314, 25);
+    SpeedButton1 = PlaceBrowseButton(GroupBox2, "SpeedButton1", 314, 25, kSmallButtonSize);
     Label2 = PlaceLabel(GroupBox2, "Label2", QStringLiteral("ファイルリスト"), 8, 52);
     EditFileList = PlaceEdit(GroupBox2, "EditFileList", 8, 68, kEditWidth);
-    SpeedButton2 = SmallButton(GroupBox2, "SpeedButton2", 314, 67);
+    SpeedButton2 = PlaceBrowseButton(GroupBox2, "SpeedButton2", 314, 67, kSmallButtonSize);
     CheckBoxExtKeep =
         PlaceCheck(GroupBox2, "CheckBoxExtKeep", QStringLiteral("複製元の拡張子を保持する"), 8, 98);
 

@@ -7,7 +7,6 @@
 #include "widgets/formnames.h"
 #include "tools/maskedfiles.h"
 #include "widgets/qtext.h"
-#include "tools/toolcontrols.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -4,12 +4,23 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace tamble {
+namespace {
+
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 25;
+
+} // namespace
+
 
 QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, int left, int top) {
     auto* label = Named(new QLabel(caption, parent), name);
@@ -59,6 +70,33 @@ QTreeWidget* ReportList(QWidget* parent, const char* name) {
     list->setItemsExpandable(false);
     list->setUniformRowHeights(true);
     return list;
+}
+
+QComboBox* PlaceCombo(QWidget* parent, const char* name, int left, int top, int width) {
+    QComboBox* combo = NewHistoryCombo(parent, name);
+    combo->setGeometry(left, top, width, kEditHeight);
+    return combo;
+}
+
+QPushButton* PlaceButton(QWidget* parent, const char* name, const QString& caption, int left,
+                         int top) {
+    auto* button = Named(new QPushButton(caption, parent), name);
+    button->setGeometry(left, top, kButtonWidth, kButtonHeight);
+    return button;
+}
+
+void CentreOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    if (screen != nullptr)
+        window.move(screen->availableGeometry().center() - window.rect().center());
+}
+
+QToolButton* PlaceBrowseButton(QWidget* parent, const char* name, int left, int top, int size) {
+    auto* button = Named(new QToolButton(parent), name);
+    button->setText(QStringLiteral("..."));
+    button->setGeometry(left, top, size, size);
+    return button;
 }
 
 } // namespace tamble

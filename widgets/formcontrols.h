@@ -8,6 +8,8 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
+class QToolButton;
 class QTreeWidget;
 class QVBoxLayout;
 class QWidget;
@@ -25,6 +27,16 @@ QLineEdit* PlaceEdit(QWidget* parent, const char* name, int left, int top, int w
 // a typed "*.c" into an older "*.cpp" entry), and Enter adds no entry by
 // itself, since the histories keep their own rules.
 QComboBox* NewHistoryCombo(QWidget* parent, const char* name);
+// A history combo box (NewHistoryCombo) of the given width and the forms'
+// edit height.
+QComboBox* PlaceCombo(QWidget* parent, const char* name, int left, int top, int width);
+// A push button of the dialogs' standard size.
+QPushButton* PlaceButton(QWidget* parent, const char* name, const QString& caption, int left,
+                         int top);
+// A square "..." button of side size, which opens a file or folder picker.
+QToolButton* PlaceBrowseButton(QWidget* parent, const char* name, int left, int top, int size);
+// Moves window to the middle of the screen it is on (or the primary one).
+void CentreOnScreen(QWidget& window);
 
 // --- The pages' building blocks
 // A column layout on parent without margins or spacing.

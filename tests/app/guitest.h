@@ -1,7 +1,6 @@
-// Shared set-up of the window tests: a main window whose settings live in
-// a temporary folder, which is also the file page's one drive, whose
-// questions are scripted and whose item page steps record the order they
-// ran in.
+// Shared set-up of the window tests: a main window whose settings and
+// item.lst live in a temporary folder, which is also the file page's one
+// drive, and whose questions are scripted.
 #pragma once
 
 #include "tests/common/scriptedprompts.h"
@@ -14,6 +13,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -22,6 +22,14 @@
 class MainWindowTest : public ::testing::Test {
 protected:
     std::string SettingsPath() const { return folder_.File("tamble.ini"); }
+    // Whether the settings file and item.lst are there.
+    bool SettingsSaved() const { return std::filesystem::exists(SettingsPath()); }
+    bool ItemsSaved() const { return std::filesystem::exists(folder_.File("item.lst")); }
+    // Removes both, to see whether they are written again.
+    void RemoveSaved() const {
+        std::filesystem::remove(SettingsPath());
+        std::filesystem::remove(folder_.File("item.lst"));
+    }
 
     std::unique_ptr<tamble::TfrmTamble> Create(bool trayAvailable = true) {
         tamble::ShellEnvironment environment;
@@ -32,15 +40,6 @@ protected:
         // The file page's one drive is the test's folder.
         environment.fileView.drives = [this] {
             return std::vector<platform::Drive>{{folder_.Path(), "test"}};
-        };
-        environment.hooks.LoadLauncherItems = [this] { steps_.push_back("LoadLauncherItems"); };
-        environment.hooks.SaveLauncherItems = [this] {
-            steps_.push_back(
-                "SaveLauncherItems, settings " +
-                std::string(folder_.Read("tamble.ini").empty() ? "missing" : "written"));
-        };
-        environment.hooks.DropOnLauncher = [this](const std::vector<std::string>& files) {
-            steps_.push_back("DropOnLauncher " + files.at(0));
         };
         return std::make_unique<tamble::TfrmTamble>(std::move(environment));
     }
@@ -57,5 +56,4 @@ protected:
 
     TempFolder folder_;
     platform::ScriptedPrompts prompts_;
-    std::vector<std::string> steps_;
 };

@@ -37,7 +37,7 @@ protected:
             ASSERT_NE(dialog, nullptr);
             edit(*dialog);
         });
-        window_->mnuOption->trigger();
+        ControlOf<QAction>(*window_, "mnuOption")->trigger();
     }
 
     static void ChangeEverything(TfrmOption& d) {

@@ -39,15 +39,15 @@ TEST_F(StartPathTest, ShowsFoldersFilesAndProjects) {
     window->show();
 
     window->ShowStartPath(folder_.File(odd));
-    EXPECT_EQ(window->PageControl->currentIndex(), tamble::kFilePage);
+    EXPECT_EQ(ControlOf<QTabWidget>(*window, "PageControl")->currentIndex(), tamble::kFilePage);
     EXPECT_EQ(Shown(*window), platform::Utf8ToCp932(folder_.File(odd)));
     window->ShowStartPath(folder_.File("notes.txt"));
     EXPECT_EQ(Shown(*window), platform::Utf8ToCp932(folder_.Path()));
 
     window->ShowStartPath(folder_.File("work.prj"));
-    EXPECT_EQ(window->PageControl->currentIndex(), tamble::kProjectPage);
-    ASSERT_EQ(window->TreeView1->topLevelItemCount(), 1);
-    EXPECT_EQ(window->TreeView1->topLevelItem(0)->text(0), QStringLiteral("Demo"));
+    EXPECT_EQ(ControlOf<QTabWidget>(*window, "PageControl")->currentIndex(), tamble::kProjectPage);
+    ASSERT_EQ(ControlOf<QTreeWidget>(*window, "TreeView1")->topLevelItemCount(), 1);
+    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "TreeView1")->topLevelItem(0)->text(0), QStringLiteral("Demo"));
     EXPECT_TRUE(prompts_.asked.empty());
 
     window->ShowStartPath(folder_.File("gone"));
@@ -82,7 +82,6 @@ TEST_F(StartPathTest, SessionEndSavesAsClosingDoes) {
         std::filesystem::remove(SettingsPath());
     }
     ASSERT_FALSE(closedBytes.empty());
-    steps_.clear();
 
     auto window = Create();
     bool closed = false;
@@ -93,11 +92,14 @@ TEST_F(StartPathTest, SessionEndSavesAsClosingDoes) {
     // Waits for the event, not for a time: the limit only ends a hang.
     ASSERT_TRUE(QTest::qWaitFor([&closed] { return closed; }, 20000));
     EXPECT_EQ(folder_.Read("tamble.ini"), closedBytes);
+    EXPECT_TRUE(ItemsSaved());
     // Once only, whatever comes after.
+    RemoveSaved();
     std::raise(SIGTERM);
     QApplication::processEvents();
     window->FormDestroy();
-    EXPECT_EQ(std::count(steps_.begin(), steps_.end(), "SaveLauncherItems, settings written"), 1);
+    EXPECT_FALSE(SettingsSaved());
+    EXPECT_FALSE(ItemsSaved());
 }
 
 } // namespace

@@ -52,7 +52,7 @@ protected:
     }
     void TearDown() override { platform::SetProgramStarter({}); }
 
-    std::string Status() const { return window_->StatusText->text().toStdString(); }
+    std::string Status() const { return ControlOf<QLabel>(*window_, "StatusText")->text().toStdString(); }
     // Kind and title of every question asked, then forgets them.
     Strings Asked() {
         Strings asked;
@@ -62,7 +62,7 @@ protected:
         return asked;
     }
     void ShowWithFocusOn(QWidget* widget) {
-        window_->PageControl->setCurrentIndex(tamble::kFilePage);
+        ControlOf<QTabWidget>(*window_, "PageControl")->setCurrentIndex(tamble::kFilePage);
         window_->show();
         window_->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
@@ -137,7 +137,7 @@ TEST_F(FileContextMenusTest, MenusHoldEveryEntryInOrder) {
     EXPECT_EQ(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory")->contextMenuPolicy(), Qt::CustomContextMenu);
     EXPECT_EQ(ControlOf<QTreeWidget>(*window_, "ListViewFile")->contextMenuPolicy(), Qt::CustomContextMenu);
     // Created once, however often the folder tree is built again.
-    window_->I1->trigger();
+    ControlOf<QAction>(*window_, "I1")->trigger();
     EXPECT_EQ(&page_->Menus(), menus_);
     EXPECT_EQ(window_->findChildren<FileContextMenus*>().size(), 1);
 }

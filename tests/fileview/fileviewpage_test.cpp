@@ -55,7 +55,7 @@ protected:
 
     // Shows the window on the file page, tall enough for empty tree space.
     void ShowFilePage() {
-        window_->PageControl->setCurrentIndex(tamble::kFilePage);
+        ControlOf<QTabWidget>(*window_, "PageControl")->setCurrentIndex(tamble::kFilePage);
         window_->resize(300, 900);
         window_->show();
         QApplication::processEvents();
@@ -276,18 +276,18 @@ TEST_F(FileViewPageTest, StatusLineCountsSelectedRows) {
     GoTo("work");
     window_->state.ClipboardStatusText = "clip";
     page_->A1->trigger();
-    EXPECT_EQ(window_->StatusText->text(), QStringLiteral("7 個のﾌｧｲﾙを選択 / clip"));
+    EXPECT_EQ(ControlOf<QLabel>(*window_, "StatusText")->text(), QStringLiteral("7 個のﾌｧｲﾙを選択 / clip"));
     SelectRows({0, 1, 2});
-    EXPECT_EQ(window_->StatusText->text(), QStringLiteral("3 個のﾌｧｲﾙを選択 / clip"));
+    EXPECT_EQ(ControlOf<QLabel>(*window_, "StatusText")->text(), QStringLiteral("3 個のﾌｧｲﾙを選択 / clip"));
     ControlOf<QTreeWidget>(*window_, "ListViewFile")->clearSelection();
-    EXPECT_EQ(window_->StatusText->text(), QStringLiteral(" / clip"));
+    EXPECT_EQ(ControlOf<QLabel>(*window_, "StatusText")->text(), QStringLiteral(" / clip"));
 }
 
 TEST_F(FileViewPageTest, CellByCellSelectionNeverSelectsASizeAlone) {
     GoTo("work");
     QTreeWidget* list = ControlOf<QTreeWidget>(*window_, "ListViewFile");
     ShowFilePage();
-    window_->mnuRowSelectMode->trigger(); // cells one by one
+    ControlOf<QAction>(*window_, "mnuRowSelectMode")->trigger(); // cells one by one
     const QPoint size = list->visualRect(list->model()->index(1, 1)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, size);
     EXPECT_TRUE(list->selectionModel()->selectedIndexes().isEmpty());
@@ -297,11 +297,11 @@ TEST_F(FileViewPageTest, CellByCellSelectionNeverSelectsASizeAlone) {
     const QModelIndexList cells = list->selectionModel()->selectedIndexes();
     ASSERT_EQ(cells.size(), 1);
     EXPECT_EQ(cells[0].column(), 0);
-    EXPECT_EQ(window_->StatusText->text().left(1), QStringLiteral("1"));
+    EXPECT_EQ(ControlOf<QLabel>(*window_, "StatusText")->text().left(1), QStringLiteral("1"));
     // Back to whole rows, then cells again: the sizes leave the selection.
-    window_->mnuRowSelectMode->trigger();
+    ControlOf<QAction>(*window_, "mnuRowSelectMode")->trigger();
     page_->A1->trigger();
-    window_->mnuRowSelectMode->trigger();
+    ControlOf<QAction>(*window_, "mnuRowSelectMode")->trigger();
     for (const QModelIndex& cell : list->selectionModel()->selectedIndexes())
         EXPECT_EQ(cell.column(), 0);
     EXPECT_EQ(list->selectionModel()->selectedRows().size(), 0); // no row is whole
@@ -316,7 +316,7 @@ TEST_F(FileViewPageTest, RefreshIconCacheAndRightClickOnEmptySpace) {
     page_->R1->trigger();
     EXPECT_EQ(Rows().size(), 8u);
     EXPECT_EQ(cache.back(), ".md");
-    window_->C2->trigger();
+    ControlOf<QAction>(*window_, "C2")->trigger();
     EXPECT_EQ(cache, (Strings{".c", ".h", ".txt", "", ".md"}));
 
     ShowFilePage();
@@ -345,7 +345,7 @@ TEST_F(FileViewPageTest, ListingNeverOpensAListedFile) {
     const int watch = inotify_init1(IN_NONBLOCK);
     ASSERT_GE(watch, 0);
     ASSERT_GE(inotify_add_watch(watch, disk_.File("work").c_str(), IN_OPEN | IN_ACCESS), 0);
-    window_->C2->trigger(); // every icon looked up afresh
+    ControlOf<QAction>(*window_, "C2")->trigger(); // every icon looked up afresh
     ASSERT_EQ(Rows().size(), 7u);
     Strings touched;
     alignas(inotify_event) char buffer[4096];

@@ -1,6 +1,7 @@
 // The item page inside the main window: item.lst is read at creation and
 // written at exit, and files dropped on the page reach the item under the
 // pointer.
+#include "tests/common/controlof.h"
 #include "launcher/launcherpage.h"
 
 #include "platform/codepage.h"
@@ -49,10 +50,10 @@ TEST_F(ItemPageWindowTest, ItemsLoadAtCreationAndRenamesAreSavedAtExit) {
                   "[List]\r\nItemNum=2\r\nItemName0=a\r\nItemFileName0=/bin/a\r\n"
                   "ItemPara0=\r\nItemName1=b\r\nItemFileName1=/bin/b\r\nItemPara1=-v\r\n");
     auto window = Create();
-    ASSERT_NE(window->launcherPage, nullptr);
-    ASSERT_EQ(window->ListViewItem1->topLevelItemCount(), 2);
-    window->ListViewItem1->setCurrentItem(window->ListViewItem1->topLevelItem(1));
-    window->ListViewItem1->topLevelItem(1)->setText(0, QStringLiteral("renamed"));
+    ASSERT_NE(ControlOf<tamble::LauncherPage>(*window, "TabSheet1"), nullptr);
+    ASSERT_EQ(ControlOf<QTreeWidget>(*window, "ListViewItem1")->topLevelItemCount(), 2);
+    ControlOf<QTreeWidget>(*window, "ListViewItem1")->setCurrentItem(ControlOf<QTreeWidget>(*window, "ListViewItem1")->topLevelItem(1));
+    ControlOf<QTreeWidget>(*window, "ListViewItem1")->topLevelItem(1)->setText(0, QStringLiteral("renamed"));
     window->close();
     EXPECT_EQ(folder_.Read("item.lst"),
               "[List]\r\nItemNum=2\r\nItemName0=a\r\nItemFileName0=/bin/a\r\nItemPara0=\r\n"
@@ -64,9 +65,9 @@ TEST_F(ItemPageWindowTest, FileDroppedOnAnItemStartsThatItem) {
                               "ItemFileName1=/bin/b\r\nItemFileName2=/bin/c\r\n");
     auto window = Create();
     window->show();
-    window->PageControl->setCurrentIndex(tamble::kItemPage);
+    ControlOf<QTabWidget>(*window, "PageControl")->setCurrentIndex(tamble::kItemPage);
     QApplication::processEvents();
-    QTreeWidget* list = window->ListViewItem1;
+    QTreeWidget* list = ControlOf<QTreeWidget>(*window, "ListViewItem1");
     const QPoint inList = list->visualItemRect(list->topLevelItem(2)).center();
     const QPoint inWindow = list->viewport()->mapTo(window.get(), inList);
 

@@ -1,4 +1,5 @@
 #include "launcher/launcherpage.h"
+#include "tests/common/controlof.h"
 
 #include "platform/codepage.h"
 #include "platform/programstart.h"
@@ -35,12 +36,10 @@ protected:
     void SetUp() override {
         platform::SetProgramStarter(
             [this](const platform::ProgramStart& start) { started_.push_back(start); });
-        list_ = std::make_unique<QTreeWidget>();
-        list_->setHeaderHidden(true);
-        list_->resize(200, 300);
-        list_->show();
-        page_ =
-            new LauncherPage(list_.get(), list_.get(), state_, prompts_, folder_.File("item.lst"));
+        page_ = std::make_unique<LauncherPage>(prompts_, folder_.File("item.lst"));
+        page_->resize(200, 300);
+        page_->show();
+        list_ = ControlOf<QTreeWidget>(*page_, "ListViewItem1");
     }
     void TearDown() override { platform::SetProgramStarter({}); }
 
@@ -73,9 +72,8 @@ protected:
 
     TempFolder folder_;
     platform::ScriptedPrompts prompts_;
-    tamble::MainWindowState state_;
-    std::unique_ptr<QTreeWidget> list_;
-    LauncherPage* page_ = nullptr; // owned by list_
+    std::unique_ptr<LauncherPage> page_;
+    QTreeWidget* list_ = nullptr; // the page's ListViewItem1
     std::vector<platform::ProgramStart> started_;
 };
 
@@ -105,7 +103,7 @@ TEST_F(LauncherPageTest, DeletionKeepsIconsAndAStartRenumbers) {
     Add({{"0", "/bin/a", ""}, {"1", "/bin/b", ""}, {"2", "/bin/c", ""}});
     Select(1);
     prompts_.yesNoAnswers = {false};
-    QTest::keyClick(list_.get(), Qt::Key_Delete);
+    QTest::keyClick(list_, Qt::Key_Delete);
     EXPECT_EQ(Names().size(), 3u);
     ASSERT_EQ(prompts_.asked.size(), 1u);
     EXPECT_EQ(prompts_.asked[0].text, Cp932("アイテムを削除してもよろしいですか？"));
@@ -138,7 +136,7 @@ TEST_F(LauncherPageTest, NameEditedInPlaceIsSavedAndItsEnterLaunchesNothing) {
     Select(0);
     // As a user does it: F2 opens the editor, Enter goes to the editor, which
     // passes it on to the list once it has taken the name.
-    QTest::keyClick(list_.get(), Qt::Key_F2);
+    QTest::keyClick(list_, Qt::Key_F2);
     auto* editor = list_->findChild<QLineEdit*>();
     ASSERT_NE(editor, nullptr);
     editor->setText(QStringLiteral("新しい名前"));
@@ -151,14 +149,14 @@ TEST_F(LauncherPageTest, NameEditedInPlaceIsSavedAndItsEnterLaunchesNothing) {
     EXPECT_EQ(tamble::LoadItemFile(folder_.File("item.lst").c_str()),
               (LauncherItemList{{Cp932("新しい名前"), "/bin/a", "-x"}}));
     // Enter on the list itself still launches.
-    QTest::keyClick(list_.get(), Qt::Key_Return);
+    QTest::keyClick(list_, Qt::Key_Return);
     EXPECT_EQ(started_.size(), 1u);
 }
 
 TEST_F(LauncherPageTest, NameEditedInPlaceWithALineBreakIsRefused) {
     Add({{"old", "/bin/a", "-x"}});
     Select(0);
-    QTest::keyClick(list_.get(), Qt::Key_F2);
+    QTest::keyClick(list_, Qt::Key_F2);
     auto* editor = list_->findChild<QLineEdit*>();
     ASSERT_NE(editor, nullptr);
     editor->setText(QStringLiteral("new\nname")); // as a paste brings it
@@ -171,7 +169,7 @@ TEST_F(LauncherPageTest, NameEditedInPlaceWithALineBreakIsRefused) {
 
 TEST_F(LauncherPageTest, FailedSaveNamesTheFile) {
     const std::string path = folder_.File("missing/item.lst");
-    LauncherPage page(list_.get(), list_.get(), state_, prompts_, path);
+    LauncherPage page(prompts_, path);
     page.SaveLauncherItems();
     ASSERT_EQ(prompts_.asked.size(), 1u);
     EXPECT_EQ(prompts_.asked[0].kind, "Message");
@@ -185,7 +183,7 @@ TEST_F(LauncherPageTest, DoubleClickAndEnterLaunchTheSelectedItem) {
     const QPoint point = list_->visualItemRect(list_->topLevelItem(0)).center();
     QTest::mouseClick(list_->viewport(), Qt::LeftButton, {}, point);
     QTest::mouseDClick(list_->viewport(), Qt::LeftButton, {}, point);
-    QTest::keyClick(list_.get(), Qt::Key_Return);
+    QTest::keyClick(list_, Qt::Key_Return);
     ASSERT_EQ(started_.size(), 2u);
     for (const auto& start : started_) {
         EXPECT_EQ(start.program, "/bin/a");
@@ -202,9 +200,8 @@ TEST_F(LauncherPageTest, DoubleClickAndEnterLaunchTheSelectedItem) {
 TEST_F(LauncherPageTest, DropOnAnItemStartsItWithTheFirstFileOnly) {
     Add({{"a", "/bin/a", "-stored"}, {"b", "/bin/b", "-stored"}});
     const QPoint point = list_->visualItemRect(list_->topLevelItem(1)).center();
-    state_.LastMouseX = point.x();
-    state_.LastMouseY = point.y();
-    page_->DropOnLauncher({"/tmp/one file.txt", "/tmp/two.txt", "/tmp/three.txt"});
+    page_->DropOnLauncher({"/tmp/one file.txt", "/tmp/two.txt", "/tmp/three.txt"},
+                          list_->viewport()->mapTo(page_.get(), point));
     ASSERT_EQ(started_.size(), 1u);
     EXPECT_EQ(started_[0].program, "/bin/b");
     EXPECT_EQ(started_[0].parameters, "/tmp/one file.txt");
@@ -213,8 +210,6 @@ TEST_F(LauncherPageTest, DropOnAnItemStartsItWithTheFirstFileOnly) {
 
 TEST_F(LauncherPageTest, DropOnEmptySpaceOffersTheFileAsANewItem) {
     Add({{"a", "/bin/a", ""}});
-    state_.LastMouseX = 10;
-    state_.LastMouseY = 250;
     bool checked = false;
     WithDialog([&](TfrmProgram* dialog) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("追加するアイテムの設定をしてください"));
@@ -225,7 +220,7 @@ TEST_F(LauncherPageTest, DropOnEmptySpaceOffersTheFileAsANewItem) {
         dialog->btnOK->click();
         checked = true;
     });
-    page_->DropOnLauncher({"/tmp/x.txt"});
+    page_->DropOnLauncher({"/tmp/x.txt"}, QPoint(10, 250)); // below the one item
     EXPECT_TRUE(checked);
     EXPECT_TRUE(started_.empty());
     EXPECT_EQ(page_->ListViewItem2.back(), (LauncherItem{"/tmp/x.txt", "/tmp/x.txt", ""}));

@@ -1,5 +1,6 @@
 // The project page in the real main window: commands with scripted boxes,
 // tree events, dropped files, and the model and display trees in step.
+#include "tests/common/controlof.h"
 #include "tests/app/guitest.h"
 
 #include "platform/codepage.h"
@@ -46,31 +47,31 @@ protected:
 
     void NewProject(TfrmTamble& window, const std::string& name) {
         prompts_.inputAnswers.push_back(name);
-        window.mnuNewProject->trigger();
+        ControlOf<QAction>(window, "mnuNewProject")->trigger();
     }
 
     // Selects the project at position and adds files through its menu entry.
     void AddFiles(TfrmTamble& window, int project, std::vector<std::string> files) {
-        window.TreeView1->setCurrentItem(window.projectPage->ItemAt(project));
+        ControlOf<QTreeWidget>(window, "TreeView1")->setCurrentItem(ControlOf<tamble::ProjectPage>(window, "tabProjectView")->ItemAt(project));
         prompts_.filesAnswers.push_back(std::move(files));
-        window.projectPage->popAddFile->trigger();
+        ControlOf<tamble::ProjectPage>(window, "tabProjectView")->popAddFile->trigger();
     }
 
     void Save(TfrmTamble& window, const std::string& path) {
         prompts_.fileAnswers.push_back(path);
-        window.mnuSaveProject->trigger();
+        ControlOf<QAction>(window, "mnuSaveProject")->trigger();
     }
 
     void Open(TfrmTamble& window, const std::string& path) {
         prompts_.fileAnswers.push_back(path);
-        window.mnuOpenProject->trigger();
+        ControlOf<QAction>(window, "mnuOpenProject")->trigger();
     }
 
     // Opens the branches above item and scrolls it into view.
     static void Reveal(TfrmTamble& window, QTreeWidgetItem* item) {
         for (QTreeWidgetItem* up = item->parent(); up != nullptr; up = up->parent())
             up->setExpanded(true);
-        window.TreeView1->scrollToItem(item);
+        ControlOf<QTreeWidget>(window, "TreeView1")->scrollToItem(item);
         QCoreApplication::processEvents();
     }
 
@@ -83,8 +84,8 @@ protected:
             urls.push_back(QUrl::fromLocalFile(QString::fromStdString(file)));
         data.setUrls(urls);
         if (item != nullptr) Reveal(window, item);
-        const QPoint at = window.TreeView1->viewport()->mapTo(
-            &window, item != nullptr ? window.TreeView1->visualItemRect(item).center() : QPoint());
+        const QPoint at = ControlOf<QTreeWidget>(window, "TreeView1")->viewport()->mapTo(
+            &window, item != nullptr ? ControlOf<QTreeWidget>(window, "TreeView1")->visualItemRect(item).center() : QPoint());
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&window, &enter);
         QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -94,7 +95,7 @@ protected:
     // The display texts in depth-first order, UTF-8.
     static std::vector<std::string> Texts(const TfrmTamble& window) {
         std::vector<std::string> texts;
-        for (QTreeWidgetItemIterator it(window.TreeView1); *it != nullptr; ++it)
+        for (QTreeWidgetItemIterator it(ControlOf<QTreeWidget>(window, "TreeView1")); *it != nullptr; ++it)
             texts.push_back((*it)->text(0).toStdString());
         return texts;
     }
@@ -109,9 +110,9 @@ protected:
     // Both trees have the same shape node for node, and each display text
     // is the model text or its file name.
     static void ExpectInStep(const TfrmTamble& window) {
-        const tamble::ProjectTree& model = window.projectPage->TreeView2;
+        const tamble::ProjectTree& model = ControlOf<tamble::ProjectPage>(window, "tabProjectView")->TreeView2;
         int position = 0;
-        for (QTreeWidgetItemIterator it(window.TreeView1); *it != nullptr; ++it, ++position) {
+        for (QTreeWidgetItemIterator it(ControlOf<QTreeWidget>(window, "TreeView1")); *it != nullptr; ++it, ++position) {
             ASSERT_LT(position, model.Count());
             const auto& node = model.At(position);
             ASSERT_EQ(Level(*it), node.level) << position;
@@ -132,28 +133,28 @@ protected:
 TEST_F(ProjectPageTest, NewProjectFromEveryTrigger) {
     auto window = Shown();
     const std::vector<std::function<void()>> triggers = {
-        [&] { window->mnuNewProject->trigger(); },
-        [&] { window->btnNewProject->click(); },
-        [&] { window->N9->trigger(); },
+        [&] { ControlOf<QAction>(*window, "mnuNewProject")->trigger(); },
+        [&] { ControlOf<QToolButton>(*window, "btnNewProject")->click(); },
+        [&] { ControlOf<QAction>(*window, "N9")->trigger(); },
     };
     for (const auto& trigger : triggers) {
         prompts_.inputAnswers.push_back("P");
         trigger();
     }
     prompts_.inputAnswers.push_back("");
-    window->mnuNewProject->trigger(); // an empty name is taken as it is
-    window->mnuNewProject->trigger(); // cancelled
+    ControlOf<QAction>(*window, "mnuNewProject")->trigger(); // an empty name is taken as it is
+    ControlOf<QAction>(*window, "mnuNewProject")->trigger(); // cancelled
     ASSERT_EQ(prompts_.asked.size(), 5u);
     EXPECT_EQ(prompts_.asked[0].kind, "Input");
     EXPECT_EQ(prompts_.asked[0].title, Cp932("プロジェクトの新規作成"));
     EXPECT_EQ(prompts_.asked[0].text, Cp932("プロジェクト名を入力してください"));
-    EXPECT_EQ(window->TreeView1->topLevelItemCount(), 4);
+    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "TreeView1")->topLevelItemCount(), 4);
     const std::vector<std::string> texts = Texts(*window);
     ASSERT_EQ(texts.size(), 16u);
     EXPECT_EQ(std::vector<std::string>(texts.begin() + 12, texts.end()),
               (std::vector<std::string>{"", "Source Files", "Header Files", "Other Files"}));
-    EXPECT_EQ(Images(window->TreeView1->topLevelItem(0)), std::make_pair(0, 0));
-    EXPECT_EQ(Images(window->TreeView1->topLevelItem(0)->child(2)), std::make_pair(2, 2));
+    EXPECT_EQ(Images(ControlOf<QTreeWidget>(*window, "TreeView1")->topLevelItem(0)), std::make_pair(0, 0));
+    EXPECT_EQ(Images(ControlOf<QTreeWidget>(*window, "TreeView1")->topLevelItem(0)->child(2)), std::make_pair(2, 2));
     ExpectInStep(*window);
 }
 
@@ -163,10 +164,10 @@ TEST_F(ProjectPageTest, OpenAndSaveBoxesFromEveryTrigger) {
         QAction* action;
         const char* title;
     } cases[] = {
-        {window->mnuOpenProject, "プロジェクトファイルを読み込む"},
-        {window->N7, "プロジェクトファイルを読み込む"},
-        {window->mnuSaveProject, "プロジェクトファイルの保存"},
-        {window->N4, "プロジェクトファイルの保存"},
+        {ControlOf<QAction>(*window, "mnuOpenProject"), "プロジェクトファイルを読み込む"},
+        {ControlOf<QAction>(*window, "N7"), "プロジェクトファイルを読み込む"},
+        {ControlOf<QAction>(*window, "mnuSaveProject"), "プロジェクトファイルの保存"},
+        {ControlOf<QAction>(*window, "N4"), "プロジェクトファイルの保存"},
     };
     for (const auto& c : cases) {
         prompts_.asked.clear();
@@ -180,8 +181,8 @@ TEST_F(ProjectPageTest, OpenAndSaveBoxesFromEveryTrigger) {
         EXPECT_EQ(box.filters[0].pattern, "*.prj");
     }
     // The toolbar buttons are the File menu's entries.
-    EXPECT_EQ(window->btnOpenProject->defaultAction(), window->mnuOpenProject);
-    EXPECT_EQ(window->btnSaveProject->defaultAction(), window->mnuSaveProject);
+    EXPECT_EQ(ControlOf<QToolButton>(*window, "btnOpenProject")->defaultAction(), ControlOf<QAction>(*window, "mnuOpenProject"));
+    EXPECT_EQ(ControlOf<QToolButton>(*window, "btnSaveProject")->defaultAction(), ControlOf<QAction>(*window, "mnuSaveProject"));
 }
 
 // Two projects, files added by the box and by dropping, saved, the program
@@ -205,16 +206,16 @@ TEST_F(ProjectPageTest, ProjectsSurviveSaveRestartAndOpen) {
         EXPECT_EQ(box.fileBox.filters[2].pattern, "*.c;*.cpp;*.cxx;*.h;*.rc");
 
         // Dropped on a category node of the second project: all go there.
-        QTreeWidgetItem* betaHeaders = window->TreeView1->topLevelItem(1)->child(1);
+        QTreeWidgetItem* betaHeaders = ControlOf<QTreeWidget>(*window, "TreeView1")->topLevelItem(1)->child(1);
         DropOn(*window, betaHeaders, {"/drop/x.h", "/drop/表 y.rc", "/drop/z.C"});
         ExpectInStep(*window);
-        EXPECT_EQ(window->TreeView1->topLevelItem(1)->child(2)->child(0)->text(0),
+        EXPECT_EQ(ControlOf<QTreeWidget>(*window, "TreeView1")->topLevelItem(1)->child(2)->child(0)->text(0),
                   QStringLiteral("表 y.rc"));
 
         Save(*window, path);
-        window->chkShortLongName->click();
+        ControlOf<QCheckBox>(*window, "chkShortLongName")->click();
         longTexts = Texts(*window);
-        window->chkShortLongName->click();
+        ControlOf<QCheckBox>(*window, "chkShortLongName")->click();
         shortTexts = Texts(*window);
         window->close();
     }
@@ -230,31 +231,31 @@ TEST_F(ProjectPageTest, ProjectsSurviveSaveRestartAndOpen) {
     auto window = Shown();
     Open(*window, path);
     EXPECT_EQ(Texts(*window), shortTexts);
-    window->chkShortLongName->click();
+    ControlOf<QCheckBox>(*window, "chkShortLongName")->click();
     EXPECT_EQ(Texts(*window), longTexts);
     ExpectInStep(*window);
-    EXPECT_EQ(Images(window->projectPage->ItemAt(5)), std::make_pair(1, 1));
+    EXPECT_EQ(Images(ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->ItemAt(5)), std::make_pair(1, 1));
 
-    QTreeWidgetItem* file = window->projectPage->ItemAt(5); // "/src/My Dir/b.h"
+    QTreeWidgetItem* file = ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->ItemAt(5); // "/src/My Dir/b.h"
     Reveal(*window, file);
-    const QPoint at = window->TreeView1->visualItemRect(file).center();
-    QTest::mouseClick(window->TreeView1->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(window->TreeView1->viewport(), Qt::LeftButton, {}, at);
-    EXPECT_EQ(window->projectPage->Selected(), file);
+    const QPoint at = ControlOf<QTreeWidget>(*window, "TreeView1")->visualItemRect(file).center();
+    QTest::mouseClick(ControlOf<QTreeWidget>(*window, "TreeView1")->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(ControlOf<QTreeWidget>(*window, "TreeView1")->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->Selected(), file);
     ASSERT_EQ(starts.size(), 1u);
     EXPECT_EQ(starts[0], (ProgramStart{tamble::kDefaultEditor, "/src/My Dir/b.h", true,
                                        platform::ShowCommand::Normal}));
     // A double-click on the tree's empty space opens the selected file too.
-    const QPoint below(at.x(), window->TreeView1->viewport()->height() - 2);
-    ASSERT_EQ(window->TreeView1->itemAt(below), nullptr);
-    QTest::mouseDClick(window->TreeView1->viewport(), Qt::LeftButton, {}, below);
+    const QPoint below(at.x(), ControlOf<QTreeWidget>(*window, "TreeView1")->viewport()->height() - 2);
+    ASSERT_EQ(ControlOf<QTreeWidget>(*window, "TreeView1")->itemAt(below), nullptr);
+    QTest::mouseDClick(ControlOf<QTreeWidget>(*window, "TreeView1")->viewport(), Qt::LeftButton, {}, below);
     ASSERT_EQ(starts.size(), 2u);
     EXPECT_EQ(starts[1], starts[0]);
     starts.clear();
 
     // With "すべて指定のエディタで開く" off the file opens with its application.
-    window->mnuAllOpenEditor->trigger();
-    QTest::keyClick(window->TreeView1, Qt::Key_Return);
+    ControlOf<QAction>(*window, "mnuAllOpenEditor")->trigger();
+    QTest::keyClick(ControlOf<QTreeWidget>(*window, "TreeView1"), Qt::Key_Return);
     ASSERT_EQ(starts.size(), 1u);
     EXPECT_EQ(starts[0], (ProgramStart{"/src/My Dir/b.h", std::nullopt, false,
                                        platform::ShowCommand::Normal}));
@@ -265,23 +266,23 @@ TEST_F(ProjectPageTest, RightButtonSelectsOnlyWhenSomethingIsSelected) {
     auto window = Shown();
     NewProject(*window, "A");
     AddFiles(*window, 0, {"/s/a.c"});
-    ProjectPage& page = *window->projectPage;
-    QWidget* viewport = window->TreeView1->viewport();
+    ProjectPage& page = *ControlOf<tamble::ProjectPage>(*window, "tabProjectView");
+    QWidget* viewport = ControlOf<QTreeWidget>(*window, "TreeView1")->viewport();
     page.ItemAt(0)->setExpanded(true);
     const auto centre = [&](int position) {
-        return window->TreeView1->visualItemRect(page.ItemAt(position)).center();
+        return ControlOf<QTreeWidget>(*window, "TreeView1")->visualItemRect(page.ItemAt(position)).center();
     };
 
-    window->TreeView1->clearSelection();
+    ControlOf<QTreeWidget>(*window, "TreeView1")->clearSelection();
     QTest::mouseClick(viewport, Qt::RightButton, {}, centre(0));
     EXPECT_EQ(page.Selected(), nullptr);
 
-    window->TreeView1->setCurrentItem(page.ItemAt(2));
+    ControlOf<QTreeWidget>(*window, "TreeView1")->setCurrentItem(page.ItemAt(2));
     QTest::mouseClick(viewport, Qt::RightButton, {}, centre(0));
     EXPECT_EQ(page.Selected(), page.ItemAt(0));
 
     // Empty space below the nodes clears the selection; the menu then acts on nothing.
-    window->TreeView1->setCurrentItem(page.ItemAt(2));
+    ControlOf<QTreeWidget>(*window, "TreeView1")->setCurrentItem(page.ItemAt(2));
     QTest::mouseClick(viewport, Qt::RightButton, {}, QPoint(5, viewport->height() - 3));
     EXPECT_EQ(page.Selected(), nullptr);
     page.PopupMenu1Popup();
@@ -297,7 +298,7 @@ TEST_F(ProjectPageTest, MenuAndEnterByLevel) {
     auto window = Shown();
     NewProject(*window, "A");
     AddFiles(*window, 0, {"/s/a.c"});
-    ProjectPage& page = *window->projectPage;
+    ProjectPage& page = *ControlOf<tamble::ProjectPage>(*window, "tabProjectView");
     const struct {
         int position;
         bool add, remove;
@@ -306,11 +307,11 @@ TEST_F(ProjectPageTest, MenuAndEnterByLevel) {
         {0, true, true, 0}, {1, false, false, 0}, {2, false, true, 1}, {3, false, false, 0}};
     for (const auto& c : cases) {
         starts.clear();
-        window->TreeView1->setCurrentItem(page.ItemAt(c.position));
+        ControlOf<QTreeWidget>(*window, "TreeView1")->setCurrentItem(page.ItemAt(c.position));
         page.PopupMenu1Popup();
         EXPECT_EQ(page.popAddFile->isVisible(), c.add) << c.position;
         EXPECT_EQ(page.popDelete->isVisible(), c.remove) << c.position;
-        QTest::keyClick(window->TreeView1, Qt::Key_Return);
+        QTest::keyClick(ControlOf<QTreeWidget>(*window, "TreeView1"), Qt::Key_Return);
         EXPECT_EQ(starts.size(), c.starts) << c.position;
     }
 }
@@ -321,15 +322,15 @@ TEST_F(ProjectPageTest, DeleteRemovesProjectOrFileButNoCategory) {
     NewProject(*window, "B");
     AddFiles(*window, 0, {"/s/a.c", "/s/b.h"});
     AddFiles(*window, 6, {"/s/c.c"});
-    ProjectPage& page = *window->projectPage;
+    ProjectPage& page = *ControlOf<tamble::ProjectPage>(*window, "tabProjectView");
 
-    window->TreeView1->setCurrentItem(page.ItemAt(1)); // a category
+    ControlOf<QTreeWidget>(*window, "TreeView1")->setCurrentItem(page.ItemAt(1)); // a category
     page.popDeleteClick();
     EXPECT_EQ(page.TreeView2.Count(), 11);
-    window->TreeView1->setCurrentItem(page.ItemAt(2)); // /s/a.c
+    ControlOf<QTreeWidget>(*window, "TreeView1")->setCurrentItem(page.ItemAt(2)); // /s/a.c
     page.popDeleteClick();
     ExpectInStep(*window);
-    window->TreeView1->setCurrentItem(page.ItemAt(0)); // project A with b.h
+    ControlOf<QTreeWidget>(*window, "TreeView1")->setCurrentItem(page.ItemAt(0)); // project A with b.h
     page.popDeleteClick();
     ExpectInStep(*window);
     Save(*window, folder_.File("b.prj"));
@@ -341,21 +342,21 @@ TEST_F(ProjectPageTest, CategoryImagesFollowExpandAndSelection) {
     auto window = Shown();
     NewProject(*window, "A");
     AddFiles(*window, 0, {"/s/a.c", "/s/b.h"});
-    ProjectPage& page = *window->projectPage;
+    ProjectPage& page = *ControlOf<tamble::ProjectPage>(*window, "tabProjectView");
     QTreeWidgetItem* sources = page.ItemAt(1);
     QTreeWidgetItem* headers = page.ItemAt(3);
 
-    window->TreeView1->clearSelection();
+    ControlOf<QTreeWidget>(*window, "TreeView1")->clearSelection();
     sources->setExpanded(true);
     EXPECT_EQ(Images(sources), std::make_pair(2, 2)); // nothing selected: unchanged
 
-    window->TreeView1->setCurrentItem(page.ItemAt(0));
+    ControlOf<QTreeWidget>(*window, "TreeView1")->setCurrentItem(page.ItemAt(0));
     headers->setExpanded(true);
     EXPECT_EQ(Images(headers), std::make_pair(3, 2)); // another node selected
     headers->setExpanded(false);
     EXPECT_EQ(Images(headers), std::make_pair(2, 2));
 
-    window->TreeView1->setCurrentItem(headers);
+    ControlOf<QTreeWidget>(*window, "TreeView1")->setCurrentItem(headers);
     headers->setExpanded(true);
     EXPECT_EQ(Images(headers), std::make_pair(3, 3));
     headers->setExpanded(false);
@@ -367,11 +368,11 @@ TEST_F(ProjectPageTest, SingleExpandModeFollowsTheOption) {
     auto window = Shown();
     NewProject(*window, "A");
     NewProject(*window, "B");
-    QTreeWidgetItem* a = window->TreeView1->topLevelItem(0);
-    QTreeWidgetItem* b = window->TreeView1->topLevelItem(1);
+    QTreeWidgetItem* a = ControlOf<QTreeWidget>(*window, "TreeView1")->topLevelItem(0);
+    QTreeWidgetItem* b = ControlOf<QTreeWidget>(*window, "TreeView1")->topLevelItem(1);
 
-    window->TreeView1->setCurrentItem(a);
-    window->TreeView1->setCurrentItem(b);
+    ControlOf<QTreeWidget>(*window, "TreeView1")->setCurrentItem(a);
+    ControlOf<QTreeWidget>(*window, "TreeView1")->setCurrentItem(b);
     EXPECT_FALSE(a->isExpanded() || b->isExpanded());
 
     // Turned on in the options dialog: it takes effect at once.
@@ -379,11 +380,11 @@ TEST_F(ProjectPageTest, SingleExpandModeFollowsTheOption) {
         dialog->findChild<QCheckBox*>(QStringLiteral("chkTreeState1"))->setChecked(true);
         dialog->findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
     });
-    window->mnuOption->trigger();
+    ControlOf<QAction>(*window, "mnuOption")->trigger();
     ASSERT_TRUE(window->state.options.TreeState1);
-    window->TreeView1->setCurrentItem(a->child(0));
+    ControlOf<QTreeWidget>(*window, "TreeView1")->setCurrentItem(a->child(0));
     EXPECT_TRUE(a->isExpanded());
-    window->TreeView1->setCurrentItem(b);
+    ControlOf<QTreeWidget>(*window, "TreeView1")->setCurrentItem(b);
     EXPECT_FALSE(a->isExpanded());
     EXPECT_TRUE(b->isExpanded());
 }
@@ -391,19 +392,19 @@ TEST_F(ProjectPageTest, SingleExpandModeFollowsTheOption) {
 TEST_F(ProjectPageTest, DropsNeedAProjectAndFollowThePointer) {
     auto window = Shown();
     DropOn(*window, nullptr, {"/d/a.c"}); // empty tree: ignored
-    EXPECT_TRUE(window->projectPage->TreeView2.Empty());
+    EXPECT_TRUE(ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->TreeView2.Empty());
 
     NewProject(*window, "A");
     NewProject(*window, "B");
     // Below every node: the project of the topmost visible node.
-    window->state.LastMouseX = 5;
-    window->state.LastMouseY = window->TreeView1->viewport()->height() - 3;
-    window->projectPage->DropFiles({"/d/a.c"});
-    EXPECT_EQ(window->projectPage->TreeView2.At(2).text, "/d/a.c");
+    QWidget* viewport = ControlOf<QTreeWidget>(*window, "TreeView1")->viewport();
+    auto* page = ControlOf<tamble::ProjectPage>(*window, "tabProjectView");
+    page->DropFiles({"/d/a.c"}, viewport->mapTo(page, QPoint(5, viewport->height() - 3)));
+    EXPECT_EQ(ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->TreeView2.At(2).text, "/d/a.c");
 
-    window->PageControl->setCurrentIndex(tamble::kFilePage);
-    DropOn(*window, window->TreeView1->topLevelItem(1), {"/d/b.c"});
-    EXPECT_EQ(window->projectPage->TreeView2.Count(), 9);
+    ControlOf<QTabWidget>(*window, "PageControl")->setCurrentIndex(tamble::kFilePage);
+    DropOn(*window, ControlOf<QTreeWidget>(*window, "TreeView1")->topLevelItem(1), {"/d/b.c"});
+    EXPECT_EQ(ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->TreeView2.Count(), 9);
 }
 
 TEST_F(ProjectPageTest, FailedOpenLeavesBothTreesAndSaysWhy) {
@@ -453,10 +454,10 @@ TEST_F(ProjectPageTest, TextsThatWouldNotReadBackAreRefused) {
     };
     for (const auto& n : names) {
         prompts_.asked.clear();
-        const int before = window->projectPage->TreeView2.Count();
+        const int before = ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->TreeView2.Count();
         NewProject(*window, n.project);
         const bool refused = *n.message != '\0';
-        EXPECT_EQ(window->projectPage->TreeView2.Count(), before + (refused ? 0 : 4)) << n.name;
+        EXPECT_EQ(ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->TreeView2.Count(), before + (refused ? 0 : 4)) << n.name;
         ASSERT_EQ(prompts_.asked.size(), refused ? 2u : 1u) << n.name;
         if (refused) {
             EXPECT_EQ(prompts_.asked[1].text, Cp932(n.message)) << n.name;
@@ -473,7 +474,8 @@ TEST_F(ProjectPageTest, TextsThatWouldNotReadBackAreRefused) {
     ASSERT_EQ(prompts_.asked.size(), 2u);
     EXPECT_EQ(prompts_.asked[1].text, refusedText);
     prompts_.asked.clear();
-    window->projectPage->DropFiles({"/s/two.c", "/s/a\nb.c", "/s/c\rd.h"});
+    ControlOf<tamble::ProjectPage>(*window, "tabProjectView")
+        ->DropFiles({"/s/two.c", "/s/a\nb.c", "/s/c\rd.h"}, QPoint());
     ASSERT_EQ(prompts_.asked.size(), 1u);
     EXPECT_EQ(prompts_.asked[0].text, refusedText);
     EXPECT_EQ(Texts(*window), (std::vector<std::string>{"My Demo ", "Source Files", "one.c",
@@ -481,10 +483,10 @@ TEST_F(ProjectPageTest, TextsThatWouldNotReadBackAreRefused) {
     ExpectInStep(*window);
 
     // What was let in reads back as it was.
-    const tamble::ProjectTree model = window->projectPage->TreeView2;
+    const tamble::ProjectTree model = ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->TreeView2;
     Save(*window, folder_.File("ok.prj"));
     Open(*window, folder_.File("ok.prj"));
-    EXPECT_EQ(window->projectPage->TreeView2, model);
+    EXPECT_EQ(ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->TreeView2, model);
 }
 
 TEST_F(ProjectPageTest, MissingCategoryStopsTheAdd) {
@@ -493,7 +495,7 @@ TEST_F(ProjectPageTest, MissingCategoryStopsTheAdd) {
     prompts_.asked.clear();
     AddFiles(*window, 0, {"/s/x.c", "/s/y.h", "/s/z.c"});
     EXPECT_EQ(prompts_.asked.back().text, Cp932("リストのインデックスが範囲を超えています (1)"));
-    EXPECT_EQ(window->projectPage->TreeView2.Count(), 3);
+    EXPECT_EQ(ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->TreeView2.Count(), 3);
     ExpectInStep(*window);
 }
 
@@ -501,7 +503,7 @@ TEST_F(ProjectPageTest, MissingCategoryStopsTheAdd) {
 // at the end that a save and an open give the same model.
 TEST_F(ProjectPageTest, RandomCommandsKeepTheTreesInStep) {
     auto window = Shown();
-    ProjectPage& page = *window->projectPage;
+    ProjectPage& page = *ControlOf<tamble::ProjectPage>(*window, "tabProjectView");
     std::mt19937 random(4);
     const auto pick = [&](int count) {
         return static_cast<int>(random() % static_cast<unsigned>(count));
@@ -518,19 +520,19 @@ TEST_F(ProjectPageTest, RandomCommandsKeepTheTreesInStep) {
                      {std::string("/f/") + names[pick(7)], std::string("/g/") + names[pick(7)]});
             break;
         case 2:
-            window->TreeView1->setCurrentItem(page.ItemAt(pick(count)));
+            ControlOf<QTreeWidget>(*window, "TreeView1")->setCurrentItem(page.ItemAt(pick(count)));
             page.popDeleteClick();
             break;
         case 3: {
             QTreeWidgetItem* item = page.ItemAt(pick(count));
             Reveal(*window, item);
-            window->state.LastMouseX = window->TreeView1->visualItemRect(item).center().x();
-            window->state.LastMouseY = window->TreeView1->visualItemRect(item).center().y();
-            page.DropFiles({std::string("/drop/") + names[pick(7)]});
+            QTreeWidget* tree = ControlOf<QTreeWidget>(*window, "TreeView1");
+            const QPoint at = tree->viewport()->mapTo(&page, tree->visualItemRect(item).center());
+            page.DropFiles({std::string("/drop/") + names[pick(7)]}, at);
             break;
         }
         case 4:
-            window->chkShortLongName->click();
+            ControlOf<QCheckBox>(*window, "chkShortLongName")->click();
             break;
         default: {
             const std::string path = folder_.File("r.prj");

@@ -1,0 +1,81 @@
+// The project page's controls, built as designed: the tool bar with the
+// project commands, the tree and the name-mode strip.
+#include "project/projectpage.h"
+
+#include "widgets/formcontrols.h"
+#include "widgets/formnames.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace tamble {
+namespace {
+
+constexpr int kToolBarHeight = 28;
+constexpr int kShortLongPanelHeight = 19;
+
+// A command of the page, named as designed, that its tool bar and the File
+// menu show alike.
+QAction* NewCommand(QWidget* page, const char* name, const QString& caption,
+                    QStyle::StandardPixmap image, const QKeySequence& shortcut) {
+    QAction* action = Named(new QAction(caption, page), name);
+    action->setIcon(page->style()->standardIcon(image));
+    action->setShortcut(shortcut);
+    return action;
+}
+
+} // namespace
+
+void ProjectPage::CreateControls() {
+    QVBoxLayout* column = FlatColumn(this);
+
+    commands_.newProject = NewCommand(this, "mnuNewProject",
+                                      QStringLiteral("プロジェクトの新規作成(&N)"),
+                                      QStyle::SP_FileIcon, QKeySequence(Qt::CTRL | Qt::Key_N));
+    // No "&" here: the entry's "(O)" is plain text.
+    commands_.openProject =
+        NewCommand(this, "mnuOpenProject", QStringLiteral("プロジェクトを開く(O)"),
+                   QStyle::SP_DialogOpenButton, QKeySequence(Qt::CTRL | Qt::Key_O));
+    commands_.saveProject =
+        NewCommand(this, "mnuSaveProject", QStringLiteral("プロジェクトの保存(&S)"),
+                   QStyle::SP_DialogSaveButton, QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(commands_.newProject, &QAction::triggered, this, &ProjectPage::CreateProject);
+    connect(commands_.openProject, &QAction::triggered, this, &ProjectPage::OpenProjectFile);
+    connect(commands_.saveProject, &QAction::triggered, this, &ProjectPage::SaveProjectFile);
+
+    ToolBar1 = Named(new QToolBar(this), "ToolBar1");
+    ToolBar1->setFixedHeight(kToolBarHeight);
+    ToolBar1->setMovable(false);
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // The buttons share the commands: same caption, image, handler.
+    ToolBar1->addAction(commands_.newProject);
+    ToolBar1->addAction(commands_.openProject);
+    ToolBar1->addAction(commands_.saveProject);
+    const auto button = [this](QAction* command, const char* name) {
+        auto* toolButton = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(command));
+        toolButton->setAutoRaise(true);
+        return Named(toolButton, name);
+    };
+    btnNewProject = button(commands_.newProject, "btnNewProject");
+    btnOpenProject = button(commands_.openProject, "btnOpenProject");
+    btnSaveProject = button(commands_.saveProject, "btnSaveProject");
+    column->addWidget(ToolBar1);
+
+    TreeView1 = Named(new QTreeWidget(this), "TreeView1");
+    TreeView1->setHeaderHidden(true);
+    column->addWidget(TreeView1, 1);
+
+    Panel2 = Strip(this, "Panel2", kShortLongPanelHeight);
+    chkShortLongName =
+        Named(new QCheckBox(QStringLiteral("短い名前にする"), Panel2), "chkShortLongName");
+    chkShortLongName->setChecked(true);
+    chkShortLongName->move(2, 1);
+    column->addWidget(Panel2);
+}
+
+} // namespace tamble
