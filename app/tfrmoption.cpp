@@ -38,7 +38,7 @@ TfrmOption::TfrmOption(TfrmTamble& main) : QDialog(&main), main_(main) {
 TfrmOption::~TfrmOption() = default;
 
 void TfrmOption::FormCreate() {
-    const AppOptions& o = main_.state.options;
+    const AppOptions& o = main_.Options();
     edtUseEditor->setText(FromCp932(o.UseEditor));
     edtCommandLineToEditor->setText(FromCp932(o.EditorCommandLine));
     edtSearchStringApp->setText(FromCp932(o.SearchStringApp));
@@ -60,7 +60,7 @@ void TfrmOption::done(int result) {
 
 void TfrmOption::btnOKClick() {
     main_.ApplyFormStyle(chkStayOnTop->isChecked() ? kFormStyleStayOnTop : kFormStyleNormal);
-    AppOptions& o = main_.state.options;
+    AppOptions& o = main_.Options();
     o.UseEditor = ToCp932(edtUseEditor->text());
     o.EditorCommandLine = ToCp932(edtCommandLineToEditor->text());
     o.SearchStringApp = ToCp932(edtSearchStringApp->text());

@@ -95,8 +95,6 @@ TfrmTamble::~TfrmTamble() = default;
 
 void TfrmTamble::FormCreate() {
     setWindowTitle(QString::fromLatin1(kVersionCaption));
-    state.IconCashList.clear();
-    state.ClipboardFiles.clear();
     ScreenRect workArea;
     if (const QScreen* primary = screen()) {
         const QRect area = primary->availableGeometry();
@@ -118,8 +116,6 @@ void TfrmTamble::FormDestroy() {
     destroyed_ = true;
     SaveSettingsFile();
     launcherPage_->SaveLauncherItems();
-    state.ClipboardFiles.clear();
-    state.IconCashList.clear();
     TrayIcon1->hide();
     emit Closed();
 }
@@ -159,13 +155,13 @@ bool TfrmTamble::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TfrmTamble::StatusBarDblClick() {
-    TfrmOutput output(state.ClipboardFiles, this);
+    TfrmOutput output(filePage_->State().clipboard.ClipboardFiles, this);
     EscapeHook hook(&output, [&output] { output.reject(); });
     output.exec();
 }
 
 void TfrmTamble::RenewStatusBar() {
-    StatusText->setText(platform::FromCp932(state.StatusLine()));
+    StatusText->setText(platform::FromCp932(filePage_->State().StatusLine()));
 }
 
 void TfrmTamble::N1Click() {
@@ -183,12 +179,12 @@ void TfrmTamble::mnuOptionClick() {
 }
 
 void TfrmTamble::mnuAllOpenEditorClick() {
-    state.options.AllOpenEditor = mnuAllOpenEditor->isChecked();
+    options_.AllOpenEditor = mnuAllOpenEditor->isChecked();
 }
 
 void TfrmTamble::mnuRowSelectModeClick() {
-    state.options.RowSelectMode = mnuRowSelectMode->isChecked();
-    filePage_->SetRowSelectMode(state.options.RowSelectMode);
+    options_.RowSelectMode = mnuRowSelectMode->isChecked();
+    filePage_->SetRowSelectMode(options_.RowSelectMode);
 }
 
 void TfrmTamble::changeEvent(QEvent* event) {

@@ -1,11 +1,12 @@
 // TfrmTamble: the main window. It adds the three pages (projects, files,
 // launcher items) as tabs and connects their signals, and holds the menus,
 // the status bar and the notification-area icon. Every control keeps the
-// object name the rest of the program knows it by; the state shared with
-// the pages and dialogs lives in `state`.
+// object name the rest of the program knows it by. The window owns the
+// options and the tools' histories, which the settings file keeps.
 #pragma once
 
-#include "core/mainstate.h"
+#include "core/settings.h"
+#include "tools/toolstate.h"
 #include "app/shellenvironment.h"
 
 #include <QMainWindow>
@@ -39,8 +40,10 @@ public:
     explicit TfrmTamble(ShellEnvironment environment, QWidget* parent = nullptr);
     ~TfrmTamble() override;
 
-    // --- Shared state
-    MainWindowState state;
+    // --- What the pages and dialogs share: the options, which the options
+    // dialog edits, and what the batch tools keep between openings.
+    [[nodiscard]] AppOptions& Options() { return options_; }
+    [[nodiscard]] ToolState& Tools() { return tools_; }
     [[nodiscard]] platform::UserPrompts& Prompts() const { return *env_.prompts; }
     [[nodiscard]] const ShellEnvironment& Environment() const { return env_; }
 
@@ -49,7 +52,7 @@ public:
     [[nodiscard]] HistoryList FilterItems() const;
     // Replaces the filter history and selects its first entry.
     void SetFilterItems(const HistoryList& items);
-    // Writes the status line (SelectStatusText / ClipboardStatusText).
+    // Writes the status line the file page composes.
     void RenewStatusBar();
     [[nodiscard]] bool InTray() const { return inTray_; }
     // Brings the window forward and shows nativePath (an absolute path in
@@ -146,6 +149,8 @@ private:
     LauncherPage* launcherPage_ = nullptr;
 
     ShellEnvironment env_;
+    AppOptions options_;
+    ToolState tools_;
     bool inTray_ = false;
     bool destroyed_ = false;
     ScreenRect outerSize_;        // the window's wanted bounds, frame included

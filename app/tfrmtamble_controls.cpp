@@ -80,13 +80,13 @@ void TfrmTamble::CreateTray() {
 }
 
 void TfrmTamble::CreatePages() {
-    projectPage_ = new ProjectPage(state.options, Prompts(), PageControl);
+    projectPage_ = new ProjectPage(options_, Prompts(), PageControl);
     PageControl->addTab(projectPage_, QStringLiteral("ProjectView"));
 
     FileViewServices services = env_.fileView;
     if (services.owner.prompts == nullptr) services.owner.prompts = &Prompts();
     if (services.owner.progress == nullptr) services.owner.progress = env_.progress;
-    filePage_ = new FileViewPage(state, std::move(services), PageControl);
+    filePage_ = new FileViewPage(options_, tools_, std::move(services), PageControl);
     PageControl->addTab(filePage_, QStringLiteral("FileView"));
 
     // The path shows in messages, so it is joined as the system writes paths.

@@ -22,8 +22,8 @@ ScreenRect ToScreenRect(const QRect& rect) {
 } // namespace
 
 void TfrmTamble::ApplySettings(const Settings& settings, bool firstStart) {
-    state.options = settings.options;
-    const AppOptions& o = state.options;
+    options_ = settings.options;
+    const AppOptions& o = options_;
     mnuAllOpenEditor->setChecked(o.AllOpenEditor);
     mnuRowSelectMode->setChecked(o.RowSelectMode);
     // A stored page that does not exist leaves the first page showing: a
@@ -55,15 +55,15 @@ void TfrmTamble::ApplySettings(const Settings& settings, bool firstStart) {
     filePage_->SetRowSelectMode(o.RowSelectMode);
 
     SetFilterItems(settings.histories[kFilterHistory]);
-    state.cmbDeleteFilesFromMask = settings.histories[kDeleteFilesMaskHistory];
-    state.cmbOutOfFilePattern = settings.histories[kOutOfFilePatternHistory];
-    state.cmbOutOfFolderPattern = settings.histories[kOutOfFolderPatternHistory];
+    tools_.cmbDeleteFilesFromMask = settings.histories[kDeleteFilesMaskHistory];
+    tools_.cmbOutOfFilePattern = settings.histories[kOutOfFilePatternHistory];
+    tools_.cmbOutOfFolderPattern = settings.histories[kOutOfFolderPatternHistory];
     filePage_->SetAddress(settings.histories[kPathAddressHistory], settings.PathAddressText);
 }
 
 Settings TfrmTamble::CollectSettings() const {
     Settings settings;
-    settings.options = state.options;
+    settings.options = options_;
     settings.options.AllOpenEditor = mnuAllOpenEditor->isChecked();
     settings.options.RowSelectMode = mnuRowSelectMode->isChecked();
     settings.options.NarrowKeep = filePage_->NarrowKeep();
@@ -78,9 +78,9 @@ Settings TfrmTamble::CollectSettings() const {
     settings.Height = outer.height();
     settings.Splitter = filePage_->TreeHeight();
     settings.histories[kFilterHistory] = FilterItems();
-    settings.histories[kDeleteFilesMaskHistory] = state.cmbDeleteFilesFromMask;
-    settings.histories[kOutOfFilePatternHistory] = state.cmbOutOfFilePattern;
-    settings.histories[kOutOfFolderPatternHistory] = state.cmbOutOfFolderPattern;
+    settings.histories[kDeleteFilesMaskHistory] = tools_.cmbDeleteFilesFromMask;
+    settings.histories[kOutOfFilePatternHistory] = tools_.cmbOutOfFilePattern;
+    settings.histories[kOutOfFolderPatternHistory] = tools_.cmbOutOfFolderPattern;
     settings.histories[kPathAddressHistory] = filePage_->AddressItems();
     settings.PathAddressText = filePage_->AddressText();
     return settings;
@@ -103,9 +103,9 @@ void TfrmTamble::ApplyOuterSize() {
 }
 
 void TfrmTamble::ApplyFormStyle(int formStyle) {
-    state.options.FormStyle =
+    options_.FormStyle =
         formStyle == kFormStyleStayOnTop ? kFormStyleStayOnTop : kFormStyleNormal;
-    const bool onTop = state.options.FormStyle == kFormStyleStayOnTop;
+    const bool onTop = options_.FormStyle == kFormStyleStayOnTop;
     if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
     // Changing a window flag hides the window; show it again as it was.
     // Drops stay accepted: acceptDrops is a property of the widget.

@@ -181,15 +181,16 @@ void BenchSearch(Report& report, const std::string& root) {
     StampingPrompts prompts;
     platform::ShellOwner shell;
     shell.prompts = &prompts;
-    tamble::MainWindowState state;
-    state.CurrentPath = root;
-    state.options.DeleteFilesFindSubFolders = true;
-    state.options.DeleteFilesOutOfFolderPattern = true;
-    state.cmbDeleteFilesFromMask = {kMasks};
-    state.cmbOutOfFolderPattern = {kSparedFolders};
+    tamble::AppOptions options;
+    options.DeleteFilesFindSubFolders = true;
+    options.DeleteFilesOutOfFolderPattern = true;
+    tamble::ToolState tools;
+    tools.cmbDeleteFilesFromMask = {kMasks};
+    tools.cmbOutOfFolderPattern = {kSparedFolders};
     std::unique_ptr<tamble::TfrmDeleteFilesFromMask> dialog;
     const auto open = [&] {
-        dialog = std::make_unique<tamble::TfrmDeleteFilesFromMask>(nullptr, state, shell);
+        dialog = std::make_unique<tamble::TfrmDeleteFilesFromMask>(nullptr, root, options, tools,
+                                                                   shell);
         bench::PaintWatch painted(dialog.get());
         dialog->show();
         report.Check(painted.Wait(), "the delete dialog was never painted");
@@ -257,9 +258,9 @@ void BenchCopy(Report& report, const fs::path& folder, const char* what, int cop
     platform::ScriptedPrompts prompts;
     platform::ShellOwner shell;
     shell.prompts = &prompts;
-    tamble::MainWindowState state;
-    state.DuplicateFilePath = source.string();
-    tamble::TfrmCopyFiles dialog(nullptr, state, shell);
+    tamble::ToolState tools;
+    tools.DuplicateFilePath = source.string();
+    tamble::TfrmCopyFiles dialog(nullptr, std::string(), tools, shell);
     dialog.EditToFolder->setText(QString::fromStdString(ours.string()));
     dialog.EditFileList->setText(QString::fromStdString(list.string()));
     {

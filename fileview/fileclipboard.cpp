@@ -16,29 +16,30 @@ std::string FilesClipboardText(int mode, size_t count) {
            Cp932(mode == kClipboardCut ? " 個のﾌｧｲﾙを切り取り" : " 個のﾌｧｲﾙをｺﾋﾟｰ");
 }
 
-void ClipFolder(MainWindowState& state, const std::string& folder, int mode) {
-    state.ClipboardFiles = {folder};
-    state.ClipboardMode = mode;
-    state.ClipboardSourcePath = folder;
-    state.ClipboardStatusText = FolderClipboardText(mode);
+void ClipFolder(FileClipboard& clipboard, const std::string& folder, int mode) {
+    clipboard.ClipboardFiles = {folder};
+    clipboard.ClipboardMode = mode;
+    clipboard.ClipboardSourcePath = folder;
+    clipboard.ClipboardStatusText = FolderClipboardText(mode);
 }
 
-bool ClipFiles(MainWindowState& state, const std::vector<std::string>& names, int mode) {
+bool ClipFiles(FileClipboard& clipboard, const std::string& folder,
+               const std::vector<std::string>& names, int mode) {
     if (names.empty()) return false;
     const platform::PathStyle style = platform::NativePathStyle();
-    state.ClipboardFiles.clear();
+    clipboard.ClipboardFiles.clear();
     for (const std::string& name : names)
-        state.ClipboardFiles.push_back(platform::JoinPath(style, state.CurrentPath, name));
-    state.ClipboardMode = mode;
-    state.ClipboardSourcePath = state.CurrentPath;
-    state.ClipboardStatusText = FilesClipboardText(mode, names.size());
+        clipboard.ClipboardFiles.push_back(platform::JoinPath(style, folder, name));
+    clipboard.ClipboardMode = mode;
+    clipboard.ClipboardSourcePath = folder;
+    clipboard.ClipboardStatusText = FilesClipboardText(mode, names.size());
     return true;
 }
 
-PasteRequest PlanPaste(const MainWindowState& state, const std::string& destination) {
+PasteRequest PlanPaste(const FileClipboard& clipboard, const std::string& destination) {
     PasteRequest request;
-    request.move = state.ClipboardMode == kClipboardCut;
-    request.renameOnCollision = !request.move && state.ClipboardSourcePath == destination;
+    request.move = clipboard.ClipboardMode == kClipboardCut;
+    request.renameOnCollision = !request.move && clipboard.ClipboardSourcePath == destination;
     return request;
 }
 

@@ -109,18 +109,18 @@ Made MakeInHeld(const platform::HeldFolder& folder, const std::string& name, boo
 
 } // namespace
 
-bool PasteClipboard(const MainWindowState& state, const ShellOwner& owner,
+bool PasteClipboard(const FileClipboard& clipboard, const ShellOwner& owner,
                     const std::string& destination, const std::vector<std::string>& driveRoots) {
-    if (state.ClipboardFiles.empty()) return false;
-    const PasteRequest request = PlanPaste(state, destination);
+    if (clipboard.ClipboardFiles.empty()) return false;
+    const PasteRequest request = PlanPaste(clipboard, destination);
     if (!request.move) {
-        return platform::ShellCopy(owner, state.ClipboardFiles, destination,
+        return platform::ShellCopy(owner, clipboard.ClipboardFiles, destination,
                                    request.renameOnCollision) == platform::kFileOperationDone;
     }
-    for (const std::string& path : state.ClipboardFiles) {
+    for (const std::string& path : clipboard.ClipboardFiles) {
         if (RefuseDriveRoot(owner, path, driveRoots)) return false;
     }
-    return platform::ShellMove(owner, state.ClipboardFiles, destination) ==
+    return platform::ShellMove(owner, clipboard.ClipboardFiles, destination) ==
            platform::kFileOperationDone;
 }
 

@@ -17,7 +17,7 @@
 // that fails silently, as creating does).
 #pragma once
 
-#include "core/mainstate.h"
+#include "fileview/fileclipboard.h"
 #include "platform/fileops/shellcommon.h"
 
 #include <optional>
@@ -30,7 +30,7 @@ namespace tamble {
 // its copy for copied ones, with new names for copies pasted into the
 // folder they came from. False at once when the clipboard is empty.
 // driveRoots: the folders the tree shows as drives; a cut drive is refused.
-bool PasteClipboard(const MainWindowState& state, const platform::ShellOwner& owner,
+bool PasteClipboard(const FileClipboard& clipboard, const platform::ShellOwner& owner,
                     const std::string& destination, const std::vector<std::string>& driveRoots);
 
 // Deletes folder, to the trash when toTrash, else for good. A drive is refused.

@@ -5,12 +5,12 @@
 #include "fileview/fileclipboard.h"
 #include "fileview/filecommands.h"
 #include "fileview/fileviewpage.h"
+#include "fileview/fileviewstate.h"
 #include "platform/paths.h"
 #include "widgets/qtext.h"
 #include "platform/qt/shellwindow.h"
 #include "tools/tfrmcopyfiles.h"
 #include "tools/tfrmdeletefilesfrommask.h"
-#include "core/mainstate.h"
 
 #include <QAction>
 #include <QMenu>
@@ -46,8 +46,9 @@ QList<QKeySequence> EnterKeys(Qt::KeyboardModifiers modifiers) {
 } // namespace
 
 FileContextMenus::FileContextMenus(FileViewPage& page, FileMenuControls controls,
-                                   MainWindowState& state, platform::ShellOwner owner)
-    : QObject(&page), page_(page), controls_(controls), state_(state), owner_(std::move(owner)) {
+                                   FileMenuState state, platform::ShellOwner owner)
+    : QObject(&page), page_(page), controls_(controls), state_(state.view),
+      options_(state.options), tools_(state.tools), owner_(std::move(owner)) {
     setObjectName(QString::fromLatin1(kMenusName));
     if (owner_.shellWindow == 0) owner_.shellWindow = platform::ShellOwnerWindow(page_.window());
     CreateTreeMenu();
@@ -252,14 +253,13 @@ void FileContextMenus::ReopenParent(QTreeWidgetItem* node, const std::string& se
 
 void FileContextMenus::GrepG1Click() {
     SelectedFolderNode();
-    const MainWindowState& state = state_;
-    RunStringSearch(state.options, *owner_.prompts,
-                    state.options.SearchStringAppCmdLineA, state.CurrentPath, FirstSelectedFile());
+    RunStringSearch(options_, *owner_.prompts, options_.SearchStringAppCmdLineA,
+                    state_.CurrentPath, FirstSelectedFile());
 }
 
 void FileContextMenus::CutOrCopyFolder(int mode) {
     if (SelectedFolderNode() != nullptr && HoldListedParent(clippedFolder_))
-        ClipFolder(state_, state_.CurrentPath, mode);
+        ClipFolder(state_.clipboard, state_.CurrentPath, mode);
     emit page_.StatusTextChanged();
 }
 
@@ -275,8 +275,8 @@ void FileContextMenus::PasteInto(bool fromTree) {
     // The list's paste goes into the folder the list shows, but it too
     // needs a selected node.
     QTreeWidgetItem* node = fromTree ? SelectedFolderNode() : SelectedNode();
-    if (node == nullptr || state_.ClipboardFiles.empty() || !ListedFolderShown()) return;
-    if (!PasteClipboard(state_, Holding({&page_.ListedFolder(), &clippedFolder_}),
+    if (node == nullptr || state_.clipboard.ClipboardFiles.empty() || !ListedFolderShown()) return;
+    if (!PasteClipboard(state_.clipboard, Holding({&page_.ListedFolder(), &clippedFolder_}),
                         state_.CurrentPath, DriveRoots())) {
         RefillIfFolderChanged();
         return;
@@ -322,7 +322,7 @@ void FileContextMenus::D1Click() {
 void FileContextMenus::N25Click() {
     // The dialog deletes in CurrentPath: it must be the folder the user sees selected.
     SelectedFolderNode();
-    ShowDeleteFilesFromMask(page_.window(), state_, owner_);
+    ShowDeleteFilesFromMask(page_.window(), state_.CurrentPath, options_, tools_, owner_);
     RefillFileList();
 }
 
@@ -365,7 +365,7 @@ void FileContextMenus::R2Click() {
 void FileContextMenus::N18Click() {
     const platform::PathStyle style = platform::NativePathStyle();
     for (const std::string& name : SelectedFiles()) {
-        OpenInEditor(state_.options,
+        OpenInEditor(options_,
                      platform::JoinPath(style, state_.CurrentPath, name));
     }
 }
@@ -379,14 +379,13 @@ void FileContextMenus::O1Click() {
 void FileContextMenus::N12Click() {
     const std::string first = FirstSelectedFile();
     if (first.empty()) return;
-    const MainWindowState& state = state_;
-    RunStringSearch(state.options, *owner_.prompts,
-                    state.options.SearchStringAppCmdLineB, state.CurrentPath, first);
+    RunStringSearch(options_, *owner_.prompts, options_.SearchStringAppCmdLineB,
+                    state_.CurrentPath, first);
 }
 
 void FileContextMenus::CutOrCopyFiles(int mode) {
     const std::vector<std::string> names = SelectedFiles();
-    if (!names.empty() && ListedFolderShown() && ClipFiles(state_, names, mode))
+    if (!names.empty() && ListedFolderShown() && ClipFiles(state_.clipboard, state_.CurrentPath, names, mode))
         (void)clippedFolder_.OpenSame(page_.ListedFolder());
     emit page_.StatusTextChanged();
 }
@@ -406,7 +405,7 @@ void FileContextMenus::V1Click() {
 void FileContextMenus::N26Click() {
     const std::string first = FirstSelectedFile();
     // The dialog sets DuplicateFilePath to the row's file and copies from it.
-    if (!first.empty()) ShowCopyFiles(page_.window(), state_, first, owner_);
+    if (!first.empty()) ShowCopyFiles(page_.window(), state_.CurrentPath, tools_, first, owner_);
 }
 
 void FileContextMenus::DeleteSelectedFiles(bool toTrash) {

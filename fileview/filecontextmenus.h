@@ -37,12 +37,22 @@ class QTreeWidgetItem;
 namespace tamble {
 
 class FileViewPage;
-struct MainWindowState;
+struct AppOptions;
+struct FileViewState;
+struct ToolState;
 
 // The page's controls the menus sit on and act on.
 struct FileMenuControls {
     QTreeWidget* tree; // TreeViewDirectory
     QTreeWidget* list; // ListViewFile
+};
+
+// What the commands read and change: the page's state (its folder, its
+// clipboard), the options, and the batch tools' histories.
+struct FileMenuState {
+    FileViewState& view;
+    AppOptions& options;
+    ToolState& tools;
 };
 
 class FileContextMenus : public QObject {
@@ -51,8 +61,8 @@ class FileContextMenus : public QObject {
 public:
     // Menus of page, on its controls. owner asks the questions and shows
     // progress (prompts must not be null); a shellWindow of 0 is page's
-    // window. state outlives the menus.
-    FileContextMenus(FileViewPage& page, FileMenuControls controls, MainWindowState& state,
+    // window. What state refers to outlives the menus.
+    FileContextMenus(FileViewPage& page, FileMenuControls controls, FileMenuState state,
                      platform::ShellOwner owner);
 
     // --- PopupMenu5, on TreeViewDirectory
@@ -151,7 +161,9 @@ private:
 
     FileViewPage& page_;
     FileMenuControls controls_;
-    MainWindowState& state_;
+    FileViewState& state_;
+    AppOptions& options_;
+    ToolState& tools_;
     platform::ShellOwner owner_;
     // The folder the clipboard's entries are in, held since the cut or copy.
     platform::HeldFolder clippedFolder_;

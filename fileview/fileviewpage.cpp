@@ -1,11 +1,11 @@
 #include "fileview/fileviewpage.h"
 
+#include "core/settings.h"
 #include "platform/codepage.h"
 #include "widgets/comboitems.h"
 #include "external/externalprograms.h"
 #include "fileview/foldertree.h"
 #include "widgets/qtext.h"
-#include "core/mainstate.h"
 #include "fileview/filecontextmenus.h"
 
 #include <QAbstractItemView>
@@ -111,8 +111,10 @@ FileViewPage::~FileViewPage() {
     qDeleteAll(discarded_);
 }
 
-FileViewPage::FileViewPage(MainWindowState& state, FileViewServices services, QWidget* parent)
-    : QWidget(parent), state_(state), services_(std::move(services)), treeHeight_(kDefaultSplitter),
+FileViewPage::FileViewPage(AppOptions& options, ToolState& tools, FileViewServices services,
+                           QWidget* parent)
+    : QWidget(parent), options_(options), tools_(tools), services_(std::move(services)),
+      treeHeight_(kDefaultSplitter),
       probe_([this](const std::string& folder, unsigned long long ticket, bool hasSubFolders) {
           QMetaObject::invokeMethod(
               this,
@@ -143,8 +145,8 @@ FileViewPage::FileViewPage(MainWindowState& state, FileViewServices services, QW
     TreeViewDirectory->setIndentation(kTreeIndent);
     TreeViewDirectory->setRootIsDecorated(false); // drives open by double-click or keys
     ConnectHandlers();
-    menus_ = new FileContextMenus(*this, {TreeViewDirectory, ListViewFile}, state_,
-                                  services_.owner);
+    menus_ = new FileContextMenus(*this, {TreeViewDirectory, ListViewFile},
+                                  {state_, options_, tools_}, services_.owner);
 }
 
 void FileViewPage::ConnectHandlers() {
@@ -478,7 +480,7 @@ void FileViewPage::UpdateFileIcons(const std::vector<FileRow>& rows,
         state_.IconCashList.clear();
     }
     const std::vector<IconStep> steps =
-        PlanFileIcons(rows, state_.IconCashList, state_.options.IconCashFileExt);
+        PlanFileIcons(rows, state_.IconCashList, options_.IconCashFileExt);
     const platform::PathStyle style = platform::NativePathStyle();
     // Most rows take a cached icon; only a lookup needs the row's full path.
     const auto path = [&](size_t i) {
@@ -562,8 +564,8 @@ void FileViewPage::ListViewFileDblClick(Qt::KeyboardModifiers shift) {
     if (!selected.empty()) {
         const std::string path = platform::JoinPath(style, state_.CurrentPath, selected.front());
         if (services_.openFile)
-            services_.openFile(state_.options, path, shift.testFlag(Qt::ShiftModifier));
-    } else if (state_.options.DblClickUpFolder) {
+            services_.openFile(options_, path, shift.testFlag(Qt::ShiftModifier));
+    } else if (options_.DblClickUpFolder) {
         state_.CurrentPath = platform::ParentPath(style, state_.CurrentPath);
         NavigateToPath(state_.CurrentPath);
     }
@@ -586,7 +588,7 @@ void FileViewPage::C2Click() {
 }
 
 void FileViewPage::chkNarrowKeepClick() {
-    state_.options.NarrowKeep = chkNarrowKeep->isChecked();
+    options_.NarrowKeep = chkNarrowKeep->isChecked();
 }
 
 void FileViewPage::ShowFolder(const std::string& folder) {

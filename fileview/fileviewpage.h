@@ -9,6 +9,7 @@
 #include "platform/direntries.h"
 #include "widgets/fileicons.h"
 #include "fileview/filelist.h"
+#include "fileview/fileviewstate.h"
 #include "platform/heldfolder.h"
 #include "fileview/subfolderprobe.h"
 
@@ -39,7 +40,7 @@ namespace tamble {
 
 class FileContextMenus;
 struct AppOptions;
-struct MainWindowState;
+struct ToolState;
 
 // The double-click's opening: ShellOpenFile when byShell, else OpenInEditor.
 void OpenWithExternalProgram(const AppOptions& options, const std::string& path, bool byShell);
@@ -61,10 +62,14 @@ class FileViewPage : public QWidget {
     Q_OBJECT
 
 public:
-    // Builds the page's controls and menus. state is shared with the window
-    // (the options, the clipboard, the tools' histories) and outlives the
-    // page; services.owner.prompts must not be null.
-    FileViewPage(MainWindowState& state, FileViewServices services, QWidget* parent = nullptr);
+    // Builds the page's controls and menus. options and tools are shared
+    // with the window and outlive the page; services.owner.prompts must not
+    // be null.
+    FileViewPage(AppOptions& options, ToolState& tools, FileViewServices services,
+                 QWidget* parent = nullptr);
+
+    // The folder listed, the icon cache, the status texts, the clipboard.
+    [[nodiscard]] const FileViewState& State() const { return state_; }
     ~FileViewPage() override;
 
     // --- What the window shows and keeps
@@ -194,7 +199,9 @@ private:
     QComboBox* cmbFilter = nullptr;
     FileContextMenus* menus_ = nullptr;
 
-    MainWindowState& state_;
+    FileViewState state_;
+    AppOptions& options_;
+    ToolState& tools_;
     FileViewServices services_;
     int treeHeight_;              // wanted tree height until the splitter has a size
     bool treeHeightApplied_ = false;

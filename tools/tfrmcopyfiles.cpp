@@ -37,9 +37,10 @@ constexpr int kInitialProgressMax = 100;
 
 } // namespace
 
-TfrmCopyFiles::TfrmCopyFiles(QWidget* owner, const MainWindowState& state,
+TfrmCopyFiles::TfrmCopyFiles(QWidget* owner, std::string folder, const ToolState& tools,
                              const platform::ShellOwner& shell, FramePacer::Clock now)
-    : QDialog(owner), state_(state), shell_(shell), now_(std::move(now)) {
+    : QDialog(owner), folder_(std::move(folder)), tools_(tools), shell_(shell),
+      now_(std::move(now)) {
     setObjectName(QStringLiteral("frmCopyFiles"));
     setWindowTitle(QStringLiteral("ファイルの複製"));
     setFont(MainFont());
@@ -90,7 +91,7 @@ void TfrmCopyFiles::CreateControls() {
 }
 
 void TfrmCopyFiles::FormCreate() {
-    EditFromFile->setText(FromCp932(state_.DuplicateFilePath));
+    EditFromFile->setText(FromCp932(tools_.DuplicateFilePath));
     EditFromFile->setCursorPosition(0);
     position_ = 0;
     maximum_ = kInitialProgressMax;
@@ -115,7 +116,7 @@ void TfrmCopyFiles::PaintRunState() {
 void TfrmCopyFiles::SpeedButton1Click() {
     char folder[platform::kMaxPath];
     platform::BrowseForFolder(shell_, folder, Cp932("検索するフォルダを選択してください").c_str(),
-                              state_.CurrentPath.c_str());
+                              folder_.c_str());
     EditToFolder->setText(FromCp932(folder));
 }
 
@@ -167,12 +168,12 @@ std::string DuplicateSourcePath(const std::string& folder, const std::string& ca
     return platform::JoinPath(platform::NativePathStyle(), folder, caption);
 }
 
-void ShowCopyFiles(QWidget* owner, MainWindowState& state,
+void ShowCopyFiles(QWidget* owner, const std::string& folder, ToolState& tools,
                    const std::optional<std::string>& firstSelectedCaption,
                    const platform::ShellOwner& shell) {
     if (!firstSelectedCaption) return;
-    state.DuplicateFilePath = DuplicateSourcePath(state.CurrentPath, *firstSelectedCaption);
-    TfrmCopyFiles dialog(owner, state, shell);
+    tools.DuplicateFilePath = DuplicateSourcePath(folder, *firstSelectedCaption);
+    TfrmCopyFiles dialog(owner, folder, tools, shell);
     dialog.exec();
 }
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "tools/framepacer.h"
-#include "core/mainstate.h"
+#include "tools/toolstate.h"
 #include "platform/fileops/shellcommon.h"
 
 #include <QDialog>
@@ -26,11 +26,11 @@ class TfrmCopyFiles : public QDialog {
     Q_OBJECT
 
 public:
-    // Copies state.DuplicateFilePath; the folder picker starts at
-    // state.CurrentPath. shell asks the questions. now paces the progress
-    // display of a run (empty: the steady clock).
-    TfrmCopyFiles(QWidget* owner, const MainWindowState& state, const platform::ShellOwner& shell,
-                  FramePacer::Clock now = {});
+    // Copies tools.DuplicateFilePath; the folder picker starts at folder
+    // (CP932). shell asks the questions. now paces the progress display of
+    // a run (empty: the steady clock).
+    TfrmCopyFiles(QWidget* owner, std::string folder, const ToolState& tools,
+                  const platform::ShellOwner& shell, FramePacer::Clock now = {});
     ~TfrmCopyFiles() override;
 
     QGroupBox* GroupBox1 = nullptr;
@@ -70,7 +70,8 @@ private:
     // Shows the bar and the last target and paints them at once.
     void PaintRunState();
 
-    const MainWindowState& state_;
+    std::string folder_;
+    const ToolState& tools_;
     platform::ShellOwner shell_;
     int position_ = 0;
     int maximum_ = 100;
@@ -84,9 +85,10 @@ private:
 
 // What the file list's "ファイルの複製" entry does: nothing when
 // firstSelectedCaption is nullopt (no row selected); else sets
-// state.DuplicateFilePath for it and shows the dialog modally over owner,
-// returning when it has closed. The file list needs no refresh afterwards.
-void ShowCopyFiles(QWidget* owner, MainWindowState& state,
+// tools.DuplicateFilePath for that row of folder and shows the dialog
+// modally over owner, returning when it has closed. The file list needs no
+// refresh afterwards.
+void ShowCopyFiles(QWidget* owner, const std::string& folder, ToolState& tools,
                    const std::optional<std::string>& firstSelectedCaption,
                    const platform::ShellOwner& shell);
 

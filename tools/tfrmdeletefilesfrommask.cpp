@@ -80,9 +80,11 @@ std::string UnreadableFoldersText(const std::vector<std::string>& folders) {
 
 } // namespace
 
-TfrmDeleteFilesFromMask::TfrmDeleteFilesFromMask(QWidget* owner, MainWindowState& state,
+TfrmDeleteFilesFromMask::TfrmDeleteFilesFromMask(QWidget* owner, std::string folder,
+                                                 AppOptions& options, ToolState& tools,
                                                  const platform::ShellOwner& shell)
-    : QDialog(owner), state_(state), shell_(shell) {
+    : QDialog(owner), folder_(std::move(folder)), options_(options), tools_(tools),
+      shell_(shell) {
     setObjectName(QStringLiteral("frmDeleteFilesFromMask"));
     setWindowTitle(QStringLiteral("マスク指定削除"));
     setFont(MainFont());
@@ -149,27 +151,27 @@ void TfrmDeleteFilesFromMask::SetTabOrder() {
 }
 
 void TfrmDeleteFilesFromMask::FormCreate() {
-    edtFilePath->setText(FromCp932(state_.CurrentPath));
-    const AppOptions& o = state_.options;
+    edtFilePath->setText(FromCp932(folder_));
+    const AppOptions& o = options_;
     chkFindSubFolders->setChecked(o.DeleteFilesFindSubFolders);
     chkOutOfFilePattern->setChecked(o.DeleteFilesOutOfFilePattern);
     chkOutOfFolderPattern->setChecked(o.DeleteFilesOutOfFolderPattern);
     chkDeleteEraseBox->setChecked(o.DeleteFilesDeleteEraseBox);
-    TakeHistory(*cmbDeleteFilesMask, state_.cmbDeleteFilesFromMask);
-    TakeHistory(*cmbOutOfFilePattern, state_.cmbOutOfFilePattern);
-    TakeHistory(*cmbOutOfFolderPattern, state_.cmbOutOfFolderPattern);
+    TakeHistory(*cmbDeleteFilesMask, tools_.cmbDeleteFilesFromMask);
+    TakeHistory(*cmbOutOfFilePattern, tools_.cmbOutOfFilePattern);
+    TakeHistory(*cmbOutOfFolderPattern, tools_.cmbOutOfFolderPattern);
     UpdateDeleteControls();
 }
 
 void TfrmDeleteFilesFromMask::FormDestroy() {
-    AppOptions& o = state_.options;
+    AppOptions& o = options_;
     o.DeleteFilesFindSubFolders = chkFindSubFolders->isChecked();
     o.DeleteFilesOutOfFilePattern = chkOutOfFilePattern->isChecked();
     o.DeleteFilesOutOfFolderPattern = chkOutOfFolderPattern->isChecked();
     o.DeleteFilesDeleteEraseBox = chkDeleteEraseBox->isChecked();
-    state_.cmbDeleteFilesFromMask = ComboItems(*cmbDeleteFilesMask);
-    state_.cmbOutOfFilePattern = ComboItems(*cmbOutOfFilePattern);
-    state_.cmbOutOfFolderPattern = ComboItems(*cmbOutOfFolderPattern);
+    tools_.cmbDeleteFilesFromMask = ComboItems(*cmbDeleteFilesMask);
+    tools_.cmbOutOfFilePattern = ComboItems(*cmbOutOfFilePattern);
+    tools_.cmbOutOfFolderPattern = ComboItems(*cmbOutOfFolderPattern);
 }
 
 void TfrmDeleteFilesFromMask::UpdateDeleteControls() {
@@ -203,7 +205,7 @@ void TfrmDeleteFilesFromMask::Button1Click() {
     options.folderPattern = ToCp932(cmbOutOfFolderPattern->currentText());
     options.entryFound = shell_.calls.entryFound;
     MaskedFiles found;
-    CollectMaskedFiles(state_.CurrentPath, masks, options, found);
+    CollectMaskedFiles(folder_, masks, options, found);
     if (!found.found.files.empty()) {
         // Asks before deleting for good (naming how many files go and their
         // paths) and reports its own errors. Each file goes only while it is
@@ -255,13 +257,10 @@ void TfrmDeleteFilesFromMask::ComboActivated(QComboBox* combo) {
     PushHistory(*combo);
 }
 
-void ShowDeleteFilesFromMask(QWidget* owner, MainWindowState& state,
-                             const platform::ShellOwner& shell) {
-    {
-        TfrmDeleteFilesFromMask dialog(owner, state, shell);
-        dialog.exec();
-    }
-    state.ForceFileListUpdate = true;
+void ShowDeleteFilesFromMask(QWidget* owner, const std::string& folder, AppOptions& options,
+                             ToolState& tools, const platform::ShellOwner& shell) {
+    TfrmDeleteFilesFromMask dialog(owner, folder, options, tools, shell);
+    dialog.exec();
 }
 
 } // namespace tamble

@@ -1,14 +1,17 @@
 // TfrmDeleteFilesFromMask: deletes, in one shell operation, the files of the
 // file view's current folder (and on request its subfolders) that match a
-// mask list, sparing excluded files and folders. Its four check boxes and
-// three histories come from the main window's state when it opens and go
-// back there when it goes, whichever way it closes.
+// mask list, sparing excluded files and folders. Its four check boxes come
+// from the options and its three histories from the tools' state when it
+// opens, and go back there when it goes, whichever way it closes.
 #pragma once
 
-#include "core/mainstate.h"
+#include "core/settings.h"
+#include "tools/toolstate.h"
 #include "platform/fileops/shellcommon.h"
 
 #include <QDialog>
+
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -23,10 +26,10 @@ class TfrmDeleteFilesFromMask : public QDialog {
     Q_OBJECT
 
 public:
-    // shell answers the questions and performs the deletion; state must
-    // outlive the dialog.
-    TfrmDeleteFilesFromMask(QWidget* owner, MainWindowState& state,
-                            const platform::ShellOwner& shell);
+    // Deletes in folder (CP932); shell answers the questions and performs
+    // the deletion; options and tools must outlive the dialog.
+    TfrmDeleteFilesFromMask(QWidget* owner, std::string folder, AppOptions& options,
+                            ToolState& tools, const platform::ShellOwner& shell);
     ~TfrmDeleteFilesFromMask() override;
 
     QLabel* Label2 = nullptr;
@@ -45,7 +48,7 @@ public:
 
 public slots:
     void FormCreate();
-    // Gives the check boxes and histories back to the main window state.
+    // Gives the check boxes and histories back to the options and the tools.
     void FormDestroy();
     // Exclusion controls follow chkFindSubFolders and their own check boxes.
     void UpdateDeleteControls();
@@ -62,15 +65,16 @@ private:
     void SetTabOrder();
     void ComboActivated(QComboBox* combo);
 
-    MainWindowState& state_;
+    std::string folder_;
+    AppOptions& options_;
+    ToolState& tools_;
     platform::ShellOwner shell_;
     QComboBox* keyChoice_ = nullptr; // the combo box whose last key may choose an entry
 };
 
-// Opens the dialog modally over owner and returns when it has closed. Sets
-// state.ForceFileListUpdate: the caller then refreshes the file list
-// (UpdateFileList), whatever the user did.
-void ShowDeleteFilesFromMask(QWidget* owner, MainWindowState& state,
-                             const platform::ShellOwner& shell);
+// Opens the dialog modally over owner and returns when it has closed; the
+// caller then refreshes the file list, whatever the user did.
+void ShowDeleteFilesFromMask(QWidget* owner, const std::string& folder, AppOptions& options,
+                             ToolState& tools, const platform::ShellOwner& shell);
 
 } // namespace tamble

@@ -4,6 +4,7 @@
 #include "platform/codepage.h"
 #include "tests/common/savechecks.h"
 #include "app/tfrmoutput.h"
+#include "fileview/filecontextmenus.h"
 #include "fileview/fileviewpage.h"
 #include "tests/common/windowsskip.h"
 
@@ -243,8 +244,8 @@ TEST_F(MainWindowTest, RestartRestoresWhatTheUserLeft) {
         ControlOf<QCheckBox>(*window, "chkNarrowKeep")->click();
         ControlOf<QComboBox>(*window, "cmbPathAddress")->addItem(QStringLiteral("/tmp"));
         ControlOf<QComboBox>(*window, "cmbPathAddress")->setEditText(QStringLiteral("/var"));
-        window->state.options.StartFolderIsBefore = true;
-        window->state.cmbOutOfFolderPattern = {".git", ".svn"};
+        window->Options().StartFolderIsBefore = true;
+        window->Tools().cmbOutOfFolderPattern = {".git", ".svn"};
         window->SetFilterItems({"*.md", "*.*"});
         window->ApplyFormStyle(tamble::kFormStyleStayOnTop);
         window->close();
@@ -264,7 +265,7 @@ TEST_F(MainWindowTest, RestartRestoresWhatTheUserLeft) {
     // The start walks to the last address, which goes on top of its history.
     EXPECT_EQ(ControlOf<QComboBox>(*window, "cmbPathAddress")->findText(QStringLiteral("/tmp")), 1);
     EXPECT_EQ(ControlOf<QComboBox>(*window, "cmbPathAddress")->currentText(), QStringLiteral("/var"));
-    EXPECT_EQ(window->state.cmbOutOfFolderPattern, (tamble::HistoryList{".git", ".svn"}));
+    EXPECT_EQ(window->Tools().cmbOutOfFolderPattern, (tamble::HistoryList{".git", ".svn"}));
     EXPECT_EQ(window->FilterItems(), (tamble::HistoryList{"*.md", "*.*"}));
     EXPECT_EQ(ControlOf<QComboBox>(*window, "cmbFilter")->currentText(), QStringLiteral("*.md"));
     EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -357,16 +358,22 @@ TEST_F(MainWindowTest, AboutBoxText) {
 TEST_F(MainWindowTest, OutputWindowShowsClipboardAndClosesOnEscape) {
     auto window = Create();
     window->show();
+    folder_.Write("x.c", "");
+    folder_.Write("y.h", "");
     const struct {
         const char* name;
-        std::vector<std::string> files;
+        bool copyAll;
         QString text;
-    } cases[] = {{"empty clipboard", {}, QString()},
-                 {"two files",
-                  {"/a/x.c", platform::Utf8ToCp932("/a/表.h")},
-                  QStringLiteral("/a/x.c\n/a/表.h")}};
+    } cases[] = {{"empty clipboard", false, QString()},
+                 {"two files", true,
+                  QString::fromStdString(folder_.File("x.c") + "\n" + folder_.File("y.h"))}};
+    auto* page = ControlOf<tamble::FileViewPage>(*window, "tabFileView");
     for (const auto& c : cases) {
-        window->state.ClipboardFiles = c.files;
+        if (c.copyAll) {
+            page->ShowFolder(folder_.Path());
+            page->A1->trigger();
+            page->Menus().N13->trigger();
+        }
         QString shown;
         QString caption;
         WhenModal([&](QWidget* modal) {

@@ -24,7 +24,7 @@ protected:
     void SetUp() override {
         window_ = Create();
         window_->show();
-        before_ = window_->state.options;
+        before_ = window_->Options();
         window_->SetFilterItems({"*.*", "*.c"});
         ControlOf<QComboBox>(*window_, "cmbFilter")->setCurrentIndex(1);
     }
@@ -105,7 +105,7 @@ TEST_F(OptionDialogTest, OnlyOkWritesBack) {
             ChangeEverything(d);
             way.close(d);
         });
-        const tamble::AppOptions& o = window_->state.options;
+        const tamble::AppOptions& o = window_->Options();
         if (way.writesBack) {
             EXPECT_EQ(o.UseEditor, "/usr/bin/gedit");
             EXPECT_EQ(o.SearchStringApp, "/usr/bin/grep");
@@ -128,7 +128,7 @@ TEST_F(OptionDialogTest, OnlyOkWritesBack) {
 
 TEST_F(OptionDialogTest, OkWithoutChangesSelectsTheFirstFilter) {
     OpenAndEdit([](TfrmOption& d) { d.btnOK->click(); });
-    EXPECT_EQ(window_->state.options, before_);
+    EXPECT_EQ(window_->Options(), before_);
     EXPECT_EQ(ControlOf<QComboBox>(*window_, "cmbFilter")->currentIndex(), 0);
     EXPECT_EQ(ControlOf<QComboBox>(*window_, "cmbFilter")->currentText(), QStringLiteral("*.*"));
 }
@@ -144,7 +144,7 @@ TEST_F(OptionDialogTest, EscapeInABoxOpenedFromTheDialogKeepsTheDialog) {
         EXPECT_TRUE(d.isVisible());
         d.btnOK->click();
     });
-    EXPECT_EQ(window_->state.options.UseEditor, "kept");
+    EXPECT_EQ(window_->Options().UseEditor, "kept");
 }
 
 TEST_F(OptionDialogTest, FilterEditing) {

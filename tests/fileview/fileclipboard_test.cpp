@@ -1,4 +1,5 @@
 #include "fileview/fileclipboard.h"
+#include "fileview/fileviewstate.h"
 
 #include "platform/codepage.h"
 #include "fileview/filelist.h"
@@ -11,33 +12,33 @@ namespace {
 using platform::Cp932;
 using tamble::kClipboardCopied;
 using tamble::kClipboardCut;
-using tamble::MainWindowState;
+using tamble::FileViewState;
 
 TEST(FileClipboard, CutAndCopyFillTheClipboardAndTheStatusLine) {
-    MainWindowState state;
+    FileViewState state;
     state.CurrentPath = "/w";
     EXPECT_EQ(state.StatusLine(), " / ");
 
-    ASSERT_TRUE(tamble::ClipFiles(state, {"a.c", "b.h", "c"}, kClipboardCut));
+    ASSERT_TRUE(tamble::ClipFiles(state.clipboard, state.CurrentPath, {"a.c", "b.h", "c"}, kClipboardCut));
     const auto in = [](const char* name) {
         return platform::JoinPath(platform::NativePathStyle(), "/w", name);
     };
-    EXPECT_EQ(state.ClipboardFiles, (std::vector<std::string>{in("a.c"), in("b.h"), in("c")}));
-    EXPECT_EQ(state.ClipboardMode, kClipboardCut);
-    EXPECT_EQ(state.ClipboardSourcePath, "/w");
+    EXPECT_EQ(state.clipboard.ClipboardFiles, (std::vector<std::string>{in("a.c"), in("b.h"), in("c")}));
+    EXPECT_EQ(state.clipboard.ClipboardMode, kClipboardCut);
+    EXPECT_EQ(state.clipboard.ClipboardSourcePath, "/w");
     state.SelectStatusText = tamble::SelectStatusText(2);
     EXPECT_EQ(state.StatusLine(), Cp932("2 個のﾌｧｲﾙを選択 / 3 個のﾌｧｲﾙを切り取り"));
 
     // Nothing selected: the clipboard stays as it was.
     state.CurrentPath = "/elsewhere";
-    EXPECT_FALSE(tamble::ClipFiles(state, {}, kClipboardCopied));
-    EXPECT_EQ(state.ClipboardFiles.size(), 3u);
-    EXPECT_EQ(state.ClipboardSourcePath, "/w");
+    EXPECT_FALSE(tamble::ClipFiles(state.clipboard, state.CurrentPath, {}, kClipboardCopied));
+    EXPECT_EQ(state.clipboard.ClipboardFiles.size(), 3u);
+    EXPECT_EQ(state.clipboard.ClipboardSourcePath, "/w");
 
-    tamble::ClipFolder(state, "/w/sub", kClipboardCopied);
-    EXPECT_EQ(state.ClipboardFiles, (std::vector<std::string>{"/w/sub"}));
-    EXPECT_EQ(state.ClipboardMode, kClipboardCopied);
-    EXPECT_EQ(state.ClipboardSourcePath, "/w/sub");
+    tamble::ClipFolder(state.clipboard, "/w/sub", kClipboardCopied);
+    EXPECT_EQ(state.clipboard.ClipboardFiles, (std::vector<std::string>{"/w/sub"}));
+    EXPECT_EQ(state.clipboard.ClipboardMode, kClipboardCopied);
+    EXPECT_EQ(state.clipboard.ClipboardSourcePath, "/w/sub");
     EXPECT_EQ(state.StatusLine(), Cp932("2 個のﾌｧｲﾙを選択 / ﾌｫﾙﾀﾞをｺﾋﾟｰ"));
 
     const struct {
@@ -52,12 +53,12 @@ TEST(FileClipboard, CutAndCopyFillTheClipboardAndTheStatusLine) {
     };
     for (const auto& t : texts) {
         if (t.folder) {
-            tamble::ClipFolder(state, "/w", t.mode);
+            tamble::ClipFolder(state.clipboard, "/w", t.mode);
         } else {
-            ASSERT_TRUE(tamble::ClipFiles(state, {"x"}, t.mode));
+            ASSERT_TRUE(tamble::ClipFiles(state.clipboard, state.CurrentPath, {"x"}, t.mode));
         }
-        EXPECT_EQ(state.ClipboardStatusText, Cp932(t.text)) << t.text;
-        EXPECT_EQ(state.ClipboardMode, t.mode) << t.text;
+        EXPECT_EQ(state.clipboard.ClipboardStatusText, Cp932(t.text)) << t.text;
+        EXPECT_EQ(state.clipboard.ClipboardMode, t.mode) << t.text;
     }
 }
 
@@ -75,11 +76,11 @@ TEST(FileClipboard, PasteRenamesOnlyCopiesPastedWhereTheyCameFrom) {
         {"cut paths never rename", kClipboardCut, "/w/Src", true, false},
     };
     for (const auto& c : cases) {
-        MainWindowState state;
-        state.ClipboardFiles = {"/w/Src/a"};
-        state.ClipboardSourcePath = "/w/Src";
-        state.ClipboardMode = c.mode;
-        const tamble::PasteRequest request = tamble::PlanPaste(state, c.destination);
+        FileViewState state;
+        state.clipboard.ClipboardFiles = {"/w/Src/a"};
+        state.clipboard.ClipboardSourcePath = "/w/Src";
+        state.clipboard.ClipboardMode = c.mode;
+        const tamble::PasteRequest request = tamble::PlanPaste(state.clipboard, c.destination);
         EXPECT_EQ(request.move, c.move) << c.name;
         EXPECT_EQ(request.renameOnCollision, c.renameOnCollision) << c.name;
     }

@@ -1,6 +1,7 @@
 // The file commands on real temporary trees, through the Linux file
 // operations, with the user's answers scripted and the trash redirected.
 #include "fileview/filecommands.h"
+#include "fileview/fileviewstate.h"
 
 #include "platform/codepage.h"
 #include "fileview/fileclipboard.h"
@@ -60,44 +61,44 @@ protected:
     TempFolder disk_;
     RecordingPrompts prompts_;
     platform::ShellOwner owner_;
-    tamble::MainWindowState state_;
+    tamble::FileViewState state_;
 };
 
 TEST_F(FileCommandsTest, PasteCopiesWithNewNamesAtHomeAndAsksElsewhere) {
     state_.CurrentPath = Path("src");
-    ASSERT_TRUE(tamble::ClipFiles(state_, {"a.txt"}, kClipboardCopied));
-    EXPECT_TRUE(tamble::PasteClipboard(state_, owner_, Path("src"), {}));
+    ASSERT_TRUE(tamble::ClipFiles(state_.clipboard, state_.CurrentPath, {"a.txt"}, kClipboardCopied));
+    EXPECT_TRUE(tamble::PasteClipboard(state_.clipboard, owner_, Path("src"), {}));
     EXPECT_TRUE(Exists("src/a (2).txt"));
     EXPECT_TRUE(Asked().empty());
     // The clipboard stays: a second paste makes another copy.
-    EXPECT_TRUE(tamble::PasteClipboard(state_, owner_, Path("src"), {}));
+    EXPECT_TRUE(tamble::PasteClipboard(state_.clipboard, owner_, Path("src"), {}));
     EXPECT_TRUE(Exists("src/a (3).txt"));
 
     // Into a folder that holds the name: the overwrite question; No keeps the old file.
     disk_.Write("dst/a.txt", "old");
     prompts_.yesNoAnswers = {false};
-    EXPECT_FALSE(tamble::PasteClipboard(state_, owner_, Path("dst"), {}));
+    EXPECT_FALSE(tamble::PasteClipboard(state_.clipboard, owner_, Path("dst"), {}));
     EXPECT_EQ(disk_.Read("dst/a.txt"), "old");
     EXPECT_EQ(Asked().size(), 1u);
     prompts_.yesNoAnswers = {true};
-    EXPECT_TRUE(tamble::PasteClipboard(state_, owner_, Path("dst"), {}));
+    EXPECT_TRUE(tamble::PasteClipboard(state_.clipboard, owner_, Path("dst"), {}));
     EXPECT_EQ(disk_.Read("dst/a.txt"), "a");
     EXPECT_EQ(Asked().size(), 1u);
 
-    state_.ClipboardFiles.clear();
-    EXPECT_FALSE(tamble::PasteClipboard(state_, owner_, Path("dst"), {}));
+    state_.clipboard.ClipboardFiles.clear();
+    EXPECT_FALSE(tamble::PasteClipboard(state_.clipboard, owner_, Path("dst"), {}));
     EXPECT_TRUE(Asked().empty());
 }
 
 TEST_F(FileCommandsTest, PasteAfterAMoveFailsAndChangesNothing) {
     state_.CurrentPath = Path("src");
-    ASSERT_TRUE(tamble::ClipFiles(state_, {"a.txt", "b.txt"}, kClipboardCut));
-    EXPECT_TRUE(tamble::PasteClipboard(state_, owner_, Path("dst"), {}));
+    ASSERT_TRUE(tamble::ClipFiles(state_.clipboard, state_.CurrentPath, {"a.txt", "b.txt"}, kClipboardCut));
+    EXPECT_TRUE(tamble::PasteClipboard(state_.clipboard, owner_, Path("dst"), {}));
     EXPECT_TRUE(Exists("dst/a.txt") && Exists("dst/b.txt"));
     EXPECT_FALSE(Exists("src/a.txt") || Exists("src/b.txt"));
-    EXPECT_EQ(state_.ClipboardFiles.size(), 2u);
+    EXPECT_EQ(state_.clipboard.ClipboardFiles.size(), 2u);
 
-    EXPECT_FALSE(tamble::PasteClipboard(state_, owner_, Path("other"), {}));
+    EXPECT_FALSE(tamble::PasteClipboard(state_.clipboard, owner_, Path("other"), {}));
     EXPECT_FALSE(Exists("other/a.txt") || Exists("other/b.txt"));
     EXPECT_TRUE(Exists("dst/a.txt") && Exists("dst/b.txt"));
     const Strings asked = Asked();
@@ -107,16 +108,16 @@ TEST_F(FileCommandsTest, PasteAfterAMoveFailsAndChangesNothing) {
 
 TEST_F(FileCommandsTest, DrivesAreNeverDeletedMovedOrRenamed) {
     const Strings drives = {Path("src")};
-    tamble::ClipFolder(state_, Path("src"), kClipboardCut);
-    EXPECT_FALSE(tamble::PasteClipboard(state_, owner_, Path("dst"), drives));
+    tamble::ClipFolder(state_.clipboard, Path("src"), kClipboardCut);
+    EXPECT_FALSE(tamble::PasteClipboard(state_.clipboard, owner_, Path("dst"), drives));
     EXPECT_FALSE(tamble::DeleteFolder(owner_, Path("src"), true, drives));
     EXPECT_FALSE(tamble::RenameFolder(owner_, Path("src"), "src", drives).has_value());
     EXPECT_EQ(Asked(), (Strings{"Message " + Cp932("エラー"), "Message " + Cp932("エラー"),
                                 "Message " + Cp932("エラー")}));
     EXPECT_TRUE(Exists("src/a.txt"));
     // A copied drive may still be pasted somewhere else.
-    tamble::ClipFolder(state_, Path("src"), kClipboardCopied);
-    EXPECT_TRUE(tamble::PasteClipboard(state_, owner_, Path("dst"), drives));
+    tamble::ClipFolder(state_.clipboard, Path("src"), kClipboardCopied);
+    EXPECT_TRUE(tamble::PasteClipboard(state_.clipboard, owner_, Path("dst"), drives));
     EXPECT_TRUE(Exists("dst/src/a.txt"));
 }
 

@@ -47,8 +47,8 @@ protected:
         });
         window_ = CreateWindowWithMenus();
         menus_ = &page_->Menus();
-        window_->state.options.SearchStringApp = "grepper";
-        window_->state.options.UseEditor = "editor";
+        window_->Options().SearchStringApp = "grepper";
+        window_->Options().UseEditor = "editor";
     }
     void TearDown() override { platform::SetProgramStarter({}); }
 
@@ -146,16 +146,16 @@ TEST_F(FileContextMenusTest, ShortcutsActWhereTheFocusIsAndTheStatusLineFollows)
     GoTo("work/sub");
     ShowWithFocusOn(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"));
     QTest::keyClick(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"), Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(window_->state.ClipboardFiles, Strings{disk_.File("work/sub")});
+    EXPECT_EQ(page_->State().clipboard.ClipboardFiles, Strings{disk_.File("work/sub")});
     EXPECT_EQ(Status(), " / ﾌｫﾙﾀﾞをｺﾋﾟｰ");
 
     GoTo("work");
     ControlOf<QTreeWidget>(*window_, "ListViewFile")->setFocus();
     SelectRows({0, 1, 2});
     QTest::keyClick(ControlOf<QTreeWidget>(*window_, "ListViewFile"), Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(window_->state.ClipboardFiles,
+    EXPECT_EQ(page_->State().clipboard.ClipboardFiles,
               (Strings{disk_.File("work/a.c"), disk_.File("work/b.c"), disk_.File("work/c.h")}));
-    EXPECT_EQ(window_->state.ClipboardMode, tamble::kClipboardCut);
+    EXPECT_EQ(page_->State().clipboard.ClipboardMode, tamble::kClipboardCut);
     SelectRows({0, 2});
     EXPECT_EQ(Status(), "2 個のﾌｧｲﾙを選択 / 3 個のﾌｧｲﾙを切り取り");
 
@@ -175,7 +175,7 @@ TEST_F(FileContextMenusTest, ShortcutsActWhereTheFocusIsAndTheStatusLineFollows)
     QTest::keyClick(ControlOf<QTreeWidget>(*window_, "ListViewFile"), Qt::Key_F, Qt::ControlModifier);
     ControlOf<QTreeWidget>(*window_, "TreeViewDirectory")->setFocus();
     QTest::keyClick(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"), Qt::Key_F, Qt::ControlModifier);
-    window_->state.options.SearchStringAppCmdLineA = "$PATH $FILE";
+    window_->Options().SearchStringAppCmdLineA = "$PATH $FILE";
     SelectRows({1});
     QTest::keyClick(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"), Qt::Key_F, Qt::ControlModifier);
     menus_->E2->trigger();
@@ -208,7 +208,7 @@ TEST_F(FileContextMenusTest, FolderCommandsUpdateTheTree) {
     menus_->D2->trigger();
     EXPECT_EQ(Selected(), other);
     EXPECT_TRUE(Texts(other).empty());
-    EXPECT_EQ(window_->state.CurrentPath, disk_.File("other"));
+    EXPECT_EQ(page_->State().CurrentPath, disk_.File("other"));
     EXPECT_TRUE(fs::exists(settings_.File("trash/files/sub/deeper")));
     // For good, after a Yes.
     GoTo("work/sub (2)");
@@ -225,7 +225,7 @@ TEST_F(FileContextMenusTest, FolderCommandsUpdateTheTree) {
     EXPECT_EQ(Asked(), Strings{"Input フォルダ名の変更"});
     EXPECT_EQ(Texts(work), Strings{"renamed"});
     ASSERT_EQ(Selected(), Child(work, "renamed"));
-    EXPECT_EQ(window_->state.CurrentPath, disk_.File("work/renamed"));
+    EXPECT_EQ(page_->State().CurrentPath, disk_.File("work/renamed"));
     EXPECT_FALSE(Selected()->isExpanded());
 
     // New folder: a taken name shows the box; a new one shows in the tree.
@@ -249,11 +249,11 @@ TEST_F(FileContextMenusTest, FolderCommandsActOnTheSelectedNodeBeforeTheListCatc
     ShowWithFocusOn(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"));
     QTest::keyClick(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"), Qt::Key_Down); // the list follows later
     ASSERT_EQ(Selected(), Child(Drive(), "work"));
-    ASSERT_EQ(window_->state.CurrentPath, disk_.File("other"));
+    ASSERT_EQ(page_->State().CurrentPath, disk_.File("other"));
     menus_->E2->trigger();
     EXPECT_EQ(started_, Strings{"explorer | " + disk_.File("work")});
     QTest::keyClick(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"), Qt::Key_Up);
-    ASSERT_EQ(window_->state.CurrentPath, disk_.File("work"));
+    ASSERT_EQ(page_->State().CurrentPath, disk_.File("work"));
     std::string maskFolder;
     QTimer::singleShot(0, [&maskFolder] {
         QWidget* dialog = QApplication::activeModalWidget();
@@ -314,7 +314,7 @@ TEST_F(FileContextMenusTest, FileCommandsRefillTheList) {
     for (QAction* action : {menus_->T1, menus_->N14, menus_->E1, menus_->R3, menus_->N26})
         action->trigger();
     EXPECT_TRUE(prompts_.asked.empty());
-    EXPECT_EQ(window_->state.ClipboardFiles, Strings{disk_.File("work/c.h")});
+    EXPECT_EQ(page_->State().clipboard.ClipboardFiles, Strings{disk_.File("work/c.h")});
 }
 
 // The listed folder, or the folder above it, moved away and replaced by a
@@ -389,7 +389,7 @@ TEST_F(FileContextMenusTest, ToolEntriesOpenTheBatchTools) {
     };
     closeNextDialog();
     menus_->N26->trigger();
-    EXPECT_EQ(window_->state.DuplicateFilePath, disk_.File("work/b.c")); // the top one
+    EXPECT_EQ(window_->Tools().DuplicateFilePath, disk_.File("work/b.c")); // the top one
     disk_.Write("work/new.c", "");
     closeNextDialog();
     menus_->N25->trigger();

@@ -1,6 +1,7 @@
 // The file page on a real main window: a temporary folder stands in as the
 // only drive, settings live in another one, opening a file is recorded.
 #include "tests/common/controlof.h"
+#include "fileview/filecontextmenus.h"
 #include "fileview/fileviewpage.h"
 #include "tests/fileview/fileviewwindowtest.h"
 #include "widgets/qtext.h"
@@ -81,7 +82,7 @@ TEST_F(FileViewPageTest, TreeListsFoldersLazilyBehindThePlaceholder) {
     EXPECT_EQ(page_->ListedNode(), work);
     EXPECT_EQ(Rows(), (Strings{"a.c", "ab.h", "b.c", "cd.txt", "Makefile", "x.exe", "y.exe"}));
     EXPECT_EQ(ControlOf<QTreeWidget>(*window_, "ListViewFile")->topLevelItem(0)->text(1), QStringLiteral("4"));
-    EXPECT_EQ(window_->state.CurrentPath, disk_.File("work"));
+    EXPECT_EQ(page_->State().CurrentPath, disk_.File("work"));
 
     // Opened once: a new folder shows only after a refresh of the node.
     fs::create_directories(disk_.File("work/new"));
@@ -133,7 +134,7 @@ TEST_F(FileViewPageTest, NavigateToPathMatchesLooselyAndRecordsTheTreeForm) {
     const std::string expected = disk_.File("work/sub");
     EXPECT_EQ(platform::ToCp932(ControlOf<QComboBox>(*window_, "cmbPathAddress")->currentText()), expected);
     EXPECT_EQ(ControlOf<QComboBox>(*window_, "cmbPathAddress")->itemText(0).toStdString(), expected);
-    EXPECT_EQ(window_->state.CurrentPath, expected);
+    EXPECT_EQ(page_->State().CurrentPath, expected);
 }
 
 TEST_F(FileViewPageTest, EnterInTheAddressBoxGoesOnlyToExistingFolders) {
@@ -256,7 +257,7 @@ TEST_F(FileViewPageTest, DoubleClickOpensTheFirstSelectedRowOrGoesUp) {
     list->clearSelection();
     page_->ListViewFileDblClick(Qt::NoModifier);
     EXPECT_EQ(Selected()->text(0), QStringLiteral("work")); // DblClickUpFolder is off
-    window_->state.options.DblClickUpFolder = true;
+    window_->Options().DblClickUpFolder = true;
     page_->ListViewFileDblClick(Qt::NoModifier);
     EXPECT_EQ(Selected(), Drive());
     page_->ListViewFileDblClick(Qt::NoModifier); // the drive stays
@@ -274,13 +275,15 @@ TEST_F(FileViewPageTest, DoubleClickOpensTheFirstSelectedRowOrGoesUp) {
 
 TEST_F(FileViewPageTest, StatusLineCountsSelectedRows) {
     GoTo("work");
-    window_->state.ClipboardStatusText = "clip";
+    SelectRows({0});
+    page_->Menus().N13->trigger(); // one file copied
     page_->A1->trigger();
-    EXPECT_EQ(ControlOf<QLabel>(*window_, "StatusText")->text(), QStringLiteral("7 個のﾌｧｲﾙを選択 / clip"));
+    const QLabel* status = ControlOf<QLabel>(*window_, "StatusText");
+    EXPECT_EQ(status->text(), QStringLiteral("7 個のﾌｧｲﾙを選択 / 1 個のﾌｧｲﾙをｺﾋﾟｰ"));
     SelectRows({0, 1, 2});
-    EXPECT_EQ(ControlOf<QLabel>(*window_, "StatusText")->text(), QStringLiteral("3 個のﾌｧｲﾙを選択 / clip"));
+    EXPECT_EQ(status->text(), QStringLiteral("3 個のﾌｧｲﾙを選択 / 1 個のﾌｧｲﾙをｺﾋﾟｰ"));
     ControlOf<QTreeWidget>(*window_, "ListViewFile")->clearSelection();
-    EXPECT_EQ(ControlOf<QLabel>(*window_, "StatusText")->text(), QStringLiteral(" / clip"));
+    EXPECT_EQ(status->text(), QStringLiteral(" / 1 個のﾌｧｲﾙをｺﾋﾟｰ"));
 }
 
 TEST_F(FileViewPageTest, CellByCellSelectionNeverSelectsASizeAlone) {
@@ -310,7 +313,7 @@ TEST_F(FileViewPageTest, CellByCellSelectionNeverSelectsASizeAlone) {
 
 TEST_F(FileViewPageTest, RefreshIconCacheAndRightClickOnEmptySpace) {
     GoTo("work");
-    const auto& cache = window_->state.IconCashList;
+    const auto& cache = page_->State().IconCashList;
     EXPECT_EQ(cache, (Strings{".c", ".h", ".txt", ""})); // .exe rows get an icon each
     disk_.Write("work/new.md", "");
     page_->R1->trigger();
@@ -363,7 +366,7 @@ TEST_F(FileViewPageTest, ListingNeverOpensAListedFile) {
 
 TEST_F(FileViewPageTest, HistoriesAndTheLastFolderSurviveARestart) {
     TAMBLE_SKIP_ON_WINDOWS("it removes a folder the page shows, which Windows refuses while the page holds it open");
-    window_->state.options.StartFolderIsBefore = true;
+    window_->Options().StartFolderIsBefore = true;
     GoTo("work/sub");
     ControlOf<QComboBox>(*window_, "cmbFilter")->setEditText(QStringLiteral("*.h"));
     QTest::keyClick(ControlOf<QComboBox>(*window_, "cmbFilter"), Qt::Key_Return);
@@ -383,7 +386,7 @@ TEST_F(FileViewPageTest, HistoriesAndTheLastFolderSurviveARestart) {
     fs::current_path(disk_.File("other"));
     window_ = Create();
     fs::current_path(before);
-    EXPECT_EQ(window_->state.CurrentPath, disk_.File("other"));
+    EXPECT_EQ(page_->State().CurrentPath, disk_.File("other"));
 }
 
 } // namespace

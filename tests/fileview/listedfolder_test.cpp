@@ -3,6 +3,7 @@
 // swapped for a link to a decoy that holds the same names, between the
 // listing and the command, while its question is open, or while it works.
 #include "fileview/filecommands.h"
+#include "fileview/fileviewstate.h"
 
 #include "platform/codepage.h"
 #include "fileview/fileclipboard.h"
@@ -102,15 +103,15 @@ public:
         const std::string folder = Cp("start/dir/sub");
         const bool into = c.command == Command::PasteCopyInto || c.command == Command::PasteMoveInto;
         const bool move = c.command == Command::PasteMoveInto || c.command == Command::PasteMoveOut;
-        tamble::MainWindowState state;
+        tamble::FileViewState state;
         if (into) {
             // Asked to overwrite c.txt; without a question x.txt goes alone.
             state.CurrentPath = Cp("other");
-            tamble::ClipFiles(state, {c.moment == Moment::Question ? "c.txt" : "x.txt"},
+            tamble::ClipFiles(state.clipboard, state.CurrentPath, {c.moment == Moment::Question ? "c.txt" : "x.txt"},
                               move ? tamble::kClipboardCut : tamble::kClipboardCopied);
         } else {
             state.CurrentPath = folder;
-            tamble::ClipFiles(state, {"c.txt"},
+            tamble::ClipFiles(state.clipboard, state.CurrentPath, {"c.txt"},
                               move ? tamble::kClipboardCut : tamble::kClipboardCopied);
         }
         switch (c.command) {
@@ -133,7 +134,7 @@ public:
         case Command::PasteCopyOut:
         case Command::PasteMoveOut:
             prompts_.yesNoAnswers = {true};
-            return tamble::PasteClipboard(state, owner, into ? folder : Cp("other"), {});
+            return tamble::PasteClipboard(state.clipboard, owner, into ? folder : Cp("other"), {});
         }
         return false;
     }

@@ -53,7 +53,7 @@ protected:
         });
         window_ = CreateWindowWithMenus();
         menus_ = &page_->Menus();
-        window_->state.options.UseEditor = "editor";
+        window_->Options().UseEditor = "editor";
         GoTo("work");
     }
     void TearDown() override { platform::SetProgramStarter({}); }
@@ -108,7 +108,7 @@ TEST_F(LookAlikeNames, EveryNameIsListedAsItself) {
     }
     ASSERT_TRUE(found);
     EXPECT_EQ(ListedNames(), Strings{"inside.txt"});
-    EXPECT_EQ(window_->state.CurrentPath, platform::Utf8ToCp932(disk_.File("work/" + kTagFolder)));
+    EXPECT_EQ(page_->State().CurrentPath, platform::Utf8ToCp932(disk_.File("work/" + kTagFolder)));
 }
 
 TEST_F(LookAlikeNames, OpenRenameAndDeleteActOnTheShownFileOnly) {

@@ -381,7 +381,7 @@ TEST_F(ProjectPageTest, SingleExpandModeFollowsTheOption) {
         dialog->findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
     });
     ControlOf<QAction>(*window, "mnuOption")->trigger();
-    ASSERT_TRUE(window->state.options.TreeState1);
+    ASSERT_TRUE(window->Options().TreeState1);
     ControlOf<QTreeWidget>(*window, "TreeView1")->setCurrentItem(a->child(0));
     EXPECT_TRUE(a->isExpanded());
     ControlOf<QTreeWidget>(*window, "TreeView1")->setCurrentItem(b);

@@ -63,20 +63,22 @@ struct SteppingClock {
 class CopyDialog : public ::testing::Test {
 protected:
     void SetUp() override {
-        state_.CurrentPath = source_.Path();
-        state_.DuplicateFilePath = source_.Write("form.txt", "body");
+        currentPath_ = source_.Path();
+        tools_.DuplicateFilePath = source_.Write("form.txt", "body");
         shell_.prompts = &prompts_;
     }
 
     std::unique_ptr<TfrmCopyFiles> Open(tamble::FramePacer::Clock now = {}) {
-        auto dialog = std::make_unique<TfrmCopyFiles>(nullptr, state_, shell_, std::move(now));
+        auto dialog = std::make_unique<TfrmCopyFiles>(nullptr, currentPath_, tools_, shell_,
+                                                       std::move(now));
         dialog->EditToFolder->setText(FromCp932(out_.Path()));
         return dialog;
     }
 
     TempFolder source_;
     TempFolder out_;
-    tamble::MainWindowState state_;
+    std::string currentPath_; // the file view's folder
+    tamble::ToolState tools_;
     platform::ScriptedPrompts prompts_;
     platform::ShellOwner shell_;
 };
@@ -89,7 +91,7 @@ TEST_F(CopyDialog, PickersFillTheirEdits) {
     ASSERT_EQ(prompts_.asked.size(), 1u);
     EXPECT_EQ(prompts_.asked[0].kind, "BrowseFolder");
     EXPECT_EQ(prompts_.asked[0].title, Utf8ToCp932("検索するフォルダを選択してください"));
-    EXPECT_EQ(prompts_.asked[0].text, state_.CurrentPath);
+    EXPECT_EQ(prompts_.asked[0].text, currentPath_);
     dialog->SpeedButton1->click(); // cancelled
     EXPECT_TRUE(dialog->EditToFolder->text().isEmpty());
 
@@ -108,7 +110,7 @@ TEST_F(CopyDialog, PickersFillTheirEdits) {
 
 TEST_F(CopyDialog, RunsReportFailuresAndKeepTheBarPosition) {
     auto dialog = Open();
-    EXPECT_EQ(dialog->EditFromFile->text(), FromCp932(state_.DuplicateFilePath));
+    EXPECT_EQ(dialog->EditFromFile->text(), FromCp932(tools_.DuplicateFilePath));
     EXPECT_EQ(dialog->ProgressBar1->maximum(), 100);
     dialog->EditFileList->setText(FromCp932(source_.Write("list.txt", "a\nmissing/b\nc\n")));
     dialog->CheckBoxExtKeep->setChecked(true);
@@ -117,7 +119,7 @@ TEST_F(CopyDialog, RunsReportFailuresAndKeepTheBarPosition) {
     EXPECT_EQ(prompts_.asked[0].kind, "Message");
     // The list's own "/" stays as written; Windows takes it as a separator too.
     EXPECT_EQ(prompts_.asked[0].text, out_.File("") + "missing/b.txt");
-    EXPECT_EQ(prompts_.asked[0].title, state_.DuplicateFilePath);
+    EXPECT_EQ(prompts_.asked[0].title, tools_.DuplicateFilePath);
     EXPECT_EQ(out_.Read("a.txt"), "body");
     EXPECT_EQ(out_.Read("c.txt"), "body");
     EXPECT_EQ(dialog->Label3->text(), QStringLiteral("作成が終了しました"));
@@ -217,9 +219,9 @@ TEST_F(CopyDialog, TheStateBeforeAFailureIsShownUnderItsMessage) {
 }
 
 TEST_F(CopyDialog, EntryFunction) {
-    state_.DuplicateFilePath.clear();
-    tamble::ShowCopyFiles(nullptr, state_, std::nullopt, shell_);
-    EXPECT_TRUE(state_.DuplicateFilePath.empty());
+    tools_.DuplicateFilePath.clear();
+    tamble::ShowCopyFiles(nullptr, currentPath_, tools_, std::nullopt, shell_);
+    EXPECT_TRUE(tools_.DuplicateFilePath.empty());
 
     QString shown;
     QTimer::singleShot(0, [&shown] {
@@ -228,8 +230,8 @@ TEST_F(CopyDialog, EntryFunction) {
             dialog->Button2->click();
         }
     });
-    tamble::ShowCopyFiles(nullptr, state_, std::string("form.txt"), shell_);
-    EXPECT_EQ(state_.DuplicateFilePath, source_.File("form.txt"));
+    tamble::ShowCopyFiles(nullptr, currentPath_, tools_, std::string("form.txt"), shell_);
+    EXPECT_EQ(tools_.DuplicateFilePath, source_.File("form.txt"));
     EXPECT_EQ(shown, FromCp932(source_.File("form.txt")));
 }
 

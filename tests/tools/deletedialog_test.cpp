@@ -37,20 +37,23 @@ protected:
             fs::create_directories(fs::path(tree_.File(name)).parent_path());
             tree_.Write(name, "x");
         }
-        state_.CurrentPath = tree_.Path();
+        currentPath_ = tree_.Path();
         shell_.prompts = &prompts_;
         shell_.homeTrash = trash_.Path();
     }
 
     std::unique_ptr<TfrmDeleteFilesFromMask> Open() {
-        return std::make_unique<TfrmDeleteFilesFromMask>(nullptr, state_, shell_);
+        return std::make_unique<TfrmDeleteFilesFromMask>(nullptr, currentPath_, options_, tools_,
+                                                         shell_);
     }
 
     bool Exists(const char* name) const { return fs::exists(tree_.File(name)); }
 
     TempFolder tree_;
     TempFolder trash_;
-    tamble::MainWindowState state_;
+    std::string currentPath_; // the file view's folder
+    tamble::AppOptions options_;
+    tamble::ToolState tools_;
     platform::ScriptedPrompts prompts_;
     platform::ShellOwner shell_;
 };
@@ -109,10 +112,10 @@ TEST_F(DeleteDialog, UpdateDeleteControls) {
 }
 
 TEST_F(DeleteDialog, StateComesFromAndGoesBackToTheMainWindowEvenOnCancel) {
-    state_.options.DeleteFilesFindSubFolders = true;
-    state_.options.DeleteFilesOutOfFolderPattern = true;
-    state_.cmbDeleteFilesFromMask = {"*.o", "*.obj"};
-    state_.cmbOutOfFolderPattern = {"build"};
+    options_.DeleteFilesFindSubFolders = true;
+    options_.DeleteFilesOutOfFolderPattern = true;
+    tools_.cmbDeleteFilesFromMask = {"*.o", "*.obj"};
+    tools_.cmbOutOfFolderPattern = {"build"};
     {
         auto dialog = Open();
         EXPECT_EQ(dialog->edtFilePath->text(), FromCp932(tree_.Path()));
@@ -129,11 +132,11 @@ TEST_F(DeleteDialog, StateComesFromAndGoesBackToTheMainWindowEvenOnCancel) {
         dialog->Button2->click();
         EXPECT_EQ(dialog->result(), QDialog::Rejected);
     }
-    EXPECT_TRUE(state_.options.DeleteFilesDeleteEraseBox);
-    EXPECT_FALSE(state_.options.DeleteFilesFindSubFolders);
-    EXPECT_TRUE(state_.options.DeleteFilesOutOfFolderPattern);
-    EXPECT_EQ(state_.cmbDeleteFilesFromMask, (Texts{"*.o", "*.obj"}));
-    EXPECT_EQ(state_.cmbOutOfFolderPattern, (Texts{"build"}));
+    EXPECT_TRUE(options_.DeleteFilesDeleteEraseBox);
+    EXPECT_FALSE(options_.DeleteFilesFindSubFolders);
+    EXPECT_TRUE(options_.DeleteFilesOutOfFolderPattern);
+    EXPECT_EQ(tools_.cmbDeleteFilesFromMask, (Texts{"*.o", "*.obj"}));
+    EXPECT_EQ(tools_.cmbOutOfFolderPattern, (Texts{"build"}));
     EXPECT_TRUE(prompts_.asked.empty());
 }
 
@@ -149,7 +152,7 @@ TEST_F(DeleteDialog, EmptyMaskWarnsAndStaysOpen) {
 }
 
 TEST_F(DeleteDialog, NothingFoundStillRecordsTheHistories) {
-    state_.cmbDeleteFilesFromMask = {"*.o"};
+    tools_.cmbDeleteFilesFromMask = {"*.o"};
     auto dialog = Open();
     dialog->cmbDeleteFilesMask->setEditText(QStringLiteral("*.none"));
     dialog->cmbOutOfFilePattern->setEditText(QStringLiteral("keep*"));
@@ -160,18 +163,18 @@ TEST_F(DeleteDialog, NothingFoundStillRecordsTheHistories) {
     EXPECT_EQ(prompts_.asked[0].title, Utf8ToCp932("結果"));
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     dialog.reset();
-    EXPECT_EQ(state_.cmbDeleteFilesFromMask, (Texts{"*.none", "*.o"}));
-    EXPECT_EQ(state_.cmbOutOfFilePattern, (Texts{"keep*"}));
-    EXPECT_TRUE(state_.cmbOutOfFolderPattern.empty());
+    EXPECT_EQ(tools_.cmbDeleteFilesFromMask, (Texts{"*.none", "*.o"}));
+    EXPECT_EQ(tools_.cmbOutOfFilePattern, (Texts{"keep*"}));
+    EXPECT_TRUE(tools_.cmbOutOfFolderPattern.empty());
 }
 
 TEST_F(DeleteDialog, DeletesForGoodAfterAQuestionNamingCountAndFolder) {
     TAMBLE_SKIP_ON_WINDOWS("the question for good is the shell's own on Windows; the Windows deletion has its own tests");
-    state_.options.DeleteFilesFindSubFolders = true;
-    state_.options.DeleteFilesOutOfFilePattern = true;
-    state_.options.DeleteFilesOutOfFolderPattern = true;
-    state_.cmbOutOfFilePattern = {"keep*"};
-    state_.cmbOutOfFolderPattern = {"build"};
+    options_.DeleteFilesFindSubFolders = true;
+    options_.DeleteFilesOutOfFilePattern = true;
+    options_.DeleteFilesOutOfFolderPattern = true;
+    tools_.cmbOutOfFilePattern = {"keep*"};
+    tools_.cmbOutOfFolderPattern = {"build"};
     for (bool answer : {false, true}) {
         prompts_.asked.clear();
         prompts_.yesNoAnswers = {answer};
@@ -204,7 +207,7 @@ TEST_F(DeleteDialog, TheQuestionNamesExactlyTheFilesFound) {
     const Case cases[] = {{"fewer than a box shows", 2, 1, ""},
                           {"exactly a box", 6, 4, ""},
                           {"more than a box", 9, 5, "\nほか 4 個"}};
-    state_.options.DeleteFilesFindSubFolders = true;
+    options_.DeleteFilesFindSubFolders = true;
     for (const Case& c : cases) {
         TempFolder folder;
         fs::create_directory(folder.File("sub"));
@@ -223,7 +226,7 @@ TEST_F(DeleteDialog, TheQuestionNamesExactlyTheFilesFound) {
             expected += "\n" + found[i];
         expected += Utf8ToCp932(c.rest);
 
-        state_.CurrentPath = folder.Path();
+        currentPath_ = folder.Path();
         prompts_.asked.clear();
         prompts_.yesNoAnswers = {true};
         auto dialog = Open();
@@ -239,7 +242,7 @@ TEST_F(DeleteDialog, TheQuestionNamesExactlyTheFilesFound) {
 
 TEST_F(DeleteDialog, ToTheTrashWhenTicked) {
     TAMBLE_SKIP_ON_WINDOWS("it looks into the freedesktop.org trash; on Windows the Recycle Bin is the shell's");
-    state_.options.DeleteFilesDeleteEraseBox = true;
+    options_.DeleteFilesDeleteEraseBox = true;
     auto dialog = Open();
     dialog->cmbDeleteFilesMask->setEditText(QStringLiteral("a.o;b.o"));
     dialog->Button1->click();
@@ -253,7 +256,7 @@ TEST_F(DeleteDialog, ToTheTrashWhenTicked) {
 TEST_F(DeleteDialog, ATypedMaskIsNotCompletedFromTheHistory) {
     // "*.o" typed key by key must not become the older "*.obj;*.txt", which
     // would delete files the user never named.
-    state_.cmbDeleteFilesFromMask = {"*.obj;*.txt"};
+    tools_.cmbDeleteFilesFromMask = {"*.obj;*.txt"};
     prompts_.yesNoAnswers = {true};
     auto dialog = Open();
     dialog->show();
@@ -270,7 +273,7 @@ TEST_F(DeleteDialog, ATypedMaskIsNotCompletedFromTheHistory) {
 }
 
 TEST_F(DeleteDialog, DownOpensTheListAndAKeyChoiceMovesToTheTop) {
-    state_.cmbDeleteFilesFromMask = {"*.o", "*.obj", "*.tmp"};
+    tools_.cmbDeleteFilesFromMask = {"*.o", "*.obj", "*.tmp"};
     auto dialog = Open();
     dialog->show();
     QComboBox* combo = dialog->cmbDeleteFilesMask;
@@ -296,7 +299,7 @@ TEST_F(DeleteDialog, AFolderSwappedDuringTheSearchIsNamedAndNotEntered) {
     TAMBLE_SKIP_ON_WINDOWS("it swaps a folder for a symbolic link, which Wine cannot make; the Windows walk has its own tests");
     TempFolder decoy;
     decoy.Write("e.o", "keep");
-    state_.options.DeleteFilesFindSubFolders = true;
+    options_.DeleteFilesFindSubFolders = true;
     shell_.calls.entryFound = [this, &decoy](const std::string& path) {
         if (path == tree_.File("sub")) SwapForLink(path, decoy.Path());
     };
@@ -321,7 +324,7 @@ TEST_F(DeleteDialog, AFolderSwappedDuringTheQuestionLeavesTheDecoyAndIsReported)
     swapping.whileAsking = [this, &decoy] { SwapForLink(tree_.File("sub"), decoy.Path()); };
     swapping.yesNoAnswers = {true};
     shell_.prompts = &swapping;
-    state_.options.DeleteFilesFindSubFolders = true;
+    options_.DeleteFilesFindSubFolders = true;
     auto dialog = Open();
     dialog->cmbDeleteFilesMask->setEditText(QStringLiteral("*.o"));
     dialog->Button1->click();
@@ -353,7 +356,7 @@ TEST_F(DeleteDialog, FilesReplacedDuringTheQuestionStayAndAreReported) {
     };
     swapping.yesNoAnswers = {true};
     shell_.prompts = &swapping;
-    state_.CurrentPath = folder.Path();
+    currentPath_ = folder.Path();
     auto dialog = Open();
     dialog->cmbDeleteFilesMask->setEditText(QStringLiteral("*.o"));
     dialog->Button1->click();
@@ -373,8 +376,7 @@ TEST_F(DeleteDialog, EntryFunctionAsksForARefresh) {
     QTimer::singleShot(0, [] {
         if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
     });
-    tamble::ShowDeleteFilesFromMask(nullptr, state_, shell_);
-    EXPECT_TRUE(state_.ForceFileListUpdate);
+    tamble::ShowDeleteFilesFromMask(nullptr, currentPath_, options_, tools_, shell_);
 }
 
 } // namespace
