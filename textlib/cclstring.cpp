@@ -95,12 +95,15 @@ int32_t CCLString::Find(const char* pattern, int32_t start) const {
     return StrFind(text_ + start, pattern);
 }
 
+// An empty string holds no text, so it compares as the null it is: that
+// keeps s.Compare(x) equal to StrCompare(s.Text(), x), which callers that
+// mix the two rely on. It sorts before every text, "" included.
 int CCLString::Compare(const char* other) const {
-    return StrCompare(text_ ? text_ : "", other);
+    return StrCompare(text_, other);
 }
 
 int CCLString::CompareNoCase(const char* other) const {
-    return StrCompareNoCase(text_ ? text_ : "", other);
+    return StrCompareNoCase(text_, other);
 }
 
 int32_t CCLString::ToInt() const {

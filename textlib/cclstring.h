@@ -39,7 +39,8 @@ public:
     // Position of pattern at or after start, counted from start; -1 when
     // absent (see StrFind for how one- and multi-byte patterns are searched).
     [[nodiscard]] int32_t Find(const char* pattern, int32_t start) const;
-    // StrCompare / StrCompareNoCase against other: -1, 0 or 1.
+    // StrCompare / StrCompareNoCase against other: -1, 0 or 1. An empty
+    // string is null there: -1 against any text ("" too), 0 against null.
     [[nodiscard]] int Compare(const char* other) const;
     [[nodiscard]] int CompareNoCase(const char* other) const;
     // StrToInt of the text; 0 when absent.

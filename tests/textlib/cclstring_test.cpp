@@ -113,10 +113,44 @@ TEST(CCLString, FindReplaceCompareToInt) {
     EXPECT_STREQ(once.Text(), "a-bXc");
     EXPECT_EQ(CCLString("ABC").CompareNoCase("abc"), 0);
     EXPECT_EQ(CCLString("ABC").Compare("abc"), -1);
-    EXPECT_EQ(CCLString().Compare(""), 0);
+    EXPECT_EQ(CCLString().Compare(""), -1); // empty is null
     EXPECT_EQ(CCLString("0x1F").ToInt(), 31);
     EXPECT_EQ(CCLString("-12").ToInt(), -12);
     EXPECT_EQ(CCLString().ToInt(), 0);
+}
+
+// An empty string has no text: it compares as null, never as "".
+TEST(CCLString, EmptyComparesAsNull) {
+    struct Row {
+        const char* name;
+        const char* value; // what the string is set to
+        const char* other;
+        int exact;
+        int folded;
+    };
+    const Row rows[] = {
+        {"null against null", nullptr, nullptr, 0, 0},
+        {"set empty against null", "", nullptr, 0, 0},
+        {"null against empty text", nullptr, "", -1, -1},
+        {"set empty against empty text", "", "", -1, -1},
+        {"null against text", nullptr, "a", -1, -1},
+        {"text against null", "a", nullptr, 1, 1},
+        {"double-byte text against null", "\x82\xa0", nullptr, 1, 1},
+        {"text against empty text", "abc", "", -1, -1}, // the longer sorts first
+        {"case differs", "ABC", "abc", -1, 0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        CCLString s("placeholder");
+        s.Set(r.value);
+        EXPECT_EQ(s.Compare(r.other), r.exact);
+        EXPECT_EQ(s.CompareNoCase(r.other), r.folded);
+        // The same order read from the other side (a string cannot hold "").
+        if (!r.other || *r.other) {
+            const CCLString o(r.other);
+            EXPECT_EQ(o.Compare(s.Text()), -r.exact);
+        }
+    }
 }
 
 } // namespace
