@@ -1,25 +1,25 @@
 // Entry point: the command line, one instance per session (a second start
 // hands its path to the first), then the main window until it closes.
-#include "platform/codepage.h"
+#include "app/sessionend.h"
+#include "app/startarguments.h"
+#include "app/tambleapplication.h"
+#include "app/tfrmtamble.h"
+#include "bench/instrument/paintreport.h"
 #include "core/errortext.h"
+#include "platform/codepage.h"
 #include "platform/filereplace.h"
-#include "platform/qt/handoverserver.h"
 #include "platform/instancehandover.h"
 #include "platform/instancelock.h"
 #include "platform/locations.h"
 #include "platform/nativepath.h"
-#include "bench/instrument/paintreport.h"
 #include "platform/programarguments.h"
 #include "platform/programstart.h"
+#include "platform/qt/handoverserver.h"
+#include "platform/qt/shellwindow.h"
+#include "textlib/textfile.h"
 #include "widgets/qtext.h"
 #include "widgets/qtoperationprogress.h"
 #include "widgets/qtuserprompts.h"
-#include "app/sessionend.h"
-#include "platform/qt/shellwindow.h"
-#include "app/startarguments.h"
-#include "app/tambleapplication.h"
-#include "textlib/textfile.h"
-#include "app/tfrmtamble.h"
 
 #include <QTimer>
 
@@ -61,8 +61,7 @@ std::optional<int> AnswerCommandLine(const tamble::StartArguments& arguments) {
         std::fputs(tamble::VersionText().c_str(), stdout);
         return 0;
     case Action::Refuse:
-        std::fprintf(stderr, "tamble: %s\n%s", arguments.error.c_str(),
-                     tamble::HelpHint().c_str());
+        std::fprintf(stderr, "tamble: %s\n%s", arguments.error.c_str(), tamble::HelpHint().c_str());
         return tamble::kUsageExitCode;
     case Action::Run:
         break;
@@ -126,7 +125,8 @@ int main(int argc, char** argv) {
                          &tamble::TfrmTamble::ShowStartPath);
         handover.Listen(platform::InstanceSocketPath(tamble::kApplicationTitle));
         if (startPath) {
-            QTimer::singleShot(0, &window, [&window, &startPath] { window.ShowStartPath(*startPath); });
+            QTimer::singleShot(0, &window,
+                               [&window, &startPath] { window.ShowStartPath(*startPath); });
         }
         platform::ReportFirstPaint(window);
         application.exec();

@@ -1,7 +1,7 @@
 #include "app/sessionend.h"
 
-#include "platform/terminationsignals.h"
 #include "app/tfrmtamble.h"
+#include "platform/terminationsignals.h"
 
 #include <QGuiApplication>
 #include <QSessionManager>

@@ -1,7 +1,7 @@
 #include "app/tambleapplication.h"
 
-#include "widgets/appstyle.h"
 #include "core/errortext.h"
+#include "widgets/appstyle.h"
 
 #include <QMessageBox>
 

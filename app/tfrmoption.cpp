@@ -1,9 +1,9 @@
 #include "app/tfrmoption.h"
 
-#include "widgets/appstyle.h"
-#include "core/programchooser.h"
-#include "widgets/qtext.h"
 #include "app/tfrmtamble.h"
+#include "core/programchooser.h"
+#include "widgets/appstyle.h"
+#include "widgets/qtext.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -3,8 +3,8 @@
 // (Cancel, close box, Escape) leaves the main window as it was.
 #pragma once
 
-#include "widgets/escapehook.h"
 #include "core/filterlist.h"
+#include "widgets/escapehook.h"
 
 #include <QDialog>
 

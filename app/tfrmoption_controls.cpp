@@ -26,7 +26,6 @@ constexpr int kMacroColumnWidth = 75;
 constexpr int kFunctionColumnWidth = 200;
 constexpr int kBrowseButtonSize = 17;
 
-
 QPushButton* Button(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
     auto* button = Named(new QPushButton(caption, parent), name);
     button->setGeometry(geometry);
@@ -86,7 +85,8 @@ void TfrmOption::CreateSearchPage() {
     Label6 = PlaceLabel(TabSheet9, "Label6", QStringLiteral("文字列検索に使用するアプリケーション"),
                         8, 8);
     edtSearchStringApp = PlaceEdit(TabSheet9, "edtSearchStringApp", 8, 24, kEditWidth);
-    btnSearchStringApp = PlaceBrowseButton(TabSheet9, "btnSearchStringApp", 379, 25, kBrowseButtonSize);
+    btnSearchStringApp =
+        PlaceBrowseButton(TabSheet9, "btnSearchStringApp", 379, 25, kBrowseButtonSize);
     Label2 = PlaceLabel(TabSheet9, "Label2", QStringLiteral("実行時引数（フォルダ）"), 8, 48);
     edtSearchStringAppCmdLineA =
         PlaceEdit(TabSheet9, "edtSearchStringAppCmdLineA", 8, 64, kEditWidth);

@@ -5,9 +5,9 @@
 // options and the tools' histories, which the settings file keeps.
 #pragma once
 
+#include "app/shellenvironment.h"
 #include "core/settings.h"
 #include "tools/toolstate.h"
-#include "app/shellenvironment.h"
 
 #include <QMainWindow>
 
@@ -153,8 +153,8 @@ private:
     ToolState tools_;
     bool inTray_ = false;
     bool destroyed_ = false;
-    ScreenRect outerSize_;        // the window's wanted bounds, frame included
-    bool frameKnown_ = false;     // outerSize_ was applied with the real frame
+    ScreenRect outerSize_;    // the window's wanted bounds, frame included
+    bool frameKnown_ = false; // outerSize_ was applied with the real frame
 };
 
 } // namespace tamble

@@ -4,15 +4,15 @@
 
 #include "widgets/formnames.h"
 
-#include "widgets/appstyle.h"
-#include "platform/codepage.h"
-#include "platform/qt/firstpaint.h"
-#include "launcher/launcheritems.h"
-#include "launcher/launcherpage.h"
-#include "platform/paths.h"
 #include "app/placement.h"
 #include "fileview/fileviewpage.h"
+#include "launcher/launcheritems.h"
+#include "launcher/launcherpage.h"
+#include "platform/codepage.h"
+#include "platform/paths.h"
+#include "platform/qt/firstpaint.h"
 #include "project/projectpage.h"
+#include "widgets/appstyle.h"
 
 #include <QAction>
 #include <QMenu>
@@ -23,7 +23,6 @@
 
 namespace tamble {
 namespace {
-
 
 QAction* AddAction(QMenu* menu, const char* name, const QString& caption,
                    const QKeySequence& shortcut = {}) {

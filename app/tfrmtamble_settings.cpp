@@ -2,9 +2,9 @@
 // a Settings record at exit; also the options the options dialog edits.
 #include "app/tfrmtamble.h"
 
-#include "fileview/fileviewpage.h"
-#include "core/errortext.h"
 #include "app/placement.h"
+#include "core/errortext.h"
+#include "fileview/fileviewpage.h"
 #include "widgets/qtext.h"
 
 #include <QAction>
@@ -89,8 +89,8 @@ Settings TfrmTamble::CollectSettings() const {
 void TfrmTamble::SaveSettingsFile() {
     if (SaveSettings(env_.settingsPath.c_str(), CollectSettings())) return;
     // Said at once: the changes since the start are lost with this window.
-    Prompts().Message(ErrorBoxText(SettingsSaveErrorMessage(env_.settingsPath)),
-                      kApplicationTitle, platform::PromptIcon::Error);
+    Prompts().Message(ErrorBoxText(SettingsSaveErrorMessage(env_.settingsPath)), kApplicationTitle,
+                      platform::PromptIcon::Error);
 }
 
 void TfrmTamble::ApplyOuterSize() {
@@ -103,8 +103,7 @@ void TfrmTamble::ApplyOuterSize() {
 }
 
 void TfrmTamble::ApplyFormStyle(int formStyle) {
-    options_.FormStyle =
-        formStyle == kFormStyleStayOnTop ? kFormStyleStayOnTop : kFormStyleNormal;
+    options_.FormStyle = formStyle == kFormStyleStayOnTop ? kFormStyleStayOnTop : kFormStyleNormal;
     const bool onTop = options_.FormStyle == kFormStyleStayOnTop;
     if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
     // Changing a window flag hides the window; show it again as it was.

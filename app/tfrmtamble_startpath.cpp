@@ -2,12 +2,12 @@
 // the main window.
 #include "app/tfrmtamble.h"
 
-#include "platform/codepage.h"
-#include "core/errortext.h"
-#include "platform/nativepath.h"
-#include "fileview/fileviewpage.h"
-#include "project/projectpage.h"
 #include "app/startarguments.h"
+#include "core/errortext.h"
+#include "fileview/fileviewpage.h"
+#include "platform/codepage.h"
+#include "platform/nativepath.h"
+#include "project/projectpage.h"
 
 #include <QTabWidget>
 

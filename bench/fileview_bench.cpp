@@ -14,14 +14,14 @@
 // and the memory each row of the 100,000 takes. Every list shown is
 // compared with a scan of its folder (names, order, sizes), every tree with
 // its subfolders; a wrong one fails the benchmark whatever the times.
+#include "app/tfrmtamble.h"
 #include "bench/benchcommon.h"
-#include "fileview/fileviewpage.h"
-#include "fileview/foldertree.h"
 #include "bench/offscreenmain.h"
 #include "bench/paintwait.h"
-#include "widgets/qtext.h"
+#include "fileview/fileviewpage.h"
+#include "fileview/foldertree.h"
 #include "tests/common/scriptedprompts.h"
-#include "app/tfrmtamble.h"
+#include "widgets/qtext.h"
 
 #include <QApplication>
 #include <QTabWidget>
@@ -186,7 +186,8 @@ public:
         page_ = window_->findChild<tamble::FileViewPage*>(QStringLiteral("tabFileView"));
         list_ = page_->findChild<QTreeWidget*>(QStringLiteral("ListViewFile"));
         tree_ = page_->findChild<QTreeWidget*>(QStringLiteral("TreeViewDirectory"));
-        window_->findChild<QTabWidget*>(QStringLiteral("PageControl"))->setCurrentIndex(tamble::kFilePage);
+        window_->findChild<QTabWidget*>(QStringLiteral("PageControl"))
+            ->setCurrentIndex(tamble::kFilePage);
         listPaints_ = std::make_unique<bench::PaintWatch>(list_->viewport());
         treePaints_ = std::make_unique<bench::PaintWatch>(tree_->viewport());
         window_->show();

@@ -13,11 +13,11 @@
 // fails the benchmark whatever the times. The question is answered No, so
 // the tree stays for the next round.
 #include "bench/benchcommon.h"
-#include "platform/codepage.h"
-#include "tools/maskedfiles.h"
 #include "bench/offscreenmain.h"
 #include "bench/paintwait.h"
+#include "platform/codepage.h"
 #include "tests/common/scriptedprompts.h"
+#include "tools/maskedfiles.h"
 #include "tools/tfrmcopyfiles.h"
 #include "tools/tfrmdeletefilesfrommask.h"
 
@@ -189,8 +189,8 @@ void BenchSearch(Report& report, const std::string& root) {
     tools.cmbOutOfFolderPattern = {kSparedFolders};
     std::unique_ptr<tamble::TfrmDeleteFilesFromMask> dialog;
     const auto open = [&] {
-        dialog = std::make_unique<tamble::TfrmDeleteFilesFromMask>(nullptr, root, options, tools,
-                                                                   shell);
+        dialog =
+            std::make_unique<tamble::TfrmDeleteFilesFromMask>(nullptr, root, options, tools, shell);
         bench::PaintWatch painted(dialog.get());
         dialog->show();
         report.Check(painted.Wait(), "the delete dialog was never painted");

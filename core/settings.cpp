@@ -1,8 +1,8 @@
 #include "core/settings.h"
 
+#include "platform/codepage.h"
 #include "textlib/cclinifile.h"
 #include "textlib/cclstring.h"
-#include "platform/codepage.h"
 #include "textlib/textfile.h"
 
 namespace tamble {

@@ -10,7 +10,7 @@ constexpr const char* kFirstFamilies[] = {"ＭＳ Ｐゴシック", "IPAPGothic"
 // Installed ones come before any other Japanese font: proportional gothic
 // faces whose look and width are nearest to the Windows font.
 constexpr const char* kPreferredFamilies[] = {
-    "IPAGothic",    "Noto Sans CJK JP", "Noto Sans JP", "Source Han Sans JP",
+    "IPAGothic",    "Noto Sans CJK JP", "Noto Sans JP",        "Source Han Sans JP",
     "TakaoPGothic", "VL PGothic",       "Droid Sans Japanese",
 };
 
@@ -19,7 +19,8 @@ constexpr const char* kPreferredFamilies[] = {
 std::vector<std::string> UiFontFamilies(const std::vector<std::string>& installedJapanese) {
     std::vector<std::string> families(std::begin(kFirstFamilies), std::end(kFirstFamilies));
     const auto add = [&families](const std::string& family) {
-        if (!family.empty() && std::find(families.begin(), families.end(), family) == families.end())
+        if (!family.empty() &&
+            std::find(families.begin(), families.end(), family) == families.end())
             families.push_back(family);
     };
     for (const char* preferred : kPreferredFamilies) {
@@ -27,7 +28,8 @@ std::vector<std::string> UiFontFamilies(const std::vector<std::string>& installe
             installedJapanese.end())
             add(preferred);
     }
-    for (const std::string& family : installedJapanese) add(family);
+    for (const std::string& family : installedJapanese)
+        add(family);
     return families;
 }
 

@@ -15,7 +15,7 @@ namespace tamble {
 // installed families that can write Japanese (UTF-8 names). No family
 // appears twice. The toolkit takes the first one installed and looks for a
 // glyph it lacks in the following ones.
-[[nodiscard]] std::vector<std::string> UiFontFamilies(
-    const std::vector<std::string>& installedJapanese);
+[[nodiscard]] std::vector<std::string>
+UiFontFamilies(const std::vector<std::string>& installedJapanese);
 
 } // namespace tamble

@@ -1,8 +1,8 @@
 #include "fileview/filecommands.h"
 
+#include "fileview/fileclipboard.h"
 #include "platform/codepage.h"
 #include "platform/direntries.h"
-#include "fileview/fileclipboard.h"
 #include "platform/filereplace.h"
 #include "platform/nativepath.h"
 #include "platform/paths.h"

@@ -1,16 +1,16 @@
 #include "fileview/filecontextmenus.h"
 
-#include "platform/codepage.h"
 #include "external/externalprograms.h"
 #include "fileview/fileclipboard.h"
 #include "fileview/filecommands.h"
 #include "fileview/fileviewpage.h"
 #include "fileview/fileviewstate.h"
+#include "platform/codepage.h"
 #include "platform/paths.h"
-#include "widgets/qtext.h"
 #include "platform/qt/shellwindow.h"
 #include "tools/tfrmcopyfiles.h"
 #include "tools/tfrmdeletefilesfrommask.h"
+#include "widgets/qtext.h"
 
 #include <QAction>
 #include <QMenu>
@@ -47,8 +47,8 @@ QList<QKeySequence> EnterKeys(Qt::KeyboardModifiers modifiers) {
 
 FileContextMenus::FileContextMenus(FileViewPage& page, FileMenuControls controls,
                                    FileMenuState state, platform::ShellOwner owner)
-    : QObject(&page), page_(page), controls_(controls), state_(state.view),
-      options_(state.options), tools_(state.tools), owner_(std::move(owner)) {
+    : QObject(&page), page_(page), controls_(controls), state_(state.view), options_(state.options),
+      tools_(state.tools), owner_(std::move(owner)) {
     setObjectName(QString::fromLatin1(kMenusName));
     if (owner_.shellWindow == 0) owner_.shellWindow = platform::ShellOwnerWindow(page_.window());
     CreateTreeMenu();
@@ -190,8 +190,7 @@ bool FileContextMenus::ListedFolderShown() {
     const std::string& path = state_.CurrentPath;
     if (path.empty()) return false; // nothing listed yet: nothing to act on
     owner_.prompts->Message(
-        platform::FolderChangedText(listed.IsOpen() ? listed.Path()
-                                                    : platform::Cp932ToUtf8(path)),
+        platform::FolderChangedText(listed.IsOpen() ? listed.Path() : platform::Cp932ToUtf8(path)),
         platform::Cp932("エラー"), platform::PromptIcon::Error);
     RefillFileList();
     return false;
@@ -222,8 +221,8 @@ bool FileContextMenus::HoldListedParent(platform::HeldFolder& parent) {
     return ListedFolderShown();
 }
 
-platform::ShellOwner FileContextMenus::Holding(
-    std::initializer_list<const platform::HeldFolder*> folders) const {
+platform::ShellOwner
+FileContextMenus::Holding(std::initializer_list<const platform::HeldFolder*> folders) const {
     platform::ShellOwner owner = owner_;
     for (const platform::HeldFolder* folder : folders) {
         if (folder->IsOpen()) owner.heldFolders.push_back(folder);
@@ -253,8 +252,8 @@ void FileContextMenus::ReopenParent(QTreeWidgetItem* node, const std::string& se
 
 void FileContextMenus::GrepG1Click() {
     SelectedFolderNode();
-    RunStringSearch(options_, *owner_.prompts, options_.SearchStringAppCmdLineA,
-                    state_.CurrentPath, FirstSelectedFile());
+    RunStringSearch(options_, *owner_.prompts, options_.SearchStringAppCmdLineA, state_.CurrentPath,
+                    FirstSelectedFile());
 }
 
 void FileContextMenus::CutOrCopyFolder(int mode) {
@@ -331,9 +330,8 @@ void FileContextMenus::R4Click() {
     platform::HeldFolder parent;
     if (node == nullptr || !HoldListedParent(parent)) return;
     ReleaseListedFolder();
-    const std::optional<std::string> renamed =
-        RenameFolder(Holding({&parent}), state_.CurrentPath,
-                     platform::ToCp932(node->text(0)), DriveRoots());
+    const std::optional<std::string> renamed = RenameFolder(
+        Holding({&parent}), state_.CurrentPath, platform::ToCp932(node->text(0)), DriveRoots());
     if (renamed) {
         ReopenParent(node, *renamed);
     } else {
@@ -365,8 +363,7 @@ void FileContextMenus::R2Click() {
 void FileContextMenus::N18Click() {
     const platform::PathStyle style = platform::NativePathStyle();
     for (const std::string& name : SelectedFiles()) {
-        OpenInEditor(options_,
-                     platform::JoinPath(style, state_.CurrentPath, name));
+        OpenInEditor(options_, platform::JoinPath(style, state_.CurrentPath, name));
     }
 }
 
@@ -379,13 +376,14 @@ void FileContextMenus::O1Click() {
 void FileContextMenus::N12Click() {
     const std::string first = FirstSelectedFile();
     if (first.empty()) return;
-    RunStringSearch(options_, *owner_.prompts, options_.SearchStringAppCmdLineB,
-                    state_.CurrentPath, first);
+    RunStringSearch(options_, *owner_.prompts, options_.SearchStringAppCmdLineB, state_.CurrentPath,
+                    first);
 }
 
 void FileContextMenus::CutOrCopyFiles(int mode) {
     const std::vector<std::string> names = SelectedFiles();
-    if (!names.empty() && ListedFolderShown() && ClipFiles(state_.clipboard, state_.CurrentPath, names, mode))
+    if (!names.empty() && ListedFolderShown() &&
+        ClipFiles(state_.clipboard, state_.CurrentPath, names, mode))
         (void)clippedFolder_.OpenSame(page_.ListedFolder());
     emit page_.StatusTextChanged();
 }

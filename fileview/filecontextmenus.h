@@ -18,8 +18,8 @@
 // clipboard holds the folder its entries came from in the same way.
 #pragma once
 
-#include "platform/heldfolder.h"
 #include "platform/fileops/shellcommon.h"
+#include "platform/heldfolder.h"
 
 #include <QObject>
 
@@ -156,8 +156,8 @@ private:
     // a command renames or deletes that folder itself.
     void ReleaseListedFolder();
     // The owner of a command, holding the open ones of folders.
-    [[nodiscard]] platform::ShellOwner Holding(
-        std::initializer_list<const platform::HeldFolder*> folders) const;
+    [[nodiscard]] platform::ShellOwner
+    Holding(std::initializer_list<const platform::HeldFolder*> folders) const;
 
     FileViewPage& page_;
     FileMenuControls controls_;

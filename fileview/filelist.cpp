@@ -1,9 +1,9 @@
 #include "fileview/filelist.h"
 
-#include "textlib/cclstringlist.h"
-#include "platform/codepage.h"
 #include "fileview/folderlisting.h"
 #include "fileview/nameorder.h"
+#include "platform/codepage.h"
+#include "textlib/cclstringlist.h"
 #include "textlib/strmask.h"
 #include "textlib/strsplit.h"
 

@@ -23,7 +23,7 @@ struct FileViewLayout {
 };
 
 [[nodiscard]] constexpr FileViewLayout ComputeFileViewLayout(int stripWidth,
-                                                            int keepWidth = kNarrowKeepWidth) {
+                                                             int keepWidth = kNarrowKeepWidth) {
     const int excess = keepWidth > kNarrowKeepWidth ? keepWidth - kNarrowKeepWidth : 0;
     return {stripWidth, stripWidth - 35, stripWidth - 85 - excess,
             stripWidth - kNarrowKeepWidth - excess, kNarrowKeepWidth + excess};

@@ -1,19 +1,19 @@
 #include "fileview/fileviewpage.h"
 
 #include "core/settings.h"
+#include "external/externalprograms.h"
+#include "fileview/filecontextmenus.h"
+#include "fileview/foldertree.h"
 #include "platform/codepage.h"
 #include "widgets/comboitems.h"
-#include "external/externalprograms.h"
-#include "fileview/foldertree.h"
 #include "widgets/qtext.h"
-#include "fileview/filecontextmenus.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
-#include <QItemSelectionModel>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -191,8 +191,7 @@ bool FileViewPage::eventFilter(QObject* watched, QEvent* event) {
             cmbPathAddressKeyDown(key->key(), key->modifiers());
             return true;
         }
-    } else if (type == QEvent::MouseButtonPress &&
-               watched == TreeViewDirectory->viewport()) {
+    } else if (type == QEvent::MouseButtonPress && watched == TreeViewDirectory->viewport()) {
         // The handler runs once the tree has handled the press (selected or
         // expanded the node under the pointer).
         const auto* mouse = static_cast<QMouseEvent*>(event);

@@ -6,12 +6,12 @@
 // changed. The rules it follows live in foldertree.h and filelist.h.
 #pragma once
 
-#include "platform/direntries.h"
-#include "widgets/fileicons.h"
 #include "fileview/filelist.h"
 #include "fileview/fileviewstate.h"
-#include "platform/heldfolder.h"
 #include "fileview/subfolderprobe.h"
+#include "platform/direntries.h"
+#include "platform/heldfolder.h"
+#include "widgets/fileicons.h"
 
 #include "core/combohistory.h"
 #include "platform/fileops/shellcommon.h"
@@ -203,7 +203,7 @@ private:
     AppOptions& options_;
     ToolState& tools_;
     FileViewServices services_;
-    int treeHeight_;              // wanted tree height until the splitter has a size
+    int treeHeight_; // wanted tree height until the splitter has a size
     bool treeHeightApplied_ = false;
     platform::FileIcons icons_;
     std::vector<QIcon> imageListFolder_; // closed folder, open folder, then one per drive

@@ -128,7 +128,8 @@ void FileViewPage::DropSizeCells(const QItemSelection& selected) {
         sizes.select(model->index(range.top(), std::max(range.left(), 1), range.parent()),
                      model->index(range.bottom(), range.right(), range.parent()));
     }
-    if (!sizes.isEmpty()) ListViewFile->selectionModel()->select(sizes, QItemSelectionModel::Deselect);
+    if (!sizes.isEmpty())
+        ListViewFile->selectionModel()->select(sizes, QItemSelectionModel::Deselect);
 }
 
 HistoryList FileViewPage::FilterItems() const {

@@ -5,8 +5,8 @@
 // names are CP932 bytes in the native path form.
 #pragma once
 
-#include "textlib/cclstringlist.h"
 #include "platform/direntries.h"
+#include "textlib/cclstringlist.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,9 +1,9 @@
 #include "fileview/foldertree.h"
 
-#include "platform/codepage.h"
-#include "platform/direntries.h"
 #include "fileview/folderlisting.h"
 #include "fileview/nameorder.h"
+#include "platform/codepage.h"
+#include "platform/direntries.h"
 #include "textlib/strcompare.h"
 
 #include <algorithm>
@@ -56,8 +56,8 @@ std::string DriveNodeText(const platform::Drive& drive) {
 
 std::vector<SubFolder> ListSubFolderNodes(const std::string& folder, size_t entriesPerLook) {
     CCLStringListBase lines;
-    const int count = ListFolder(&lines, folder.c_str(), "*", platform::kAttrDirectory,
-                                 AddSubFolderName, 0);
+    const int count =
+        ListFolder(&lines, folder.c_str(), "*", platform::kAttrDirectory, AddSubFolderName, 0);
     std::vector<SubFolder> folders;
     folders.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {

@@ -43,8 +43,8 @@ inline constexpr size_t kAllEntriesPerLook = SIZE_MAX;
 // folder cannot be read. Whether each has subfolders of its own is told by
 // at most entriesPerLook of its entries: a folder of many files beside the
 // one the user opens must not hold the tree up.
-[[nodiscard]] std::vector<SubFolder>
-ListSubFolderNodes(const std::string& folder, size_t entriesPerLook = kAllEntriesPerLook);
+[[nodiscard]] std::vector<SubFolder> ListSubFolderNodes(const std::string& folder,
+                                                        size_t entriesPerLook = kAllEntriesPerLook);
 
 // True when a node must be listed on expansion: it has no child, or its
 // first child is the placeholder (compared without regard to case).

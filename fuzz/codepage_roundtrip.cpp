@@ -2,8 +2,8 @@
 // UTF-8 -> CP932 -> UTF-8 unchanged (file names are arbitrary bytes), never
 // turn a name into an empty text or add or remove a path separator, and
 // settle after one round when the input is CP932.
-#include "platform/codepage.h"
 #include "fuzz/fuzzsupport.h"
+#include "platform/codepage.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -40,9 +40,8 @@ size_t CountBytes(std::string_view text, char c) {
 void CheckUtf8RoundTrip(std::string_view utf8) {
     const std::string cp932 = platform::Utf8ToCp932(utf8);
     const std::string back = platform::Cp932ToUtf8(cp932);
-    fuzz::Check(back == utf8, "UTF-8 -> CP932 -> UTF-8 changed [" + fuzz::Shown(utf8) +
-                                  "] into [" + fuzz::Shown(back) + "] via [" +
-                                  fuzz::Shown(cp932) + "]");
+    fuzz::Check(back == utf8, "UTF-8 -> CP932 -> UTF-8 changed [" + fuzz::Shown(utf8) + "] into [" +
+                                  fuzz::Shown(back) + "] via [" + fuzz::Shown(cp932) + "]");
     fuzz::Check(utf8.empty() || !cp932.empty(),
                 "[" + fuzz::Shown(utf8) + "] became an empty CP932 text");
     for (const char separator : {'/', '\\', '\0'}) {
@@ -56,9 +55,8 @@ void CheckUtf8RoundTrip(std::string_view utf8) {
 void CheckCp932Settles(std::string_view cp932) {
     const std::string utf8 = platform::Cp932ToUtf8(cp932);
     const std::string again = platform::Cp932ToUtf8(platform::Utf8ToCp932(utf8));
-    fuzz::Check(again == utf8, "CP932 [" + fuzz::Shown(cp932) + "] read as [" +
-                                   fuzz::Shown(utf8) + "] but after one more round as [" +
-                                   fuzz::Shown(again) + "]");
+    fuzz::Check(again == utf8, "CP932 [" + fuzz::Shown(cp932) + "] read as [" + fuzz::Shown(utf8) +
+                                   "] but after one more round as [" + fuzz::Shown(again) + "]");
 }
 
 } // namespace

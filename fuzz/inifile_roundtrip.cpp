@@ -11,8 +11,8 @@
 // or tabs at either end, a leading "[", or a "#" that starts a comment.
 // Keys with "=", a line break or a leading "[" must be refused (or at least
 // leave every other entry as it was). Other keys are left alone.
-#include "textlib/cclinifile.h"
 #include "fuzz/fuzzsupport.h"
+#include "textlib/cclinifile.h"
 #include "textlib/strcompare.h"
 
 #include <cstddef>
@@ -150,7 +150,8 @@ void Edit(CCLIniFile& store, Model& model, const std::string& edit) {
         model.Forget(section, key);
         return;
     }
-    store.WriteString(section.c_str(), key.c_str(), value.c_str(), (op & 3) == 1 ? "note" : nullptr);
+    store.WriteString(section.c_str(), key.c_str(), value.c_str(),
+                      (op & 3) == 1 ? "note" : nullptr);
     if (kind != KeyKind::Accepted) return;
     if (ValueFits(key, value)) {
         model.Set(section, key, value);

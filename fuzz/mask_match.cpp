@@ -1,8 +1,8 @@
 // The wildcard matchers (MaskMatch, MaskMatchList and the folder search's
 // MatchFolderMask) against a plain reference matcher written from their
 // documented grammar. Input: name NUL mask.
-#include "platform/direntries.h"
 #include "fuzz/fuzzsupport.h"
+#include "platform/direntries.h"
 #include "textlib/strmask.h"
 
 #include <cstddef>
@@ -27,7 +27,8 @@ bool IsLead(unsigned char byte) {
 std::vector<std::string> Characters(std::string_view text) {
     std::vector<std::string> chars;
     for (size_t i = 0; i < text.size(); ++i) {
-        const size_t width = IsLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+        const size_t width =
+            IsLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
         chars.emplace_back(text.substr(i, width));
         i += width - 1;
     }

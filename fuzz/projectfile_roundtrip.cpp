@@ -36,8 +36,8 @@ void CheckSavedFileReadsBack(const ProjectTree& tree) {
     ProjectTree loaded;
     const ProjectReadError error = tamble::LoadProjectFile(path, loaded);
     fuzz::Check(error.kind == ProjectReadError::None,
-                "a saved project file cannot be read back (error " +
-                    std::to_string(error.kind) + "): " + Shown(tree));
+                "a saved project file cannot be read back (error " + std::to_string(error.kind) +
+                    "): " + Shown(tree));
     fuzz::Check(loaded == tree, "the saved tree " + Shown(tree) + "reads back as " + Shown(loaded));
 }
 
@@ -75,8 +75,8 @@ void CheckBuiltTreeRoundTrips(const std::vector<std::string>& nodes) {
         ProjectTree again;
         const ProjectReadError error = tamble::ParseProjectText(text, again);
         fuzz::Check(error.kind == ProjectReadError::None && again == tree,
-                    "the tree " + Shown(tree) + "written as [" + fuzz::Shown(text) +
-                        "] reads as " + Shown(again));
+                    "the tree " + Shown(tree) + "written as [" + fuzz::Shown(text) + "] reads as " +
+                        Shown(again));
     }
     CheckSavedFileReadsBack(tree);
 }

@@ -25,8 +25,8 @@
 namespace {
 
 constexpr size_t kHeaderSize = 2 + 4 * 4 + 2 * 8;
-constexpr size_t kMostArguments = 5;  // each needs its own instantiation below
-constexpr int kWidthCap = 2048;       // any width stops growing here
+constexpr size_t kMostArguments = 5;   // each needs its own instantiation below
+constexpr int kWidthCap = 2048;        // any width stops growing here
 constexpr size_t kWholeSize = 1 << 16; // the "whole result" buffer
 constexpr int kMostFractionDigits = 64;
 constexpr int kWidestNumber = textlib::kNumberScratch / 2 - 8;
@@ -101,7 +101,8 @@ struct Flags {
 // width, left and zero together).
 bool ExpectNumber(int32_t value, bool hex, bool upper, const Flags& f, std::string& piece) {
     if (f.width == 0) {
-        piece = hex ? Printf(upper ? "%X" : "%x", static_cast<uint32_t>(value)) : Printf("%d", value);
+        piece =
+            hex ? Printf(upper ? "%X" : "%x", static_cast<uint32_t>(value)) : Printf("%d", value);
         return true;
     }
     // Numbers go through StrFromInt, which caps widths (textlib::kNumberScratch
@@ -109,7 +110,7 @@ bool ExpectNumber(int32_t value, bool hex, bool upper, const Flags& f, std::stri
     if (value < 0 || (f.left && f.zero) || f.width > kWidestNumber) return false;
     if (DigitCount(static_cast<uint32_t>(value), hex ? 16 : 10) > static_cast<size_t>(f.width))
         return false;
-    const char* pattern = f.zero ? (hex ? (upper ? "%0*X" : "%0*x") : "%0*d")
+    const char* pattern = f.zero   ? (hex ? (upper ? "%0*X" : "%0*x") : "%0*d")
                           : f.left ? (hex ? (upper ? "%-*X" : "%-*x") : "%-*d")
                                    : (hex ? (upper ? "%*X" : "%*x") : "%*d");
     piece = Printf(pattern, f.width, value);
@@ -127,7 +128,8 @@ std::string ExpectText(const char* text, const Flags& f) {
 
 bool ExpectFixed(double value, const Flags& f, std::string& piece) {
     if (std::isfinite(value) && std::fabs(value) >= 1e150) return false; // cut by the formatter
-    const int digits = f.width == 0 ? 6 : (f.width > kMostFractionDigits ? kMostFractionDigits : f.width);
+    const int digits =
+        f.width == 0 ? 6 : (f.width > kMostFractionDigits ? kMostFractionDigits : f.width);
     piece = Printf("%.*f", digits, value);
     return true;
 }
@@ -236,10 +238,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The same into the input's buffer size: a prefix of the whole, terminated, in bounds.
     std::vector<char> small(outSize + 1, '\x7F');
     const int smallLength = FormatWith(small.data(), outSize, format.c_str(), arguments, 0);
-    fuzz::Check(small[outSize] == '\x7F', "wrote past a buffer of " + std::to_string(outSize) +
-                                              " bytes: " + what);
-    const size_t expectedLength =
-        outSize == 0 ? 0 : std::min(result.size(), outSize - 1);
+    fuzz::Check(small[outSize] == '\x7F',
+                "wrote past a buffer of " + std::to_string(outSize) + " bytes: " + what);
+    const size_t expectedLength = outSize == 0 ? 0 : std::min(result.size(), outSize - 1);
     fuzz::Check(smallLength >= 0 && static_cast<size_t>(smallLength) == expectedLength,
                 "returned " + std::to_string(smallLength) + " into " + std::to_string(outSize) +
                     " bytes: " + what);

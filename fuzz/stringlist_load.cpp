@@ -7,8 +7,8 @@
 // load gives back the file's lines exactly ("\n" or CR LF ends a line, and
 // no double-byte character swallows one), and each cleaning flag leaves no
 // line it should have removed or cleaned.
-#include "textlib/cclstringlist.h"
 #include "fuzz/fuzzsupport.h"
+#include "textlib/cclstringlist.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -71,8 +71,8 @@ void CheckPlainLoad(const CCLStringList& list, std::string_view file) {
     const std::string lines = Joined(list);
     const auto breaks = static_cast<int32_t>(std::count(expected.begin(), expected.end(), '\n'));
     fuzz::Check(lines == expected && list.Count() == breaks + 1,
-                "the lines of [" + fuzz::Shown(file) + "] load as " +
-                    std::to_string(list.Count()) + " lines [" + fuzz::Shown(lines) + "]");
+                "the lines of [" + fuzz::Shown(file) + "] load as " + std::to_string(list.Count()) +
+                    " lines [" + fuzz::Shown(lines) + "]");
 }
 
 void CheckCleaned(const CCLStringList& list, uint32_t flags, std::string_view file) {

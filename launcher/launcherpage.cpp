@@ -1,12 +1,12 @@
 #include "launcher/launcherpage.h"
 
-#include "platform/codepage.h"
 #include "core/errortext.h"
 #include "external/externalprograms.h"
+#include "launcher/tfrmprogram.h"
+#include "platform/codepage.h"
 #include "widgets/formcontrols.h"
 #include "widgets/formnames.h"
 #include "widgets/qtext.h"
-#include "launcher/tfrmprogram.h"
 
 #include <QAction>
 #include <QEvent>

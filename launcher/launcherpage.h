@@ -4,9 +4,9 @@
 // starts the items.
 #pragma once
 
-#include "widgets/fileicons.h"
 #include "launcher/launcheritems.h"
 #include "platform/userprompts.h"
+#include "widgets/fileicons.h"
 
 #include <QIcon>
 #include <QList>

@@ -1,8 +1,8 @@
 #include "launcher/tfrmprogram.h"
 
+#include "launcher/launcherpage.h"
 #include "platform/codepage.h"
 #include "widgets/formnames.h"
-#include "launcher/launcherpage.h"
 #include "widgets/qtext.h"
 
 #include <QLabel>

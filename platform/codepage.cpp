@@ -6,8 +6,8 @@
 // which is the whole guarantee.
 #include "platform/codepage.h"
 
-#include "textlib/strbasic.h"
 #include "platform/systemcp932.h"
+#include "textlib/strbasic.h"
 
 #include <array>
 #include <cstdint>

@@ -38,8 +38,8 @@ struct CommandLineValue {
 // empty value is dropped, as empty text would give none; between quotes it
 // is an empty argument. Example: -sf:"$PATH" $FILE with $PATH = C:\a b\ and
 // $FILE = -e x -> [-sf:C:\a b\] [-e x].
-[[nodiscard]] std::vector<std::string> SplitCommandLine(std::string_view text,
-                                                        const std::vector<CommandLineValue>& values);
+[[nodiscard]] std::vector<std::string>
+SplitCommandLine(std::string_view text, const std::vector<CommandLineValue>& values);
 
 // The text that SplitCommandLine reads back as exactly arguments: each one
 // as it is when it is not empty and holds no blank, tab or double quote,

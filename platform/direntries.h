@@ -49,8 +49,8 @@ using NameFilter = std::function<bool(const std::string& name)>;
 // included (as folders; a drive root on Windows has neither), until visit
 // returns false. With fileDetails false, entries that are plainly files
 // are reported without their size or read-only bit, which saves a system
-// call per file when only folders are wanted. Returns false when the folder cannot be read (nothing was
-// visited).
+// call per file when only folders are wanted. Returns false when the folder cannot be read (nothing
+// was visited).
 bool EnumerateFolder(const std::string& folder, const std::string& mask, bool fileDetails,
                      const std::function<bool(const DirEntry&)>& visit,
                      const NameFilter& wanted = {});

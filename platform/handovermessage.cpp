@@ -12,8 +12,7 @@ constexpr std::size_t kHeaderSize = kMagic.size() + 4;
 } // namespace
 
 std::string EncodeHandover(std::string_view path) {
-    if (path.empty() || path.size() > kMaxHandoverPath ||
-        path.find('\0') != std::string_view::npos)
+    if (path.empty() || path.size() > kMaxHandoverPath || path.find('\0') != std::string_view::npos)
         return {};
     std::string message(kMagic);
     const auto length = static_cast<std::uint32_t>(path.size());
@@ -36,7 +35,8 @@ HandoverDecoder::State HandoverDecoder::Feed(std::string_view bytes) {
                 state_ = State::Bad;
             return state_;
         }
-        if (std::string_view(header_).substr(0, kMagic.size()) != kMagic) return state_ = State::Bad;
+        if (std::string_view(header_).substr(0, kMagic.size()) != kMagic)
+            return state_ = State::Bad;
         length_ = 0;
         for (std::size_t i = kMagic.size(); i < kHeaderSize; ++i)
             length_ = (length_ << 8) | static_cast<unsigned char>(header_[i]);

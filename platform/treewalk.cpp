@@ -1,5 +1,5 @@
-#include "platform/paths.h"
 #include "platform/treewalk.h"
+#include "platform/paths.h"
 
 namespace platform {
 namespace {

@@ -1,8 +1,8 @@
 #include "project/projectpage.h"
 
-#include "platform/codepage.h"
 #include "core/errortext.h"
 #include "external/externalprograms.h"
+#include "platform/codepage.h"
 #include "project/projectfile.h"
 #include "project/projectnames.h"
 #include "widgets/qtext.h"
@@ -51,8 +51,7 @@ platform::FileBoxOptions ProjectFileBox(const char* title) {
 
 } // namespace
 
-ProjectPage::ProjectPage(const AppOptions& options, platform::UserPrompts& prompts,
-                         QWidget* parent)
+ProjectPage::ProjectPage(const AppOptions& options, platform::UserPrompts& prompts, QWidget* parent)
     : QWidget(parent), options_(options), prompts_(prompts) {
     setObjectName(QStringLiteral("tabProjectView"));
     CreateControls();

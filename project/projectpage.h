@@ -5,8 +5,8 @@
 // the model, the tree's context menu PopupMenu1 and the tree's image list.
 #pragma once
 
-#include "project/projecttree.h"
 #include "platform/userprompts.h"
+#include "project/projecttree.h"
 
 #include <QIcon>
 #include <QPoint>

@@ -34,9 +34,9 @@ QAction* NewCommand(QWidget* page, const char* name, const QString& caption,
 void ProjectPage::CreateControls() {
     QVBoxLayout* column = FlatColumn(this);
 
-    commands_.newProject = NewCommand(this, "mnuNewProject",
-                                      QStringLiteral("プロジェクトの新規作成(&N)"),
-                                      QStyle::SP_FileIcon, QKeySequence(Qt::CTRL | Qt::Key_N));
+    commands_.newProject =
+        NewCommand(this, "mnuNewProject", QStringLiteral("プロジェクトの新規作成(&N)"),
+                   QStyle::SP_FileIcon, QKeySequence(Qt::CTRL | Qt::Key_N));
     // No "&" here: the entry's "(O)" is plain text.
     commands_.openProject =
         NewCommand(this, "mnuOpenProject", QStringLiteral("プロジェクトを開く(O)"),

@@ -52,9 +52,8 @@ std::FILE* CreateNew(const std::filesystem::path& name) {
 std::filesystem::path TemporaryNameFor(const std::filesystem::path& target) {
     static std::atomic<unsigned long long> counter{0};
     thread_local std::mt19937_64 random(
-        std::random_device{}() ^
-        static_cast<unsigned long long>(
-            std::chrono::steady_clock::now().time_since_epoch().count()));
+        std::random_device{}() ^ static_cast<unsigned long long>(
+                                     std::chrono::steady_clock::now().time_since_epoch().count()));
     char token[40];
     std::snprintf(token, sizeof token, ".%llx%llx.tmp~",
                   static_cast<unsigned long long>(random() & 0xFFFFFFFFu), counter++);

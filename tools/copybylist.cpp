@@ -1,9 +1,9 @@
 #include "tools/copybylist.h"
 
-#include "textlib/cclstringlist.h"
 #include "platform/filecopy.h"
 #include "platform/paths.h"
 #include "project/projectnames.h"
+#include "textlib/cclstringlist.h"
 
 namespace tamble {
 

@@ -1,11 +1,11 @@
 #include "tools/tfrmcopyfiles.h"
 
-#include "widgets/appstyle.h"
 #include "platform/codepage.h"
+#include "platform/paths.h"
 #include "tools/copybylist.h"
+#include "widgets/appstyle.h"
 #include "widgets/formcontrols.h"
 #include "widgets/formnames.h"
-#include "platform/paths.h"
 #include "widgets/qtext.h"
 
 #include <QApplication>
@@ -33,7 +33,6 @@ constexpr int kGroupWidth = 345;
 constexpr int kEditWidth = 301;
 constexpr int kSmallButtonSize = 21;
 constexpr int kInitialProgressMax = 100;
-
 
 } // namespace
 

@@ -3,9 +3,9 @@
 // be made in one.
 #pragma once
 
+#include "platform/fileops/shellcommon.h"
 #include "tools/framepacer.h"
 #include "tools/toolstate.h"
-#include "platform/fileops/shellcommon.h"
 
 #include <QDialog>
 

@@ -1,11 +1,11 @@
 #include "tools/tfrmdeletefilesfrommask.h"
 
-#include "widgets/appstyle.h"
 #include "platform/codepage.h"
+#include "tools/maskedfiles.h"
+#include "widgets/appstyle.h"
 #include "widgets/comboitems.h"
 #include "widgets/formcontrols.h"
 #include "widgets/formnames.h"
-#include "tools/maskedfiles.h"
 #include "widgets/qtext.h"
 
 #include <QApplication>
@@ -83,8 +83,7 @@ std::string UnreadableFoldersText(const std::vector<std::string>& folders) {
 TfrmDeleteFilesFromMask::TfrmDeleteFilesFromMask(QWidget* owner, std::string folder,
                                                  AppOptions& options, ToolState& tools,
                                                  const platform::ShellOwner& shell)
-    : QDialog(owner), folder_(std::move(folder)), options_(options), tools_(tools),
-      shell_(shell) {
+    : QDialog(owner), folder_(std::move(folder)), options_(options), tools_(tools), shell_(shell) {
     setObjectName(QStringLiteral("frmDeleteFilesFromMask"));
     setWindowTitle(QStringLiteral("マスク指定削除"));
     setFont(MainFont());

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "core/settings.h"
-#include "tools/toolstate.h"
 #include "platform/fileops/shellcommon.h"
+#include "tools/toolstate.h"
 
 #include <QDialog>
 

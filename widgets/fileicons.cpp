@@ -63,8 +63,8 @@ QIcon FileIcons::ForFile(const QString& path) {
     const QString key = dot < 0 ? QString() : name.mid(dot).toLower();
     const auto known = byIconName_.constFind(key);
     if (known != byIconName_.constEnd()) return *known;
-    QIcon icon = ShellIcon(QStringLiteral("x") + key, FILE_ATTRIBUTE_NORMAL,
-                           SHGFI_USEFILEATTRIBUTES);
+    QIcon icon =
+        ShellIcon(QStringLiteral("x") + key, FILE_ATTRIBUTE_NORMAL, SHGFI_USEFILEATTRIBUTES);
     if (icon.isNull()) icon = provider_.icon(QFileIconProvider::File);
     byIconName_.insert(key, icon);
     return icon;

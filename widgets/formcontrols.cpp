@@ -21,7 +21,6 @@ constexpr int kButtonHeight = 25;
 
 } // namespace
 
-
 QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, int left, int top) {
     auto* label = Named(new QLabel(caption, parent), name);
     label->move(left, top);

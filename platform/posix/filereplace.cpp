@@ -1,7 +1,6 @@
 #include "platform/filereplace.h"
 
 #include "platform/paths.h"
-#include "platform/paths.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "platform/paths.h"
-#include "platform/paths.h"
 
 #include <sys/stat.h>
 

@@ -19,8 +19,7 @@ constexpr qint64 kReadChunk = 4096;
 
 } // namespace
 
-HandoverServer::HandoverServer(QObject* parent)
-    : QObject(parent), server_(new QLocalServer(this)) {
+HandoverServer::HandoverServer(QObject* parent) : QObject(parent), server_(new QLocalServer(this)) {
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     connect(server_, &QLocalServer::newConnection, this, &HandoverServer::Accept);
 }
@@ -46,12 +45,14 @@ void HandoverServer::Accept() {
             while (decoder->Current() == HandoverDecoder::State::NeedMore &&
                    client->bytesAvailable() > 0) {
                 const QByteArray bytes = client->read(kReadChunk);
-                decoder->Feed(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+                decoder->Feed(
+                    std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
             }
             if (decoder->Current() == HandoverDecoder::State::NeedMore) return;
             client->abort();
             client->deleteLater();
-            if (decoder->Current() == HandoverDecoder::State::Done) emit PathReceived(decoder->Path());
+            if (decoder->Current() == HandoverDecoder::State::Done)
+                emit PathReceived(decoder->Path());
         };
         connect(client, &QLocalSocket::readyRead, this, read);
         connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);

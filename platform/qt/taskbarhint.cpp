@@ -26,8 +26,8 @@ void SetTaskbarButton(QWidget* window, bool shown) {
     // gives it back whenever the window is shown again. COM is already set
     // up on this thread by Qt for drag and drop.
     ITaskbarList* taskbar = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_ITaskbarList, reinterpret_cast<void**>(&taskbar))))
+    if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList,
+                                reinterpret_cast<void**>(&taskbar))))
         return;
     const HWND handle = reinterpret_cast<HWND>(window->winId());
     if (SUCCEEDED(taskbar->HrInit())) {

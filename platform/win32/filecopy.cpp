@@ -111,8 +111,8 @@ int CopyFile(const std::string& source, const std::string& target, bool failIfEx
     // Opened without truncation first: the target may be the source itself,
     // and truncating that would destroy the only copy.
     const FileHandle out(CreateFileW(WideChars(*to), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                     failIfExists ? CREATE_NEW : OPEN_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+                                     failIfExists ? CREATE_NEW : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                     nullptr));
     if (!out.Valid()) return LastErrno();
     BY_HANDLE_FILE_INFORMATION targetInfo{};
     if (!GetFileInformationByHandle(out.Get(), &targetInfo)) return LastErrno();

@@ -1,7 +1,7 @@
 #include "platform/heldfolder.h"
 
-#include "platform/win32/relativeentries.h"
 #include "platform/widename.h"
+#include "platform/win32/relativeentries.h"
 
 #include <windows.h>
 

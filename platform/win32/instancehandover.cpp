@@ -4,8 +4,8 @@
 // the session's number and the listener must run in this session.
 #include "platform/instancehandover.h"
 
-#include "platform/win32/filehandle.h"
 #include "platform/handovermessage.h"
+#include "platform/win32/filehandle.h"
 #include "platform/win32/widepath.h"
 
 #include <windows.h>

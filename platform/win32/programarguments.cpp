@@ -13,7 +13,8 @@ std::vector<std::string> ProgramArguments(int, char**) {
     int count = 0;
     wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
     if (wide == nullptr) return arguments;
-    for (int i = 1; i < count; ++i) arguments.push_back(NativePath(wide[i]));
+    for (int i = 1; i < count; ++i)
+        arguments.push_back(NativePath(wide[i]));
     LocalFree(wide);
     return arguments;
 }

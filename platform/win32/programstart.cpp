@@ -5,8 +5,8 @@
 // line and is passed on as it is.
 #include "platform/programstart.h"
 
-#include "platform/win32/comforthiscall.h"
 #include "platform/commandline.h"
+#include "platform/win32/comforthiscall.h"
 #include "platform/win32/widepath.h"
 
 #include <windows.h>

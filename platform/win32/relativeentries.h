@@ -8,9 +8,9 @@
 // the first, a link to a folder both).
 #pragma once
 
-#include "platform/win32/filehandle.h"
 #include "platform/systemerror.h"
 #include "platform/treewalk.h"
+#include "platform/win32/filehandle.h"
 
 #include <windows.h>
 
@@ -39,9 +39,9 @@ inline constexpr uint32_t kKindAttributes = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTR
 
 // What an entry is opened for.
 enum class OpenFor {
-    Identity, // its attributes only: any kind, and no sharing conflict with anyone
-    Listing,  // a folder, to list it and open its entries relative to it
-    Deletion, // a non-folder, to delete it (and clear its read-only attribute)
+    Identity,  // its attributes only: any kind, and no sharing conflict with anyone
+    Listing,   // a folder, to list it and open its entries relative to it
+    Deletion,  // a non-folder, to delete it (and clear its read-only attribute)
     NewFolder, // a folder made under a name no entry has (ERROR_ALREADY_EXISTS otherwise)
     NewFile,   // an empty file made so
 };

@@ -3,9 +3,9 @@
 // drive, and whose questions are scripted.
 #pragma once
 
+#include "app/tfrmtamble.h"
 #include "tests/common/scriptedprompts.h"
 #include "tests/common/tempfolder.h"
-#include "app/tfrmtamble.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,16 +1,17 @@
-#include "tests/common/controlof.h"
 #include "tests/app/guitest.h"
+#include "tests/common/controlof.h"
 
-#include "platform/codepage.h"
-#include "tests/common/savechecks.h"
 #include "app/tfrmoutput.h"
 #include "fileview/filecontextmenus.h"
 #include "fileview/fileviewpage.h"
+#include "platform/codepage.h"
+#include "tests/common/savechecks.h"
 #include "tests/common/windowsskip.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,7 +20,6 @@
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QFontInfo>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTest>
@@ -70,7 +70,9 @@ TEST_F(MainWindowTest, MenusHaveTheirNamesCaptionsAndShortcuts) {
     EXPECT_TRUE(tools[2]->isSeparator() && tools[4]->isSeparator());
     EXPECT_EQ(tools[5], ControlOf<QMenu>(*window, "debug1")->menuAction());
     EXPECT_EQ(tools[6], ControlOf<QAction>(*window, "N30"));
-    EXPECT_EQ(ControlOf<QMenu>(*window, "debug1")->actions(), (QList<QAction*>{ControlOf<QAction>(*window, "C2"), ControlOf<QAction>(*window, "I1")}));
+    EXPECT_EQ(
+        ControlOf<QMenu>(*window, "debug1")->actions(),
+        (QList<QAction*>{ControlOf<QAction>(*window, "C2"), ControlOf<QAction>(*window, "I1")}));
     EXPECT_TRUE(ControlOf<QAction>(*window, "mnuAllOpenEditor")->isCheckable());
     EXPECT_TRUE(ControlOf<QAction>(*window, "mnuRowSelectMode")->isCheckable());
     // Menu order: the tray menu's exit comes last, after a separator.
@@ -79,10 +81,13 @@ TEST_F(MainWindowTest, MenusHaveTheirNamesCaptionsAndShortcuts) {
     EXPECT_EQ(tray[0], ControlOf<QAction>(*window, "N9"));
     EXPECT_TRUE(tray[3]->isSeparator());
     EXPECT_EQ(tray[4], ControlOf<QAction>(*window, "X1"));
-    EXPECT_EQ(ControlOf<QSystemTrayIcon>(*window, "TrayIcon1")->contextMenu(), ControlOf<QMenu>(*window, "PopupMenu2"));
-    EXPECT_EQ(ControlOf<QSystemTrayIcon>(*window, "TrayIcon1")->toolTip(), QStringLiteral("Tamble"));
+    EXPECT_EQ(ControlOf<QSystemTrayIcon>(*window, "TrayIcon1")->contextMenu(),
+              ControlOf<QMenu>(*window, "PopupMenu2"));
+    EXPECT_EQ(ControlOf<QSystemTrayIcon>(*window, "TrayIcon1")->toolTip(),
+              QStringLiteral("Tamble"));
     // The installed theme icon's sizes, built into the program.
-    for (const QIcon& icon : {ControlOf<QSystemTrayIcon>(*window, "TrayIcon1")->icon(), window->windowIcon()}) {
+    for (const QIcon& icon :
+         {ControlOf<QSystemTrayIcon>(*window, "TrayIcon1")->icon(), window->windowIcon()}) {
         EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
         EXPECT_TRUE(icon.availableSizes().contains(QSize(128, 128)));
     }
@@ -116,8 +121,10 @@ TEST_F(MainWindowTest, PagesAndControlsAreInPlace) {
     const char* tabs[][2] = {
         {"tabProjectView", "ProjectView"}, {"tabFileView", "FileView"}, {"TabSheet1", "ItemView"}};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(ControlOf<QTabWidget>(*window, "PageControl")->widget(i)->objectName(), QString::fromLatin1(tabs[i][0]));
-        EXPECT_EQ(ControlOf<QTabWidget>(*window, "PageControl")->tabText(i), QString::fromLatin1(tabs[i][1]));
+        EXPECT_EQ(ControlOf<QTabWidget>(*window, "PageControl")->widget(i)->objectName(),
+                  QString::fromLatin1(tabs[i][0]));
+        EXPECT_EQ(ControlOf<QTabWidget>(*window, "PageControl")->tabText(i),
+                  QString::fromLatin1(tabs[i][1]));
     }
     for (const char* name :
          {"Bevel1",         "PageControl",    "StatusBar",         "ToolBar1",  "btnNewProject",
@@ -127,14 +134,19 @@ TEST_F(MainWindowTest, PagesAndControlsAreInPlace) {
           "ListViewItem1"}) {
         EXPECT_NE(window->findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
     }
-    EXPECT_EQ(ControlOf<QToolButton>(*window, "btnOpenProject")->defaultAction(), ControlOf<QAction>(*window, "mnuOpenProject"));
+    EXPECT_EQ(ControlOf<QToolButton>(*window, "btnOpenProject")->defaultAction(),
+              ControlOf<QAction>(*window, "mnuOpenProject"));
     EXPECT_TRUE(ControlOf<QCheckBox>(*window, "chkShortLongName")->isChecked());
-    EXPECT_EQ(ControlOf<QCheckBox>(*window, "chkShortLongName")->text(), QStringLiteral("短い名前にする"));
+    EXPECT_EQ(ControlOf<QCheckBox>(*window, "chkShortLongName")->text(),
+              QStringLiteral("短い名前にする"));
     EXPECT_EQ(ControlOf<QStatusBar>(*window, "StatusBar")->height(), 19);
-    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "ListViewFile")->headerItem()->text(0), QStringLiteral("ファイル名"));
-    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "ListViewFile")->headerItem()->text(1), QStringLiteral("サイズ"));
+    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "ListViewFile")->headerItem()->text(0),
+              QStringLiteral("ファイル名"));
+    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "ListViewFile")->headerItem()->text(1),
+              QStringLiteral("サイズ"));
     EXPECT_EQ(ControlOf<QTreeWidget>(*window, "ListViewFile")->columnWidth(0), 200);
-    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "ListViewFile")->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "ListViewFile")->selectionMode(),
+              QAbstractItemView::ExtendedSelection);
     EXPECT_TRUE(ControlOf<QTreeWidget>(*window, "ListViewItem1")->isHeaderHidden());
     EXPECT_EQ(ControlOf<QLineEdit>(*window, "edtNarrow")->pos(), QPoint(34, 3));
     EXPECT_EQ(ControlOf<QComboBox>(*window, "cmbFilter")->pos(), QPoint(34, 27));
@@ -143,7 +155,9 @@ TEST_F(MainWindowTest, PagesAndControlsAreInPlace) {
 }
 
 TEST_F(MainWindowTest, LayoutRuleFollowsEveryResize) {
-    TAMBLE_SKIP_ON_WINDOWS("under Wine's offscreen platform the strip is resized after the rule runs; the real window under Wine follows the rule (end-to-end screenshots)");
+    TAMBLE_SKIP_ON_WINDOWS(
+        "under Wine's offscreen platform the strip is resized after the rule runs; the real window "
+        "under Wine follows the rule (end-to-end screenshots)");
     auto window = Create();
     ControlOf<QTabWidget>(*window, "PageControl")->setCurrentIndex(tamble::kFilePage);
     window->show();
@@ -153,11 +167,14 @@ TEST_F(MainWindowTest, LayoutRuleFollowsEveryResize) {
         const int strip = ControlOf<QWidget>(*window, "Panel")->width();
         EXPECT_GE(window->width(), 200) << width;
         EXPECT_EQ(ControlOf<QComboBox>(*window, "cmbPathAddress")->width(), strip) << width;
-        EXPECT_EQ(strip - ControlOf<QComboBox>(*window, "cmbFilter")->geometry().right() - 1, 1) << width;
-        EXPECT_EQ(strip - ControlOf<QLineEdit>(*window, "edtNarrow")->geometry().right() - 1, 51) << width;
+        EXPECT_EQ(strip - ControlOf<QComboBox>(*window, "cmbFilter")->geometry().right() - 1, 1)
+            << width;
+        EXPECT_EQ(strip - ControlOf<QLineEdit>(*window, "edtNarrow")->geometry().right() - 1, 51)
+            << width;
         EXPECT_EQ(ControlOf<QCheckBox>(*window, "chkNarrowKeep")->x(), strip - 45) << width;
         // With the installed Japanese font the whole caption shows.
-        EXPECT_GE(ControlOf<QCheckBox>(*window, "chkNarrowKeep")->width(), ControlOf<QCheckBox>(*window, "chkNarrowKeep")->sizeHint().width());
+        EXPECT_GE(ControlOf<QCheckBox>(*window, "chkNarrowKeep")->width(),
+                  ControlOf<QCheckBox>(*window, "chkNarrowKeep")->sizeHint().width());
     }
     EXPECT_TRUE(QFontInfo(window->font()).family() == QStringLiteral("ＭＳ Ｐゴシック") ||
                 QFontInfo(window->font()).family() == QStringLiteral("IPAPGothic"))
@@ -260,11 +277,13 @@ TEST_F(MainWindowTest, RestartRestoresWhatTheUserLeft) {
     EXPECT_EQ(ControlOf<QTabWidget>(*window, "PageControl")->currentIndex(), tamble::kItemPage);
     EXPECT_FALSE(ControlOf<QAction>(*window, "mnuAllOpenEditor")->isChecked());
     EXPECT_TRUE(ControlOf<QAction>(*window, "mnuRowSelectMode")->isChecked());
-    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "ListViewFile")->selectionBehavior(), QAbstractItemView::SelectItems);
+    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "ListViewFile")->selectionBehavior(),
+              QAbstractItemView::SelectItems);
     EXPECT_TRUE(ControlOf<QCheckBox>(*window, "chkNarrowKeep")->isChecked());
     // The start walks to the last address, which goes on top of its history.
     EXPECT_EQ(ControlOf<QComboBox>(*window, "cmbPathAddress")->findText(QStringLiteral("/tmp")), 1);
-    EXPECT_EQ(ControlOf<QComboBox>(*window, "cmbPathAddress")->currentText(), QStringLiteral("/var"));
+    EXPECT_EQ(ControlOf<QComboBox>(*window, "cmbPathAddress")->currentText(),
+              QStringLiteral("/var"));
     EXPECT_EQ(window->Tools().cmbOutOfFolderPattern, (tamble::HistoryList{".git", ".svn"}));
     EXPECT_EQ(window->FilterItems(), (tamble::HistoryList{"*.md", "*.*"}));
     EXPECT_EQ(ControlOf<QComboBox>(*window, "cmbFilter")->currentText(), QStringLiteral("*.md"));

@@ -1,9 +1,9 @@
-#include "tests/common/controlof.h"
 #include "tests/app/guitest.h"
+#include "tests/common/controlof.h"
 
+#include "app/tfrmoption.h"
 #include "platform/codepage.h"
 #include "widgets/escapehook.h"
-#include "app/tfrmoption.h"
 
 #include <QCheckBox>
 #include <QComboBox>

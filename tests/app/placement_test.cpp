@@ -1,7 +1,7 @@
-#include "core/errortext.h"
 #include "app/placement.h"
-#include "fileview/fileviewlayout.h"
+#include "core/errortext.h"
 #include "core/programchooser.h"
+#include "fileview/fileviewlayout.h"
 #include "tests/common/scriptedprompts.h"
 
 #include <gtest/gtest.h>

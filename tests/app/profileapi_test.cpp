@@ -4,8 +4,8 @@
 // The *A functions take the ANSI code page's bytes, so the texts only pass
 // through unchanged where that code page is 932 (under Wine the test runs
 // with a Japanese locale for it).
-#include "launcher/launcheritems.h"
 #include "core/settings.h"
+#include "launcher/launcheritems.h"
 #include "tests/common/tempfolder.h"
 
 #include <windows.h>

@@ -1,11 +1,11 @@
 // The main window's side of the command line and of the session's end.
+#include "app/sessionend.h"
 #include "platform/codepage.h"
+#include "project/projectpage.h"
 #include "tests/app/guitest.h"
 #include "tests/common/controlof.h"
-#include "widgets/qtext.h"
-#include "project/projectpage.h"
-#include "app/sessionend.h"
 #include "tests/common/windowsskip.h"
+#include "widgets/qtext.h"
 
 #include <QComboBox>
 #include <QTabWidget>
@@ -29,8 +29,10 @@ protected:
 };
 
 TEST_F(StartPathTest, ShowsFoldersFilesAndProjects) {
-    TAMBLE_SKIP_ON_WINDOWS("its names are made from UTF-8 bytes, which Windows reads in the ANSI code page; the end-to-end check starts the package with a Japanese path");
-    const std::string odd = "-dir \xe6\x97\xa5\xe6\x9c\xac";  // leading dash, blank, Japanese
+    TAMBLE_SKIP_ON_WINDOWS(
+        "its names are made from UTF-8 bytes, which Windows reads in the ANSI code page; the "
+        "end-to-end check starts the package with a Japanese path");
+    const std::string odd = "-dir \xe6\x97\xa5\xe6\x9c\xac"; // leading dash, blank, Japanese
     std::filesystem::create_directory(folder_.File(odd));
     folder_.Write("notes.txt", "");
     folder_.Write("work.prj", "Demo\r\n\tSource Files\r\n\t\t/src/main.c\r\n\tHeader Files\r\n"
@@ -47,7 +49,8 @@ TEST_F(StartPathTest, ShowsFoldersFilesAndProjects) {
     window->ShowStartPath(folder_.File("work.prj"));
     EXPECT_EQ(ControlOf<QTabWidget>(*window, "PageControl")->currentIndex(), tamble::kProjectPage);
     ASSERT_EQ(ControlOf<QTreeWidget>(*window, "TreeView1")->topLevelItemCount(), 1);
-    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "TreeView1")->topLevelItem(0)->text(0), QStringLiteral("Demo"));
+    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "TreeView1")->topLevelItem(0)->text(0),
+              QStringLiteral("Demo"));
     EXPECT_TRUE(prompts_.asked.empty());
 
     window->ShowStartPath(folder_.File("gone"));
@@ -72,7 +75,8 @@ TEST_F(StartPathTest, BringsTheWindowBackFromTheTray) {
 // SIGTERM (as SIGHUP, SIGINT and the session manager's request) closes the
 // window: the same exit steps as a close, run once, the same bytes saved.
 TEST_F(StartPathTest, SessionEndSavesAsClosingDoes) {
-    TAMBLE_SKIP_ON_WINDOWS("it ends the session through POSIX signals; on Windows Qt's own session end is used");
+    TAMBLE_SKIP_ON_WINDOWS(
+        "it ends the session through POSIX signals; on Windows Qt's own session end is used");
     std::string closedBytes;
     {
         auto window = Create();

@@ -9,8 +9,7 @@
 
 // The descendant of root named name, of type T; a failed check and null
 // when there is none.
-template <class T>
-T* ControlOf(const QObject& root, const char* name) {
+template <class T> T* ControlOf(const QObject& root, const char* name) {
     T* control = root.findChild<T*>(QString::fromLatin1(name));
     if (control == nullptr) ADD_FAILURE() << "no control named " << name;
     return control;

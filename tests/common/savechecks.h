@@ -100,10 +100,8 @@ inline void ExpectFailedSavesKeepOldFiles(const SaveFunction& save) {
             saved = save(folder.File(c.target), std::string(4096, 'n'));
         }
         EXPECT_FALSE(saved) << c.name;
-        EXPECT_EQ(FolderNames(folder.Path()), (std::vector<std::string>{"old", "plain"}))
-            << c.name;
-        EXPECT_EQ(FolderNames(folder.File("old")),
-                  (std::vector<std::string>{"file.txt", "inside"}))
+        EXPECT_EQ(FolderNames(folder.Path()), (std::vector<std::string>{"old", "plain"})) << c.name;
+        EXPECT_EQ(FolderNames(folder.File("old")), (std::vector<std::string>{"file.txt", "inside"}))
             << c.name;
         EXPECT_EQ(folder.Read("old/file.txt"), "old bytes") << c.name;
     }

@@ -182,9 +182,9 @@ TEST_F(SettingsFile, TextsWithLineBreaksAreNotStored) {
         EXPECT_EQ(back.Left, 77) << c.name;
         EXPECT_EQ(back.histories[tamble::kPathAddressHistory], (tamble::HistoryList{"/a", "/b"}))
             << c.name;
-        EXPECT_EQ(back.histories[tamble::kFilterHistory],
-                  tamble::HistoryList(tamble::kDefaultFilters.begin(),
-                                      tamble::kDefaultFilters.end()))
+        EXPECT_EQ(
+            back.histories[tamble::kFilterHistory],
+            tamble::HistoryList(tamble::kDefaultFilters.begin(), tamble::kDefaultFilters.end()))
             << c.name;
         EXPECT_EQ(back.PathAddressText, "") << c.name;
     }

@@ -20,7 +20,8 @@ TEST(UiFont, JapaneseFallbackOrder) {
         {"preferred order whatever the given order",
          {"VL PGothic", "Some Font", "TakaoPGothic"},
          {"ＭＳ Ｐゴシック", "IPAPGothic", "TakaoPGothic", "VL PGothic", "Some Font"}},
-        {"duplicates and empty names", {"Some Font", "", "Some Font", "ＭＳ Ｐゴシック"},
+        {"duplicates and empty names",
+         {"Some Font", "", "Some Font", "ＭＳ Ｐゴシック"},
          {"ＭＳ Ｐゴシック", "IPAPGothic", "Some Font"}},
     };
     for (const auto& c : cases) {

@@ -44,18 +44,20 @@ TEST(SplitCommandLine, ValuesJoinTheirArgumentWhole) {
         std::vector<CommandLineValue> values;
         Arguments expected;
     } cases[] = {
-        {"blanks and quotes of a value are text", "-f:$V x", {{3, 2, "a \"b\" c"}},
+        {"blanks and quotes of a value are text",
+         "-f:$V x",
+         {{3, 2, "a \"b\" c"}},
          {"-f:a \"b\" c", "x"}},
         {"value between quotes", "\"$V\"", {{1, 2, "C:\\a b\\"}}, {"C:\\a b\\"}},
         {"backslashes before a value stay", "x\\$V", {{2, 2, "\"q"}}, {"x\\\"q"}},
-        {"a value's last backslash does not take the text's quote", "\"$V\" y",
-         {{1, 2, "a\\"}}, {"a\\", "y"}},
+        {"a value's last backslash does not take the text's quote",
+         "\"$V\" y",
+         {{1, 2, "a\\"}},
+         {"a\\", "y"}},
         {"a lone empty value gives no argument", "a $V b", {{2, 2, ""}}, {"a", "b"}},
-        {"an empty value between quotes is an empty argument", "a \"$V\"", {{3, 2, ""}},
-         {"a", ""}},
+        {"an empty value between quotes is an empty argument", "a \"$V\"", {{3, 2, ""}}, {"a", ""}},
         {"two values", "$V-$W", {{0, 2, "1 2"}, {3, 2, "3"}}, {"1 2-3"}},
-        {"a lead byte before a value does not take it", "\x81$V", {{1, 2, "v"}},
-         {"\x81v"}},
+        {"a lead byte before a value does not take it", "\x81$V", {{1, 2, "v"}}, {"\x81v"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(SplitCommandLine(c.text, c.values), c.expected) << c.name;
@@ -71,13 +73,11 @@ TEST(JoinCommandLine, QuotesOnlyWhatNeedsIt) {
         {"blank", {"a; touch pwned"}, "\"a; touch pwned\""},
         {"empty", {"", "x"}, "\"\" x"},
         {"quote", {"say \"hi\""}, "\"say \\\"hi\\\"\""},
-        {"trailing backslash of a quoted argument doubled", {"C:\\My Dir\\"},
-         "\"C:\\My Dir\\\\\""},
+        {"trailing backslash of a quoted argument doubled", {"C:\\My Dir\\"}, "\"C:\\My Dir\\\\\""},
         {"backslashes before a quote doubled plus one", {"a\\\"b"}, "\"a\\\\\\\"b\""},
         {"backslashes elsewhere stay", {"a\\b c\\\\d"}, "\"a\\b c\\\\d\""},
         {"trailing backslash without blanks stays", {"C:\\dir\\"}, "C:\\dir\\"},
-        {"double-byte trail 0x5C is no backslash", {"\x95\x5C \x95\x5C"},
-         "\"\x95\x5C \x95\x5C\""},
+        {"double-byte trail 0x5C is no backslash", {"\x95\x5C \x95\x5C"}, "\"\x95\x5C \x95\x5C\""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(platform::JoinCommandLine(c.arguments), c.expected) << c.name;

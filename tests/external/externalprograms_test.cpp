@@ -109,8 +109,7 @@ TEST(ExpandSearchTemplate, ReplacesTheFirstOfEachMacroOfTheTemplate) {
         {"512 bytes are refused", std::string(505, 'x') + "$PATH", "/abcdef", "", std::nullopt},
         {"quotes count", std::string(500, 'x') + " $FILE", "", "a b c d e", std::nullopt},
         {"a long file name is refused", "$FILE", "", std::string(512, 'f'), std::nullopt},
-        {"an argument ending in a lone lead byte is refused", "$FILE", "", "a b\x81",
-         std::nullopt},
+        {"an argument ending in a lone lead byte is refused", "$FILE", "", "a b\x81", std::nullopt},
     };
     for (const auto& c : cases)
         EXPECT_EQ(tamble::ExpandSearchTemplate(c.templateText, c.path, c.file), c.expected)
@@ -143,10 +142,14 @@ TEST(ExpandSearchTemplate, EveryNameArrivesAsOneArgument) {
         std::vector<std::string> (*expected)(const std::string& path, const std::string& name);
     } templates[] = {
         {"-sf:$PATH -gf:$FILE",
-         [](const std::string& p, const std::string& n) { return Arguments{"-sf:" + p, "-gf:" + n}; }},
+         [](const std::string& p, const std::string& n) {
+             return Arguments{"-sf:" + p, "-gf:" + n};
+         }},
         {"$FILE", [](const std::string&, const std::string& n) { return Arguments{n}; }},
         {"-sf:\"$PATH\" \"$FILE\"",
-         [](const std::string& p, const std::string& n) { return Arguments{"-sf:" + p, n}; }},
+         [](const std::string& p, const std::string& n) {
+             return Arguments{"-sf:" + p, n};
+         }},
         {"\"-x $PATH\\\\\" $FILE\\",
          [](const std::string& p, const std::string& n) {
              return Arguments{"-x " + p + "\\", n + "\\"};
@@ -155,7 +158,8 @@ TEST(ExpandSearchTemplate, EveryNameArrivesAsOneArgument) {
     for (const auto& t : templates) {
         for (const std::string& name : names) {
             const std::string path = "/home/me/" + name;
-            const std::optional<std::string> text = tamble::ExpandSearchTemplate(t.templateText, path, name);
+            const std::optional<std::string> text =
+                tamble::ExpandSearchTemplate(t.templateText, path, name);
             ASSERT_TRUE(text.has_value()) << t.templateText << " " << name;
             EXPECT_EQ(platform::SplitCommandLine(*text), t.expected(path, name))
                 << t.templateText << " " << name << " -> " << *text;

@@ -2,8 +2,8 @@
 // editor, a launcher item and the desktop opener, and tells which arguments
 // it received. Nothing may pass through a shell, so names full of shell
 // syntax must arrive as they are and must not run anything.
-#include "platform/codepage.h"
 #include "external/externalprograms.h"
+#include "platform/codepage.h"
 #include "tests/common/scriptedprompts.h"
 #include "tests/common/tempfolder.h"
 

@@ -1,8 +1,8 @@
 #include "fileview/fileclipboard.h"
 #include "fileview/fileviewstate.h"
 
-#include "platform/codepage.h"
 #include "fileview/filelist.h"
+#include "platform/codepage.h"
 #include "platform/paths.h"
 
 #include <gtest/gtest.h>
@@ -10,20 +10,22 @@
 namespace {
 
 using platform::Cp932;
+using tamble::FileViewState;
 using tamble::kClipboardCopied;
 using tamble::kClipboardCut;
-using tamble::FileViewState;
 
 TEST(FileClipboard, CutAndCopyFillTheClipboardAndTheStatusLine) {
     FileViewState state;
     state.CurrentPath = "/w";
     EXPECT_EQ(state.StatusLine(), " / ");
 
-    ASSERT_TRUE(tamble::ClipFiles(state.clipboard, state.CurrentPath, {"a.c", "b.h", "c"}, kClipboardCut));
+    ASSERT_TRUE(
+        tamble::ClipFiles(state.clipboard, state.CurrentPath, {"a.c", "b.h", "c"}, kClipboardCut));
     const auto in = [](const char* name) {
         return platform::JoinPath(platform::NativePathStyle(), "/w", name);
     };
-    EXPECT_EQ(state.clipboard.ClipboardFiles, (std::vector<std::string>{in("a.c"), in("b.h"), in("c")}));
+    EXPECT_EQ(state.clipboard.ClipboardFiles,
+              (std::vector<std::string>{in("a.c"), in("b.h"), in("c")}));
     EXPECT_EQ(state.clipboard.ClipboardMode, kClipboardCut);
     EXPECT_EQ(state.clipboard.ClipboardSourcePath, "/w");
     state.SelectStatusText = tamble::SelectStatusText(2);

@@ -3,8 +3,8 @@
 #include "fileview/filecommands.h"
 #include "fileview/fileviewstate.h"
 
-#include "platform/codepage.h"
 #include "fileview/fileclipboard.h"
+#include "platform/codepage.h"
 #include "tests/common/scriptedprompts.h"
 #include "tests/common/tempfolder.h"
 
@@ -66,7 +66,8 @@ protected:
 
 TEST_F(FileCommandsTest, PasteCopiesWithNewNamesAtHomeAndAsksElsewhere) {
     state_.CurrentPath = Path("src");
-    ASSERT_TRUE(tamble::ClipFiles(state_.clipboard, state_.CurrentPath, {"a.txt"}, kClipboardCopied));
+    ASSERT_TRUE(
+        tamble::ClipFiles(state_.clipboard, state_.CurrentPath, {"a.txt"}, kClipboardCopied));
     EXPECT_TRUE(tamble::PasteClipboard(state_.clipboard, owner_, Path("src"), {}));
     EXPECT_TRUE(Exists("src/a (2).txt"));
     EXPECT_TRUE(Asked().empty());
@@ -92,7 +93,8 @@ TEST_F(FileCommandsTest, PasteCopiesWithNewNamesAtHomeAndAsksElsewhere) {
 
 TEST_F(FileCommandsTest, PasteAfterAMoveFailsAndChangesNothing) {
     state_.CurrentPath = Path("src");
-    ASSERT_TRUE(tamble::ClipFiles(state_.clipboard, state_.CurrentPath, {"a.txt", "b.txt"}, kClipboardCut));
+    ASSERT_TRUE(
+        tamble::ClipFiles(state_.clipboard, state_.CurrentPath, {"a.txt", "b.txt"}, kClipboardCut));
     EXPECT_TRUE(tamble::PasteClipboard(state_.clipboard, owner_, Path("dst"), {}));
     EXPECT_TRUE(Exists("dst/a.txt") && Exists("dst/b.txt"));
     EXPECT_FALSE(Exists("src/a.txt") || Exists("src/b.txt"));

@@ -1,15 +1,15 @@
 // The file view's context menus on a real main window: a temporary folder
 // is the only drive, the trash is another temporary folder, the user's
 // answers are scripted and program starts are recorded.
-#include "tests/common/controlof.h"
-#include "platform/codepage.h"
+#include "app/tfrmtamble.h"
 #include "fileview/filecontextmenus.h"
 #include "fileview/fileviewpage.h"
-#include "tests/fileview/filemenuswindowtest.h"
+#include "platform/codepage.h"
 #include "platform/programstart.h"
-#include "app/tfrmtamble.h"
+#include "tests/common/controlof.h"
 #include "tests/common/treesnapshot.h"
 #include "tests/common/windowsskip.h"
+#include "tests/fileview/filemenuswindowtest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -52,7 +52,9 @@ protected:
     }
     void TearDown() override { platform::SetProgramStarter({}); }
 
-    std::string Status() const { return ControlOf<QLabel>(*window_, "StatusText")->text().toStdString(); }
+    std::string Status() const {
+        return ControlOf<QLabel>(*window_, "StatusText")->text().toStdString();
+    }
     // Kind and title of every question asked, then forgets them.
     Strings Asked() {
         Strings asked;
@@ -134,8 +136,10 @@ TEST_F(FileContextMenusTest, MenusHoldEveryEntryInOrder) {
                                                       "A1 すべて選択(&A) Ctrl+A",
                                                   }));
     EXPECT_EQ(menus_->PopupMenu5->objectName(), QStringLiteral("PopupMenu5"));
-    EXPECT_EQ(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory")->contextMenuPolicy(), Qt::CustomContextMenu);
-    EXPECT_EQ(ControlOf<QTreeWidget>(*window_, "ListViewFile")->contextMenuPolicy(), Qt::CustomContextMenu);
+    EXPECT_EQ(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory")->contextMenuPolicy(),
+              Qt::CustomContextMenu);
+    EXPECT_EQ(ControlOf<QTreeWidget>(*window_, "ListViewFile")->contextMenuPolicy(),
+              Qt::CustomContextMenu);
     // Created once, however often the folder tree is built again.
     ControlOf<QAction>(*window_, "I1")->trigger();
     EXPECT_EQ(&page_->Menus(), menus_);
@@ -145,14 +149,16 @@ TEST_F(FileContextMenusTest, MenusHoldEveryEntryInOrder) {
 TEST_F(FileContextMenusTest, ShortcutsActWhereTheFocusIsAndTheStatusLineFollows) {
     GoTo("work/sub");
     ShowWithFocusOn(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"));
-    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"), Qt::Key_C,
+                    Qt::ControlModifier);
     EXPECT_EQ(page_->State().clipboard.ClipboardFiles, Strings{disk_.File("work/sub")});
     EXPECT_EQ(Status(), " / ﾌｫﾙﾀﾞをｺﾋﾟｰ");
 
     GoTo("work");
     ControlOf<QTreeWidget>(*window_, "ListViewFile")->setFocus();
     SelectRows({0, 1, 2});
-    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "ListViewFile"), Qt::Key_X, Qt::ControlModifier);
+    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "ListViewFile"), Qt::Key_X,
+                    Qt::ControlModifier);
     EXPECT_EQ(page_->State().clipboard.ClipboardFiles,
               (Strings{disk_.File("work/a.c"), disk_.File("work/b.c"), disk_.File("work/c.h")}));
     EXPECT_EQ(page_->State().clipboard.ClipboardMode, tamble::kClipboardCut);
@@ -161,7 +167,8 @@ TEST_F(FileContextMenusTest, ShortcutsActWhereTheFocusIsAndTheStatusLineFollows)
 
     // Enter and Shift+Enter open every selected row, one start each.
     QTest::keyClick(ControlOf<QTreeWidget>(*window_, "ListViewFile"), Qt::Key_Return);
-    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "ListViewFile"), Qt::Key_Enter, Qt::ShiftModifier);
+    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "ListViewFile"), Qt::Key_Enter,
+                    Qt::ShiftModifier);
     EXPECT_EQ(
         started_,
         (Strings{"editor | " + disk_.File("work/a.c"), "editor | " + disk_.File("work/c.h"),
@@ -170,14 +177,18 @@ TEST_F(FileContextMenusTest, ShortcutsActWhereTheFocusIsAndTheStatusLineFollows)
 
     // Ctrl+F: the list's template needs a selected row; the tree's does not,
     // but it too fills $FILE from the list.
-    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "ListViewFile"), Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "ListViewFile"), Qt::Key_F,
+                    Qt::ControlModifier);
     ControlOf<QTreeWidget>(*window_, "ListViewFile")->clearSelection();
-    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "ListViewFile"), Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "ListViewFile"), Qt::Key_F,
+                    Qt::ControlModifier);
     ControlOf<QTreeWidget>(*window_, "TreeViewDirectory")->setFocus();
-    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"), Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"), Qt::Key_F,
+                    Qt::ControlModifier);
     window_->Options().SearchStringAppCmdLineA = "$PATH $FILE";
     SelectRows({1});
-    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"), Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"), Qt::Key_F,
+                    Qt::ControlModifier);
     menus_->E2->trigger();
     const std::string work = disk_.File("work");
     EXPECT_EQ(started_, (Strings{"grepper | -sf:" + work + " -gf:a.c", "grepper | -sf:" + work,
@@ -189,7 +200,9 @@ TEST_F(FileContextMenusTest, ShortcutsActWhereTheFocusIsAndTheStatusLineFollows)
 }
 
 TEST_F(FileContextMenusTest, FolderCommandsUpdateTheTree) {
-    TAMBLE_SKIP_ON_WINDOWS("on Windows the shell runs the file operations, with its own questions and names for copies; the Windows shell operations have their own tests");
+    TAMBLE_SKIP_ON_WINDOWS(
+        "on Windows the shell runs the file operations, with its own questions and names for "
+        "copies; the Windows shell operations have their own tests");
     QTreeWidgetItem* work = Child(Drive(), "work");
     GoTo("work/sub");
     menus_->C1->trigger();
@@ -244,10 +257,13 @@ TEST_F(FileContextMenusTest, FolderCommandsUpdateTheTree) {
 }
 
 TEST_F(FileContextMenusTest, FolderCommandsActOnTheSelectedNodeBeforeTheListCatchesUp) {
-    TAMBLE_SKIP_ON_WINDOWS("on Windows the shell runs the file operations, with its own questions and names for copies; the Windows shell operations have their own tests");
+    TAMBLE_SKIP_ON_WINDOWS(
+        "on Windows the shell runs the file operations, with its own questions and names for "
+        "copies; the Windows shell operations have their own tests");
     GoTo("other");
     ShowWithFocusOn(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"));
-    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"), Qt::Key_Down); // the list follows later
+    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"),
+                    Qt::Key_Down); // the list follows later
     ASSERT_EQ(Selected(), Child(Drive(), "work"));
     ASSERT_EQ(page_->State().CurrentPath, disk_.File("other"));
     menus_->E2->trigger();
@@ -272,7 +288,9 @@ TEST_F(FileContextMenusTest, FolderCommandsActOnTheSelectedNodeBeforeTheListCatc
 }
 
 TEST_F(FileContextMenusTest, FileCommandsRefillTheList) {
-    TAMBLE_SKIP_ON_WINDOWS("on Windows the shell runs the file operations, with its own questions and names for copies; the Windows shell operations have their own tests");
+    TAMBLE_SKIP_ON_WINDOWS(
+        "on Windows the shell runs the file operations, with its own questions and names for "
+        "copies; the Windows shell operations have their own tests");
     GoTo("work");
     SelectRows({0, 1});
     menus_->T1->trigger();
@@ -322,7 +340,8 @@ TEST_F(FileContextMenusTest, FileCommandsRefillTheList) {
 // question is open. The command refuses with a box naming the folder and
 // the list shows what the path names now; neither folder changes.
 TEST_F(FileContextMenusTest, CommandsRefuseAFolderThatIsNoLongerTheListedOne) {
-    TAMBLE_SKIP_ON_WINDOWS("it swaps folders for symbolic links, which Wine cannot make; the held folder's Windows tests rename a folder away instead");
+    TAMBLE_SKIP_ON_WINDOWS("it swaps folders for symbolic links, which Wine cannot make; the held "
+                           "folder's Windows tests rename a folder away instead");
     fs::create_directories(disk_.File("attic"));
     for (const char* name : {"decoy/work/a.c", "decoy/work/b.c", "decoy/work/c.h",
                              "decoy/work/keep", "decoy/work/sub/deeper/d.txt"}) {

@@ -1,5 +1,5 @@
-#include "platform/codepage.h"
 #include "fileview/filelist.h"
+#include "platform/codepage.h"
 #include "tests/common/tempfolder.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 // The file page on a real main window: a temporary folder stands in as the
 // only drive, settings live in another one, opening a file is recorded.
-#include "tests/common/controlof.h"
+#include "app/tfrmtamble.h"
 #include "fileview/filecontextmenus.h"
 #include "fileview/fileviewpage.h"
+#include "tests/common/controlof.h"
+#include "tests/common/windowsskip.h"
 #include "tests/fileview/fileviewwindowtest.h"
 #include "widgets/qtext.h"
-#include "app/tfrmtamble.h"
-#include "tests/common/windowsskip.h"
 
 #include <QAction>
 #include <QApplication>
@@ -81,7 +81,8 @@ TEST_F(FileViewPageTest, TreeListsFoldersLazilyBehindThePlaceholder) {
     EXPECT_EQ(Selected(), work);
     EXPECT_EQ(page_->ListedNode(), work);
     EXPECT_EQ(Rows(), (Strings{"a.c", "ab.h", "b.c", "cd.txt", "Makefile", "x.exe", "y.exe"}));
-    EXPECT_EQ(ControlOf<QTreeWidget>(*window_, "ListViewFile")->topLevelItem(0)->text(1), QStringLiteral("4"));
+    EXPECT_EQ(ControlOf<QTreeWidget>(*window_, "ListViewFile")->topLevelItem(0)->text(1),
+              QStringLiteral("4"));
     EXPECT_EQ(page_->State().CurrentPath, disk_.File("work"));
 
     // Opened once: a new folder shows only after a refresh of the node.
@@ -132,17 +133,21 @@ TEST_F(FileViewPageTest, NavigateToPathMatchesLooselyAndRecordsTheTreeForm) {
     }
     page_->NavigateToPath(disk_.File("WORK//sub/"));
     const std::string expected = disk_.File("work/sub");
-    EXPECT_EQ(platform::ToCp932(ControlOf<QComboBox>(*window_, "cmbPathAddress")->currentText()), expected);
-    EXPECT_EQ(ControlOf<QComboBox>(*window_, "cmbPathAddress")->itemText(0).toStdString(), expected);
+    EXPECT_EQ(platform::ToCp932(ControlOf<QComboBox>(*window_, "cmbPathAddress")->currentText()),
+              expected);
+    EXPECT_EQ(ControlOf<QComboBox>(*window_, "cmbPathAddress")->itemText(0).toStdString(),
+              expected);
     EXPECT_EQ(page_->State().CurrentPath, expected);
 }
 
 TEST_F(FileViewPageTest, EnterInTheAddressBoxGoesOnlyToExistingFolders) {
     GoTo("work");
-    ControlOf<QComboBox>(*window_, "cmbPathAddress")->setEditText(QString::fromStdString(disk_.File("missing")));
+    ControlOf<QComboBox>(*window_, "cmbPathAddress")
+        ->setEditText(QString::fromStdString(disk_.File("missing")));
     PressEnter(ControlOf<QComboBox>(*window_, "cmbPathAddress"));
     EXPECT_EQ(Selected()->text(0), QStringLiteral("work"));
-    ControlOf<QComboBox>(*window_, "cmbPathAddress")->setEditText(QString::fromStdString(disk_.File("other")));
+    ControlOf<QComboBox>(*window_, "cmbPathAddress")
+        ->setEditText(QString::fromStdString(disk_.File("other")));
     PressEnter(ControlOf<QComboBox>(*window_, "cmbPathAddress"));
     EXPECT_EQ(Selected()->text(0), QStringLiteral("other"));
     EXPECT_TRUE(Rows().empty());
@@ -198,7 +203,8 @@ TEST_F(FileViewPageTest, TypedTextIsTakenAsTypedNotCompletedFromTheHistory) {
         QString typed;
     } cases[] = {
         {ControlOf<QComboBox>(*window_, "cmbFilter"), QStringLiteral("*.c")},
-        {ControlOf<QComboBox>(*window_, "cmbPathAddress"), QString::fromStdString(disk_.File("work/s"))},
+        {ControlOf<QComboBox>(*window_, "cmbPathAddress"),
+         QString::fromStdString(disk_.File("work/s"))},
     };
     for (const auto& c : cases) {
         c.combo->setFocus();
@@ -365,14 +371,16 @@ TEST_F(FileViewPageTest, ListingNeverOpensAListedFile) {
 #endif
 
 TEST_F(FileViewPageTest, HistoriesAndTheLastFolderSurviveARestart) {
-    TAMBLE_SKIP_ON_WINDOWS("it removes a folder the page shows, which Windows refuses while the page holds it open");
+    TAMBLE_SKIP_ON_WINDOWS(
+        "it removes a folder the page shows, which Windows refuses while the page holds it open");
     window_->Options().StartFolderIsBefore = true;
     GoTo("work/sub");
     ControlOf<QComboBox>(*window_, "cmbFilter")->setEditText(QStringLiteral("*.h"));
     QTest::keyClick(ControlOf<QComboBox>(*window_, "cmbFilter"), Qt::Key_Return);
     window_->close();
     window_ = Create();
-    EXPECT_EQ(ControlOf<QComboBox>(*window_, "cmbPathAddress")->itemText(0).toStdString(), disk_.File("work/sub"));
+    EXPECT_EQ(ControlOf<QComboBox>(*window_, "cmbPathAddress")->itemText(0).toStdString(),
+              disk_.File("work/sub"));
     EXPECT_EQ(ControlOf<QComboBox>(*window_, "cmbFilter")->currentText(), QStringLiteral("*.h"));
     ASSERT_NE(Selected(), nullptr);
     EXPECT_EQ(Selected()->text(0), QStringLiteral("sub"));

@@ -3,11 +3,11 @@
 // whose questions are scripted, with look-ups on its folder tree and list.
 #pragma once
 
-#include "tests/common/controlof.h"
+#include "app/tfrmtamble.h"
 #include "fileview/fileviewpage.h"
+#include "tests/common/controlof.h"
 #include "tests/common/swappingprompts.h"
 #include "tests/common/tempfolder.h"
-#include "app/tfrmtamble.h"
 
 #include <QString>
 #include <QTreeWidget>
@@ -45,7 +45,9 @@ protected:
         return window;
     }
 
-    QTreeWidgetItem* Drive() const { return ControlOf<QTreeWidget>(*window_, "TreeViewDirectory")->topLevelItem(0); }
+    QTreeWidgetItem* Drive() const {
+        return ControlOf<QTreeWidget>(*window_, "TreeViewDirectory")->topLevelItem(0);
+    }
     // The child node shown as name; null when there is none.
     static QTreeWidgetItem* Child(QTreeWidgetItem* parent, const char* name) {
         for (int i = 0; i < parent->childCount(); ++i)
@@ -59,13 +61,18 @@ protected:
         return texts;
     }
     QTreeWidgetItem* Selected() const {
-        const auto selected = ControlOf<QTreeWidget>(*window_, "TreeViewDirectory")->selectedItems();
+        const auto selected =
+            ControlOf<QTreeWidget>(*window_, "TreeViewDirectory")->selectedItems();
         return selected.isEmpty() ? nullptr : selected.first();
     }
     Strings Rows() const {
         Strings rows;
-        for (int i = 0; i < ControlOf<QTreeWidget>(*window_, "ListViewFile")->topLevelItemCount(); ++i)
-            rows.push_back(ControlOf<QTreeWidget>(*window_, "ListViewFile")->topLevelItem(i)->text(0).toStdString());
+        for (int i = 0; i < ControlOf<QTreeWidget>(*window_, "ListViewFile")->topLevelItemCount();
+             ++i)
+            rows.push_back(ControlOf<QTreeWidget>(*window_, "ListViewFile")
+                               ->topLevelItem(i)
+                               ->text(0)
+                               .toStdString());
         return rows;
     }
     void GoTo(const std::string& relative) { page_->NavigateToPath(disk_.File(relative)); }

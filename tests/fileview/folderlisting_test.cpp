@@ -1,5 +1,5 @@
-#include "platform/direntries.h"
 #include "fileview/folderlisting.h"
+#include "platform/direntries.h"
 #include "tests/common/tempfolder.h"
 
 #include <gtest/gtest.h>

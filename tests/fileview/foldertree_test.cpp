@@ -1,6 +1,6 @@
+#include "fileview/foldertree.h"
 #include "platform/codepage.h"
 #include "platform/direntries.h"
-#include "fileview/foldertree.h"
 #include "tests/common/tempfolder.h"
 
 #include <gtest/gtest.h>

@@ -5,8 +5,8 @@
 #include "fileview/filecommands.h"
 #include "fileview/fileviewstate.h"
 
-#include "platform/codepage.h"
 #include "fileview/fileclipboard.h"
+#include "platform/codepage.h"
 #include "platform/heldfolder.h"
 #include "tests/common/swappingprompts.h"
 #include "tests/common/tempfolder.h"
@@ -57,10 +57,10 @@ struct Case {
 class ListedTree {
 public:
     ListedTree() {
-        for (const char* name : {"start/dir/sub/c.txt", "start/dir/sub/e.txt",
-                                 "start/dir/sub/deeper/d.txt", "decoy/sub/c.txt", "decoy/sub/e.txt",
-                                 "decoy/sub/deeper/d.txt", "decoy/sub/keep.txt", "other/c.txt",
-                                 "other/x.txt"}) {
+        for (const char* name :
+             {"start/dir/sub/c.txt", "start/dir/sub/e.txt", "start/dir/sub/deeper/d.txt",
+              "decoy/sub/c.txt", "decoy/sub/e.txt", "decoy/sub/deeper/d.txt", "decoy/sub/keep.txt",
+              "other/c.txt", "other/x.txt"}) {
             fs::create_directories(fs::path(disk_.File(name)).parent_path());
             disk_.Write(name, std::string("bytes of ") + name);
         }
@@ -79,8 +79,7 @@ public:
     void Swap(Swapped which) {
         if (swappedTo_.has_value()) return;
         const std::string moved = which == Swapped::Listed ? "start/dir/sub" : "start/dir";
-        const std::string target =
-            disk_.File(which == Swapped::Listed ? "decoy/sub" : "decoy");
+        const std::string target = disk_.File(which == Swapped::Listed ? "decoy/sub" : "decoy");
         swappedTo_ = disk_.File("attic/") + fs::path(moved).filename().string();
         ASSERT_EQ(rename(disk_.File(moved).c_str(), swappedTo_->c_str()), 0);
         ASSERT_EQ(symlink(target.c_str(), disk_.File(moved).c_str()), 0);
@@ -101,13 +100,15 @@ public:
         platform::ShellOwner owner = owner_;
         owner.heldFolders = {&listed};
         const std::string folder = Cp("start/dir/sub");
-        const bool into = c.command == Command::PasteCopyInto || c.command == Command::PasteMoveInto;
+        const bool into =
+            c.command == Command::PasteCopyInto || c.command == Command::PasteMoveInto;
         const bool move = c.command == Command::PasteMoveInto || c.command == Command::PasteMoveOut;
         tamble::FileViewState state;
         if (into) {
             // Asked to overwrite c.txt; without a question x.txt goes alone.
             state.CurrentPath = Cp("other");
-            tamble::ClipFiles(state.clipboard, state.CurrentPath, {c.moment == Moment::Question ? "c.txt" : "x.txt"},
+            tamble::ClipFiles(state.clipboard, state.CurrentPath,
+                              {c.moment == Moment::Question ? "c.txt" : "x.txt"},
                               move ? tamble::kClipboardCut : tamble::kClipboardCopied);
         } else {
             state.CurrentPath = folder;
@@ -147,8 +148,7 @@ public:
 
 bool Refused(const platform::ScriptedPrompts& prompts, const std::string& folder) {
     for (const auto& question : prompts.asked) {
-        if (question.kind == "Message" &&
-            question.text == platform::FolderChangedText(folder))
+        if (question.kind == "Message" && question.text == platform::FolderChangedText(folder))
             return true;
     }
     return false;
@@ -188,8 +188,7 @@ TEST(ListedFolder, CommandsNeverTouchTheFolderThePathLeadsToInstead) {
         {"move into it, folder above swapped before", PasteMoveInto, BeforeCommand, Above},
         {"move into it, swapped during the question", PasteMoveInto, Question, Listed},
         {"copy out of it, swapped before", PasteCopyOut, BeforeCommand, Listed},
-        {"copy out of it, folder above swapped during the question", PasteCopyOut, Question,
-         Above},
+        {"copy out of it, folder above swapped during the question", PasteCopyOut, Question, Above},
         {"move out of it, swapped before", PasteMoveOut, BeforeCommand, Above},
         {"move out of it, swapped during the question", PasteMoveOut, Question, Listed},
 
@@ -199,8 +198,7 @@ TEST(ListedFolder, CommandsNeverTouchTheFolderThePathLeadsToInstead) {
         {"rename, swapped while renaming", Rename, Working, Listed},
         {"move into it, folder above swapped while moving", PasteMoveInto, Working, Above},
         {"paste a copy into it, swapped while copying", PasteCopyInto, Working, Listed},
-        {"paste a copy into it, folder above swapped while copying", PasteCopyInto, Working,
-         Above},
+        {"paste a copy into it, folder above swapped while copying", PasteCopyInto, Working, Above},
         {"move out of it, swapped while moving", PasteMoveOut, Working, Listed},
     };
     for (const Case& c : cases) {

@@ -2,10 +2,10 @@
 // turn into one another or into nothing, side by side in one folder: every
 // command of the file page must act on exactly the entry shown and leave
 // its neighbour alone.
-#include "tests/common/controlof.h"
 #include "platform/codepage.h"
-#include "tests/fileview/filemenuswindowtest.h"
 #include "platform/programstart.h"
+#include "tests/common/controlof.h"
+#include "tests/fileview/filemenuswindowtest.h"
 #include "widgets/qtext.h"
 
 #include <QAction>
@@ -30,9 +30,9 @@ const struct LookAlike {
     {"yen sign", "¥.txt", "\\.txt"},
     {"overline", "‾", "~"},
     {"em dash", "—", "―"},
-    {"a tag character alone", "\xF3\xA0\x81\x81", "A"},            // U+E0041 next to "A"
-    {"invalid UTF-8", "a\xFF.txt", "a\xEF\xBF\xBD.txt"},            // 0xFF next to U+FFFD
-    {"IBM extension", "\xE9\xAB\x99.txt", "\xE9\xAB\x98.txt"},      // 髙 next to 高
+    {"a tag character alone", "\xF3\xA0\x81\x81", "A"},        // U+E0041 next to "A"
+    {"invalid UTF-8", "a\xFF.txt", "a\xEF\xBF\xBD.txt"},       // 0xFF next to U+FFFD
+    {"IBM extension", "\xE9\xAB\x99.txt", "\xE9\xAB\x98.txt"}, // 髙 next to 高
 };
 
 // A folder whose name is one tag character (U+E0020).
@@ -61,9 +61,10 @@ protected:
     // The listed names, as the file system spells them.
     Strings ListedNames() const {
         Strings names;
-        for (int i = 0; i < ControlOf<QTreeWidget>(*window_, "ListViewFile")->topLevelItemCount(); ++i)
-            names.push_back(platform::Cp932ToUtf8(
-                platform::ToCp932(ControlOf<QTreeWidget>(*window_, "ListViewFile")->topLevelItem(i)->text(0))));
+        for (int i = 0; i < ControlOf<QTreeWidget>(*window_, "ListViewFile")->topLevelItemCount();
+             ++i)
+            names.push_back(platform::Cp932ToUtf8(platform::ToCp932(
+                ControlOf<QTreeWidget>(*window_, "ListViewFile")->topLevelItem(i)->text(0))));
         return names;
     }
     // Selects the one row that shows name.
@@ -76,7 +77,7 @@ protected:
     // The content of work/name, "(missing)" when there is no such file.
     std::string Content(const std::string& name) const {
         return fs::is_regular_file(disk_.File("work/" + name)) ? disk_.Read("work/" + name)
-                                                                : "(missing)";
+                                                               : "(missing)";
     }
 
     tamble::FileContextMenus* menus_ = nullptr;

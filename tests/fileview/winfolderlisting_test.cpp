@@ -1,7 +1,7 @@
 // The file list's and the folder tree's listings on Windows, where the
 // system's own attributes decide what is a file.
-#include "platform/codepage.h"
 #include "fileview/folderlisting.h"
+#include "platform/codepage.h"
 #include "tests/common/tempfolder.h"
 #include "tests/platform/widefiles.h"
 
@@ -17,7 +17,8 @@ namespace {
 
 std::vector<std::string> SortedLines(const CCLStringListBase& list) {
     std::vector<std::string> lines;
-    for (int i = 0; i < list.Count(); ++i) lines.emplace_back(list.Text(i));
+    for (int i = 0; i < list.Count(); ++i)
+        lines.emplace_back(list.Text(i));
     std::sort(lines.begin(), lines.end());
     return lines;
 }
@@ -62,8 +63,8 @@ TEST(WindowsFolderListing, FilesAreFilesAndFoldersAreFoldersWhateverTheirAttribu
     CCLStringList list;
     EXPECT_EQ(GetFiles(&list, text.c_str(), "*.*"), static_cast<int>(std::size(files)));
     EXPECT_EQ(SortedLines(list),
-              (std::vector<std::string>{"archived.txt", "hidden.txt", "normal.txt",
-                                        "readonly.txt", "system.txt", "unindexed.txt"}));
+              (std::vector<std::string>{"archived.txt", "hidden.txt", "normal.txt", "readonly.txt",
+                                        "system.txt", "unindexed.txt"}));
     EXPECT_EQ(GetSubFolders(&list, text.c_str()), static_cast<int>(std::size(folders)));
     EXPECT_EQ(SortedLines(list), (std::vector<std::string>{"archived-folder", "hidden-folder",
                                                            "plain", "readonly-folder"}));

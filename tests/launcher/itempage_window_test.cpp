@@ -1,14 +1,14 @@
 // The item page inside the main window: item.lst is read at creation and
 // written at exit, and files dropped on the page reach the item under the
 // pointer.
-#include "tests/common/controlof.h"
 #include "launcher/launcherpage.h"
+#include "tests/common/controlof.h"
 
+#include "app/tfrmtamble.h"
 #include "platform/codepage.h"
 #include "platform/programstart.h"
 #include "tests/common/scriptedprompts.h"
 #include "tests/common/tempfolder.h"
-#include "app/tfrmtamble.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -52,8 +52,11 @@ TEST_F(ItemPageWindowTest, ItemsLoadAtCreationAndRenamesAreSavedAtExit) {
     auto window = Create();
     ASSERT_NE(ControlOf<tamble::LauncherPage>(*window, "TabSheet1"), nullptr);
     ASSERT_EQ(ControlOf<QTreeWidget>(*window, "ListViewItem1")->topLevelItemCount(), 2);
-    ControlOf<QTreeWidget>(*window, "ListViewItem1")->setCurrentItem(ControlOf<QTreeWidget>(*window, "ListViewItem1")->topLevelItem(1));
-    ControlOf<QTreeWidget>(*window, "ListViewItem1")->topLevelItem(1)->setText(0, QStringLiteral("renamed"));
+    ControlOf<QTreeWidget>(*window, "ListViewItem1")
+        ->setCurrentItem(ControlOf<QTreeWidget>(*window, "ListViewItem1")->topLevelItem(1));
+    ControlOf<QTreeWidget>(*window, "ListViewItem1")
+        ->topLevelItem(1)
+        ->setText(0, QStringLiteral("renamed"));
     window->close();
     EXPECT_EQ(folder_.Read("item.lst"),
               "[List]\r\nItemNum=2\r\nItemName0=a\r\nItemFileName0=/bin/a\r\nItemPara0=\r\n"

@@ -1,12 +1,12 @@
 #include "launcher/launcherpage.h"
 #include "tests/common/controlof.h"
 
+#include "launcher/tfrmprogram.h"
 #include "platform/codepage.h"
 #include "platform/programstart.h"
-#include "widgets/qtext.h"
 #include "tests/common/scriptedprompts.h"
 #include "tests/common/tempfolder.h"
-#include "launcher/tfrmprogram.h"
+#include "widgets/qtext.h"
 
 #include <QAction>
 #include <QApplication>
@@ -268,7 +268,9 @@ TEST_F(LauncherPageTest, ItemDialogRefusesTextsTheFileCannotHold) {
         {"LF in the name", {"a\nb", "/bin/a", ""}, "「名前」に改行は使えません."},
         {"CR in the file name", {"a", "/bin/a\r", ""}, "「ファイル名」に改行は使えません."},
         {"LF in the parameters", {"a", "/bin/a", "-x\n-y"}, "「パラメータ」に改行は使えません."},
-        {"parameters too long", {"a", "/bin/a", tooLong}, "「パラメータ」が長すぎます (2047 バイトまで)"},
+        {"parameters too long",
+         {"a", "/bin/a", tooLong},
+         "「パラメータ」が長すぎます (2047 バイトまで)"},
     };
     bool checked = false;
     WithDialog([&](TfrmProgram* dialog) {

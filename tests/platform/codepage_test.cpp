@@ -199,7 +199,8 @@ TEST(CodePage, AnyBytesComeBack) {
     // Every text of up to four bytes from an alphabet of the bytes that
     // matter to UTF-8 (bounds of leads and continuation bytes, overlong and
     // surrogate leads) and to the escapes.
-    const std::string alphabet("a/\\\x00\x7F\x80\xBF\xC0\xC1\xC2\xDF\xE0\xED\xEF\xF0\xF4\xF5\xFF", 18);
+    const std::string alphabet("a/\\\x00\x7F\x80\xBF\xC0\xC1\xC2\xDF\xE0\xED\xEF\xF0\xF4\xF5\xFF",
+                               18);
     std::vector<std::string> texts{""};
     for (size_t from = 0, length = 1; length <= 4; ++length) {
         const size_t to = texts.size();
@@ -253,10 +254,14 @@ TEST(CodePage, ValidUtf8Length) {
         std::string text;
         size_t length;
     } cases[] = {
-        {"ascii", "a", 1},           {"two bytes", "é", 2},
-        {"three bytes", "表", 3},    {"four bytes", "😀", 4},
-        {"continuation", "\x80", 0}, {"overlong", "\xC0\xAF", 0},
-        {"surrogate", "\xED\xA0\x80", 0}, {"truncated", "\xE3\x81", 0},
+        {"ascii", "a", 1},
+        {"two bytes", "é", 2},
+        {"three bytes", "表", 3},
+        {"four bytes", "😀", 4},
+        {"continuation", "\x80", 0},
+        {"overlong", "\xC0\xAF", 0},
+        {"surrogate", "\xED\xA0\x80", 0},
+        {"truncated", "\xE3\x81", 0},
         {"past U+10FFFF", "\xF4\x90\x80\x80", 0},
     };
     for (const auto& c : cases)

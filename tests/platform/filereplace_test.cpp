@@ -106,7 +106,9 @@ public:
     }
     EndedProcess(const EndedProcess&) = delete;
     EndedProcess& operator=(const EndedProcess&) = delete;
-    [[nodiscard]] unsigned long Id() const { return id_; }
+    [[nodiscard]] unsigned long Id() const {
+        return id_;
+    }
 
 private:
     unsigned long id_ = 0;

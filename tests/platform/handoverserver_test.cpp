@@ -1,6 +1,6 @@
 #include "platform/handovermessage.h"
-#include "platform/qt/handoverserver.h"
 #include "platform/instancehandover.h"
+#include "platform/qt/handoverserver.h"
 #include "tests/common/tempfolder.h"
 
 #include <QTest>

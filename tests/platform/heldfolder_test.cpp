@@ -33,8 +33,8 @@ TEST(HeldFolder, MakesEntriesOnlyUnderFreeNamesAndTellsThem) {
         bool asFolder;
         bool made;
     } cases[] = {
-        {"new.txt", false, true},  {"newdir", true, true},    {"full.txt", false, false},
-        {"full.txt", true, false}, {"sub", false, false},     {"sub", true, false},
+        {"new.txt", false, true},  {"newdir", true, true},  {"full.txt", false, false},
+        {"full.txt", true, false}, {"sub", false, false},   {"sub", true, false},
         {"new.txt", false, false}, {"newdir", true, false},
     };
     for (const auto& c : cases) {

@@ -55,9 +55,14 @@ TEST(Locations, OnlyAProgramsOwnFolderKeepsItsFiles) {
         const char* folder;
         bool system;
     } rows[] = {
-        {"/usr/bin", true},          {"/usr/local/bin", true}, {"/bin", true},
-        {"/usr/bin/tools", false},   {"/usr/binx", false},     {"/opt/tamble", false},
-        {"/home/me/tamble", false},  {"", false},
+        {"/usr/bin", true},
+        {"/usr/local/bin", true},
+        {"/bin", true},
+        {"/usr/bin/tools", false},
+        {"/usr/binx", false},
+        {"/opt/tamble", false},
+        {"/home/me/tamble", false},
+        {"", false},
     };
     for (const auto& row : rows)
         EXPECT_EQ(platform::IsSystemProgramFolder(row.folder), row.system) << row.folder;

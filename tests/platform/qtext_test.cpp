@@ -18,10 +18,10 @@ TEST(QtText, EveryNameComesBackThroughAQString) {
         if (c >= 0xD800 && c <= 0xDFFF) continue;
         run += c;
         if (run.size() > 1 << 14 || c == 0x10FFFF) {
-            const std::string cp932 =
-                Utf8ToCp932(QString::fromUcs4(run.data(), static_cast<qsizetype>(run.size()))
-                                .toStdString());
-            ASSERT_EQ(ToCp932(FromCp932(cp932)), cp932) << "near U+" << std::hex << static_cast<unsigned>(c);
+            const std::string cp932 = Utf8ToCp932(
+                QString::fromUcs4(run.data(), static_cast<qsizetype>(run.size())).toStdString());
+            ASSERT_EQ(ToCp932(FromCp932(cp932)), cp932)
+                << "near U+" << std::hex << static_cast<unsigned>(c);
             run.clear();
         }
     }
@@ -51,11 +51,16 @@ TEST(QtText, QuestionsShowNamesThatWouldShowNothingOrMislead) {
         QString shown;
     } rows[] = {
         {"tag character alone", QString::fromUtf8("/d/\U000E0041"), QStringLiteral("/d/<U+E0041>")},
-        {"direction override", QString::fromUtf8("a\u202Etxt.exe"), QStringLiteral("a<U+202E>txt.exe")},
+        {"direction override", QString::fromUtf8("a\u202Etxt.exe"),
+         QStringLiteral("a<U+202E>txt.exe")},
         {"zero-width joiner", QString::fromUtf8("a\u200Db"), QStringLiteral("a<U+200D>b")},
-        {"control character", QStringLiteral("a\x01" "b"), QStringLiteral("a<U+0001>b")},
+        {"control character",
+         QStringLiteral("a\x01"
+                        "b"),
+         QStringLiteral("a<U+0001>b")},
         {"line break and tab stay", QStringLiteral("a\n\tb"), QStringLiteral("a\n\tb")},
-        {"look-alikes and Japanese stay", QString::fromUtf8("¬￢¥—表😀"), QString::fromUtf8("¬￢¥—表😀")},
+        {"look-alikes and Japanese stay", QString::fromUtf8("¬￢¥—表😀"),
+         QString::fromUtf8("¬￢¥—表😀")},
     };
     for (const auto& row : rows)
         EXPECT_EQ(platform::VisibleText(row.text), row.shown) << row.name;

@@ -6,10 +6,10 @@
 #include "platform/codepage.h"
 #include "platform/direntries.h"
 #include "platform/filecopy.h"
+#include "platform/widename.h"
 #include "tests/common/scriptedprompts.h"
 #include "tests/common/tempfolder.h"
 #include "tests/platform/widefiles.h"
-#include "platform/widename.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "platform/fileops/fileoperations.h"
 
 #include "platform/codepage.h"
-#include "tests/platform/racingtree.h"
 #include "tests/common/swappingprompts.h"
+#include "tests/platform/racingtree.h"
 
 #include <gtest/gtest.h>
 

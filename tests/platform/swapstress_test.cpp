@@ -3,8 +3,8 @@
 // the decoy keeps every byte. Not timed; a hundred small runs.
 #include "platform/fileops/fileoperations.h"
 
-#include "tests/platform/racingtree.h"
 #include "tests/common/scriptedprompts.h"
+#include "tests/platform/racingtree.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,15 @@
 // The project page in the real main window: commands with scripted boxes,
 // tree events, dropped files, and the model and display trees in step.
-#include "tests/common/controlof.h"
 #include "tests/app/guitest.h"
+#include "tests/common/controlof.h"
 
-#include "platform/codepage.h"
 #include "core/errortext.h"
+#include "platform/codepage.h"
 #include "platform/programstart.h"
 #include "project/projectnames.h"
 #include "project/projectpage.h"
-#include "widgets/qtext.h"
 #include "tests/common/windowsskip.h"
+#include "widgets/qtext.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -52,7 +52,9 @@ protected:
 
     // Selects the project at position and adds files through its menu entry.
     void AddFiles(TfrmTamble& window, int project, std::vector<std::string> files) {
-        ControlOf<QTreeWidget>(window, "TreeView1")->setCurrentItem(ControlOf<tamble::ProjectPage>(window, "tabProjectView")->ItemAt(project));
+        ControlOf<QTreeWidget>(window, "TreeView1")
+            ->setCurrentItem(
+                ControlOf<tamble::ProjectPage>(window, "tabProjectView")->ItemAt(project));
         prompts_.filesAnswers.push_back(std::move(files));
         ControlOf<tamble::ProjectPage>(window, "tabProjectView")->popAddFile->trigger();
     }
@@ -84,8 +86,14 @@ protected:
             urls.push_back(QUrl::fromLocalFile(QString::fromStdString(file)));
         data.setUrls(urls);
         if (item != nullptr) Reveal(window, item);
-        const QPoint at = ControlOf<QTreeWidget>(window, "TreeView1")->viewport()->mapTo(
-            &window, item != nullptr ? ControlOf<QTreeWidget>(window, "TreeView1")->visualItemRect(item).center() : QPoint());
+        const QPoint at =
+            ControlOf<QTreeWidget>(window, "TreeView1")
+                ->viewport()
+                ->mapTo(
+                    &window,
+                    item != nullptr
+                        ? ControlOf<QTreeWidget>(window, "TreeView1")->visualItemRect(item).center()
+                        : QPoint());
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&window, &enter);
         QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -95,7 +103,8 @@ protected:
     // The display texts in depth-first order, UTF-8.
     static std::vector<std::string> Texts(const TfrmTamble& window) {
         std::vector<std::string> texts;
-        for (QTreeWidgetItemIterator it(ControlOf<QTreeWidget>(window, "TreeView1")); *it != nullptr; ++it)
+        for (QTreeWidgetItemIterator it(ControlOf<QTreeWidget>(window, "TreeView1"));
+             *it != nullptr; ++it)
             texts.push_back((*it)->text(0).toStdString());
         return texts;
     }
@@ -110,9 +119,11 @@ protected:
     // Both trees have the same shape node for node, and each display text
     // is the model text or its file name.
     static void ExpectInStep(const TfrmTamble& window) {
-        const tamble::ProjectTree& model = ControlOf<tamble::ProjectPage>(window, "tabProjectView")->TreeView2;
+        const tamble::ProjectTree& model =
+            ControlOf<tamble::ProjectPage>(window, "tabProjectView")->TreeView2;
         int position = 0;
-        for (QTreeWidgetItemIterator it(ControlOf<QTreeWidget>(window, "TreeView1")); *it != nullptr; ++it, ++position) {
+        for (QTreeWidgetItemIterator it(ControlOf<QTreeWidget>(window, "TreeView1"));
+             *it != nullptr; ++it, ++position) {
             ASSERT_LT(position, model.Count());
             const auto& node = model.At(position);
             ASSERT_EQ(Level(*it), node.level) << position;
@@ -153,8 +164,10 @@ TEST_F(ProjectPageTest, NewProjectFromEveryTrigger) {
     ASSERT_EQ(texts.size(), 16u);
     EXPECT_EQ(std::vector<std::string>(texts.begin() + 12, texts.end()),
               (std::vector<std::string>{"", "Source Files", "Header Files", "Other Files"}));
-    EXPECT_EQ(Images(ControlOf<QTreeWidget>(*window, "TreeView1")->topLevelItem(0)), std::make_pair(0, 0));
-    EXPECT_EQ(Images(ControlOf<QTreeWidget>(*window, "TreeView1")->topLevelItem(0)->child(2)), std::make_pair(2, 2));
+    EXPECT_EQ(Images(ControlOf<QTreeWidget>(*window, "TreeView1")->topLevelItem(0)),
+              std::make_pair(0, 0));
+    EXPECT_EQ(Images(ControlOf<QTreeWidget>(*window, "TreeView1")->topLevelItem(0)->child(2)),
+              std::make_pair(2, 2));
     ExpectInStep(*window);
 }
 
@@ -181,8 +194,10 @@ TEST_F(ProjectPageTest, OpenAndSaveBoxesFromEveryTrigger) {
         EXPECT_EQ(box.filters[0].pattern, "*.prj");
     }
     // The toolbar buttons are the File menu's entries.
-    EXPECT_EQ(ControlOf<QToolButton>(*window, "btnOpenProject")->defaultAction(), ControlOf<QAction>(*window, "mnuOpenProject"));
-    EXPECT_EQ(ControlOf<QToolButton>(*window, "btnSaveProject")->defaultAction(), ControlOf<QAction>(*window, "mnuSaveProject"));
+    EXPECT_EQ(ControlOf<QToolButton>(*window, "btnOpenProject")->defaultAction(),
+              ControlOf<QAction>(*window, "mnuOpenProject"));
+    EXPECT_EQ(ControlOf<QToolButton>(*window, "btnSaveProject")->defaultAction(),
+              ControlOf<QAction>(*window, "mnuSaveProject"));
 }
 
 // Two projects, files added by the box and by dropping, saved, the program
@@ -206,10 +221,15 @@ TEST_F(ProjectPageTest, ProjectsSurviveSaveRestartAndOpen) {
         EXPECT_EQ(box.fileBox.filters[2].pattern, "*.c;*.cpp;*.cxx;*.h;*.rc");
 
         // Dropped on a category node of the second project: all go there.
-        QTreeWidgetItem* betaHeaders = ControlOf<QTreeWidget>(*window, "TreeView1")->topLevelItem(1)->child(1);
+        QTreeWidgetItem* betaHeaders =
+            ControlOf<QTreeWidget>(*window, "TreeView1")->topLevelItem(1)->child(1);
         DropOn(*window, betaHeaders, {"/drop/x.h", "/drop/表 y.rc", "/drop/z.C"});
         ExpectInStep(*window);
-        EXPECT_EQ(ControlOf<QTreeWidget>(*window, "TreeView1")->topLevelItem(1)->child(2)->child(0)->text(0),
+        EXPECT_EQ(ControlOf<QTreeWidget>(*window, "TreeView1")
+                      ->topLevelItem(1)
+                      ->child(2)
+                      ->child(0)
+                      ->text(0),
                   QStringLiteral("表 y.rc"));
 
         Save(*window, path);
@@ -234,21 +254,27 @@ TEST_F(ProjectPageTest, ProjectsSurviveSaveRestartAndOpen) {
     ControlOf<QCheckBox>(*window, "chkShortLongName")->click();
     EXPECT_EQ(Texts(*window), longTexts);
     ExpectInStep(*window);
-    EXPECT_EQ(Images(ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->ItemAt(5)), std::make_pair(1, 1));
+    EXPECT_EQ(Images(ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->ItemAt(5)),
+              std::make_pair(1, 1));
 
-    QTreeWidgetItem* file = ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->ItemAt(5); // "/src/My Dir/b.h"
+    QTreeWidgetItem* file =
+        ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->ItemAt(5); // "/src/My Dir/b.h"
     Reveal(*window, file);
     const QPoint at = ControlOf<QTreeWidget>(*window, "TreeView1")->visualItemRect(file).center();
-    QTest::mouseClick(ControlOf<QTreeWidget>(*window, "TreeView1")->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(ControlOf<QTreeWidget>(*window, "TreeView1")->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseClick(ControlOf<QTreeWidget>(*window, "TreeView1")->viewport(), Qt::LeftButton, {},
+                      at);
+    QTest::mouseDClick(ControlOf<QTreeWidget>(*window, "TreeView1")->viewport(), Qt::LeftButton, {},
+                       at);
     EXPECT_EQ(ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->Selected(), file);
     ASSERT_EQ(starts.size(), 1u);
     EXPECT_EQ(starts[0], (ProgramStart{tamble::kDefaultEditor, "/src/My Dir/b.h", true,
                                        platform::ShowCommand::Normal}));
     // A double-click on the tree's empty space opens the selected file too.
-    const QPoint below(at.x(), ControlOf<QTreeWidget>(*window, "TreeView1")->viewport()->height() - 2);
+    const QPoint below(at.x(),
+                       ControlOf<QTreeWidget>(*window, "TreeView1")->viewport()->height() - 2);
     ASSERT_EQ(ControlOf<QTreeWidget>(*window, "TreeView1")->itemAt(below), nullptr);
-    QTest::mouseDClick(ControlOf<QTreeWidget>(*window, "TreeView1")->viewport(), Qt::LeftButton, {}, below);
+    QTest::mouseDClick(ControlOf<QTreeWidget>(*window, "TreeView1")->viewport(), Qt::LeftButton, {},
+                       below);
     ASSERT_EQ(starts.size(), 2u);
     EXPECT_EQ(starts[1], starts[0]);
     starts.clear();
@@ -270,7 +296,9 @@ TEST_F(ProjectPageTest, RightButtonSelectsOnlyWhenSomethingIsSelected) {
     QWidget* viewport = ControlOf<QTreeWidget>(*window, "TreeView1")->viewport();
     page.ItemAt(0)->setExpanded(true);
     const auto centre = [&](int position) {
-        return ControlOf<QTreeWidget>(*window, "TreeView1")->visualItemRect(page.ItemAt(position)).center();
+        return ControlOf<QTreeWidget>(*window, "TreeView1")
+            ->visualItemRect(page.ItemAt(position))
+            .center();
     };
 
     ControlOf<QTreeWidget>(*window, "TreeView1")->clearSelection();
@@ -330,7 +358,8 @@ TEST_F(ProjectPageTest, DeleteRemovesProjectOrFileButNoCategory) {
     ControlOf<QTreeWidget>(*window, "TreeView1")->setCurrentItem(page.ItemAt(2)); // /s/a.c
     page.popDeleteClick();
     ExpectInStep(*window);
-    ControlOf<QTreeWidget>(*window, "TreeView1")->setCurrentItem(page.ItemAt(0)); // project A with b.h
+    ControlOf<QTreeWidget>(*window, "TreeView1")
+        ->setCurrentItem(page.ItemAt(0)); // project A with b.h
     page.popDeleteClick();
     ExpectInStep(*window);
     Save(*window, folder_.File("b.prj"));
@@ -400,7 +429,8 @@ TEST_F(ProjectPageTest, DropsNeedAProjectAndFollowThePointer) {
     QWidget* viewport = ControlOf<QTreeWidget>(*window, "TreeView1")->viewport();
     auto* page = ControlOf<tamble::ProjectPage>(*window, "tabProjectView");
     page->DropFiles({"/d/a.c"}, viewport->mapTo(page, QPoint(5, viewport->height() - 3)));
-    EXPECT_EQ(ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->TreeView2.At(2).text, "/d/a.c");
+    EXPECT_EQ(ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->TreeView2.At(2).text,
+              "/d/a.c");
 
     ControlOf<QTabWidget>(*window, "PageControl")->setCurrentIndex(tamble::kFilePage);
     DropOn(*window, ControlOf<QTreeWidget>(*window, "TreeView1")->topLevelItem(1), {"/d/b.c"});
@@ -440,7 +470,8 @@ TEST_F(ProjectPageTest, FailedOpenLeavesBothTreesAndSaysWhy) {
 // Texts a project file could not give back are refused where they come in,
 // with a message; everything else of the command goes on.
 TEST_F(ProjectPageTest, TextsThatWouldNotReadBackAreRefused) {
-    TAMBLE_SKIP_ON_WINDOWS("its short names split POSIX paths at \"/\", which is no name delimiter on Windows");
+    TAMBLE_SKIP_ON_WINDOWS(
+        "its short names split POSIX paths at \"/\", which is no name delimiter on Windows");
     auto window = Shown();
     const struct {
         const char* name;
@@ -454,10 +485,13 @@ TEST_F(ProjectPageTest, TextsThatWouldNotReadBackAreRefused) {
     };
     for (const auto& n : names) {
         prompts_.asked.clear();
-        const int before = ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->TreeView2.Count();
+        const int before =
+            ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->TreeView2.Count();
         NewProject(*window, n.project);
         const bool refused = *n.message != '\0';
-        EXPECT_EQ(ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->TreeView2.Count(), before + (refused ? 0 : 4)) << n.name;
+        EXPECT_EQ(ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->TreeView2.Count(),
+                  before + (refused ? 0 : 4))
+            << n.name;
         ASSERT_EQ(prompts_.asked.size(), refused ? 2u : 1u) << n.name;
         if (refused) {
             EXPECT_EQ(prompts_.asked[1].text, Cp932(n.message)) << n.name;
@@ -466,9 +500,10 @@ TEST_F(ProjectPageTest, TextsThatWouldNotReadBackAreRefused) {
     ExpectInStep(*window);
 
     // Files by the menu and by a drop: the good ones go in, in order.
-    const std::string refusedText =
-        Cp932("次のファイルは名前に改行を含むか空白やタブで始まるので、プロジェクトに追加できません:") +
-        "\n" + Cp932("「/s/a\nb.c」") + "\n" + Cp932("「/s/c\rd.h」") + ".";
+    const std::string refusedText = Cp932("次のファイルは名前に改行を含むか空白やタブで始まるので、"
+                                          "プロジェクトに追加できません:") +
+                                    "\n" + Cp932("「/s/a\nb.c」") + "\n" + Cp932("「/s/c\rd.h」") +
+                                    ".";
     prompts_.asked.clear();
     AddFiles(*window, 0, {"/s/a\nb.c", "/s/one.c", "/s/c\rd.h"});
     ASSERT_EQ(prompts_.asked.size(), 2u);
@@ -479,11 +514,12 @@ TEST_F(ProjectPageTest, TextsThatWouldNotReadBackAreRefused) {
     ASSERT_EQ(prompts_.asked.size(), 1u);
     EXPECT_EQ(prompts_.asked[0].text, refusedText);
     EXPECT_EQ(Texts(*window), (std::vector<std::string>{"My Demo ", "Source Files", "one.c",
-                                                         "two.c", "Header Files", "Other Files"}));
+                                                        "two.c", "Header Files", "Other Files"}));
     ExpectInStep(*window);
 
     // What was let in reads back as it was.
-    const tamble::ProjectTree model = ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->TreeView2;
+    const tamble::ProjectTree model =
+        ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->TreeView2;
     Save(*window, folder_.File("ok.prj"));
     Open(*window, folder_.File("ok.prj"));
     EXPECT_EQ(ControlOf<tamble::ProjectPage>(*window, "tabProjectView")->TreeView2, model);

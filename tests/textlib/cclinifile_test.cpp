@@ -1,6 +1,6 @@
 // The INI store: lookups, edits in memory and the normal form on disk.
-#include "textlib/cclinifile.h"
 #include "tests/common/tempfolder.h"
+#include "textlib/cclinifile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // String lists: splitting, loading with flags, saving, sorting.
-#include "textlib/cclstringlist.h"
 #include "tests/common/savechecks.h"
-#include "textlib/sortarray.h"
 #include "tests/common/tempfolder.h"
+#include "textlib/cclstringlist.h"
+#include "textlib/sortarray.h"
 #include "textlib/textfile.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // #include on real files: cycles found by file identity whatever the path's
 // spelling, and the bound on the work one load's includes may do.
-#include "textlib/cclstringlist.h"
 #include "tests/common/tempfolder.h"
+#include "textlib/cclstringlist.h"
 #include "textlib/textfile.h"
 #include "textlib/textlimits.h"
 

@@ -1,8 +1,8 @@
 // Conditional directives run while a CCLStringList loads, and their #if
 // expressions.
+#include "tests/common/tempfolder.h"
 #include "textlib/cclstringlist.h"
 #include "textlib/directiveexpr.h"
-#include "tests/common/tempfolder.h"
 #include "textlib/textlimits.h"
 
 #include <gtest/gtest.h>

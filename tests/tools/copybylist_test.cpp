@@ -1,6 +1,6 @@
-#include "tools/copybylist.h"
 #include "platform/paths.h"
 #include "tests/common/tempfolder.h"
+#include "tools/copybylist.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "tools/tfrmcopyfiles.h"
 
 #include "platform/codepage.h"
-#include "widgets/qtext.h"
 #include "tests/common/scriptedprompts.h"
 #include "tests/common/tempfolder.h"
+#include "widgets/qtext.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -69,8 +69,8 @@ protected:
     }
 
     std::unique_ptr<TfrmCopyFiles> Open(tamble::FramePacer::Clock now = {}) {
-        auto dialog = std::make_unique<TfrmCopyFiles>(nullptr, currentPath_, tools_, shell_,
-                                                       std::move(now));
+        auto dialog =
+            std::make_unique<TfrmCopyFiles>(nullptr, currentPath_, tools_, shell_, std::move(now));
         dialog->EditToFolder->setText(FromCp932(out_.Path()));
         return dialog;
     }

@@ -1,11 +1,11 @@
 #include "tools/tfrmdeletefilesfrommask.h"
 
 #include "platform/codepage.h"
-#include "tools/maskedfiles.h"
-#include "widgets/qtext.h"
 #include "tests/common/swappingprompts.h"
 #include "tests/common/tempfolder.h"
 #include "tests/common/windowsskip.h"
+#include "tools/maskedfiles.h"
+#include "widgets/qtext.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -169,7 +169,8 @@ TEST_F(DeleteDialog, NothingFoundStillRecordsTheHistories) {
 }
 
 TEST_F(DeleteDialog, DeletesForGoodAfterAQuestionNamingCountAndFolder) {
-    TAMBLE_SKIP_ON_WINDOWS("the question for good is the shell's own on Windows; the Windows deletion has its own tests");
+    TAMBLE_SKIP_ON_WINDOWS("the question for good is the shell's own on Windows; the Windows "
+                           "deletion has its own tests");
     options_.DeleteFilesFindSubFolders = true;
     options_.DeleteFilesOutOfFilePattern = true;
     options_.DeleteFilesOutOfFolderPattern = true;
@@ -241,7 +242,8 @@ TEST_F(DeleteDialog, TheQuestionNamesExactlyTheFilesFound) {
 }
 
 TEST_F(DeleteDialog, ToTheTrashWhenTicked) {
-    TAMBLE_SKIP_ON_WINDOWS("it looks into the freedesktop.org trash; on Windows the Recycle Bin is the shell's");
+    TAMBLE_SKIP_ON_WINDOWS(
+        "it looks into the freedesktop.org trash; on Windows the Recycle Bin is the shell's");
     options_.DeleteFilesDeleteEraseBox = true;
     auto dialog = Open();
     dialog->cmbDeleteFilesMask->setEditText(QStringLiteral("a.o;b.o"));
@@ -296,7 +298,8 @@ void SwapForLink(const std::string& folder, const std::string& outside) {
 }
 
 TEST_F(DeleteDialog, AFolderSwappedDuringTheSearchIsNamedAndNotEntered) {
-    TAMBLE_SKIP_ON_WINDOWS("it swaps a folder for a symbolic link, which Wine cannot make; the Windows walk has its own tests");
+    TAMBLE_SKIP_ON_WINDOWS("it swaps a folder for a symbolic link, which Wine cannot make; the "
+                           "Windows walk has its own tests");
     TempFolder decoy;
     decoy.Write("e.o", "keep");
     options_.DeleteFilesFindSubFolders = true;
@@ -317,7 +320,8 @@ TEST_F(DeleteDialog, AFolderSwappedDuringTheSearchIsNamedAndNotEntered) {
 }
 
 TEST_F(DeleteDialog, AFolderSwappedDuringTheQuestionLeavesTheDecoyAndIsReported) {
-    TAMBLE_SKIP_ON_WINDOWS("it swaps a folder for a symbolic link, which Wine cannot make; the Windows walk has its own tests");
+    TAMBLE_SKIP_ON_WINDOWS("it swaps a folder for a symbolic link, which Wine cannot make; the "
+                           "Windows walk has its own tests");
     TempFolder decoy;
     decoy.Write("c.o", "keep"); // the name that the swapped folder held
     SwappingPrompts swapping;

@@ -1,7 +1,7 @@
 // The delete-by-mask search where only POSIX can build the tree: symbolic
 // links, folders another user cannot read, names of any bytes.
-#include "tools/maskedfiles.h"
 #include "tests/common/tempfolder.h"
+#include "tools/maskedfiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The delete-by-mask search on a plain tree, the same on every system.
-#include "tools/maskedfiles.h"
 #include "platform/paths.h"
 #include "tests/common/tempfolder.h"
+#include "tools/maskedfiles.h"
 
 #include <gtest/gtest.h>
 

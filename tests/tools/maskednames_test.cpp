@@ -3,9 +3,9 @@
 // tag character was found as its folder (and the whole start folder went),
 // a folder so named was entered again and again until the stack ran out.
 #include "platform/codepage.h"
-#include "tools/maskedfiles.h"
 #include "platform/paths.h"
 #include "tests/common/tempfolder.h"
+#include "tools/maskedfiles.h"
 
 #include <gtest/gtest.h>
 

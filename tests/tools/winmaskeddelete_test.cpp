@@ -5,11 +5,11 @@
 // through their UTF-16 names, never through the code under test.
 #include "platform/codepage.h"
 #include "platform/fileops/fileoperations.h"
-#include "tools/maskedfiles.h"
+#include "platform/widename.h"
 #include "tests/common/scriptedprompts.h"
 #include "tests/common/tempfolder.h"
 #include "tests/platform/widefiles.h"
-#include "platform/widename.h"
+#include "tools/maskedfiles.h"
 
 #include <gtest/gtest.h>
 

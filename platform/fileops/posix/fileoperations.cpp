@@ -5,14 +5,13 @@
 #include "platform/fileops/fileoperations.h"
 
 #include "platform/codepage.h"
-#include "platform/posix/folderstack.h"
-#include "platform/posix/linkstatus.h"
 #include "platform/fileops/operationrun.h"
-#include "platform/paths.h"
-#include "platform/paths.h"
 #include "platform/fileops/posix/trash.h"
 #include "platform/fileops/posix/treecopy.h"
 #include "platform/fileops/posix/treeremoval.h"
+#include "platform/paths.h"
+#include "platform/posix/folderstack.h"
+#include "platform/posix/linkstatus.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,7 +1,7 @@
 #include "platform/fileops/posix/trash.h"
 
-#include "platform/posix/folderstack.h"
 #include "platform/paths.h"
+#include "platform/posix/folderstack.h"
 
 #include <fcntl.h>
 #include <stdio.h>

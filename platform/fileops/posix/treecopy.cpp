@@ -4,10 +4,9 @@
 #include "platform/fileops/posix/treecopy.h"
 
 #include "platform/codepage.h"
+#include "platform/paths.h"
 #include "platform/posix/folderstack.h"
 #include "platform/posix/linkstatus.h"
-#include "platform/paths.h"
-#include "platform/paths.h"
 
 #include <fcntl.h>
 #include <limits.h>
@@ -30,9 +29,9 @@ bool IsSame(int fd, const struct stat& status) {
 
 std::string TreeCopy::AtDestination(const std::string& target) const {
     if (destination_ == AT_FDCWD) return target;
-    const std::string prefix =
-        destinationPath_.empty() || destinationPath_.back() == '/' ? destinationPath_
-                                                                    : destinationPath_ + "/";
+    const std::string prefix = destinationPath_.empty() || destinationPath_.back() == '/'
+                                   ? destinationPath_
+                                   : destinationPath_ + "/";
     // Every target is built below the destination; an absolute path would
     // ignore the descriptor, so anything else names nothing.
     if (target.compare(0, prefix.size(), prefix) != 0 || target.size() == prefix.size())
@@ -44,8 +43,7 @@ template <typename Make>
 int TreeCopy::MakeBeside(const std::string& target, const char* prefix, std::string& made,
                          Make make) {
     for (unsigned n = 0;; ++n) {
-        made = Child(DirName(target),
-                     prefix + std::to_string(getpid()) + "-" + std::to_string(n));
+        made = Child(DirName(target), prefix + std::to_string(getpid()) + "-" + std::to_string(n));
         const int error = make(AtDestination(made));
         if (error != EEXIST) return error;
     }
@@ -56,8 +54,8 @@ int TreeCopy::Copy(const std::string& source, const std::string& target) {
     if (!status) return run_.FailErrno(" が見つかりません", source, errno);
     if (!run_.Step(source)) return kFileOperationCancelled;
     std::optional<struct stat> existing;
-    if (struct stat found; fstatat(destination_, AtDestination(target).c_str(), &found,
-                                   AT_SYMLINK_NOFOLLOW) == 0)
+    if (struct stat found;
+        fstatat(destination_, AtDestination(target).c_str(), &found, AT_SYMLINK_NOFOLLOW) == 0)
         existing = found;
     if (existing && S_ISDIR(existing->st_mode) != S_ISDIR(status->st_mode))
         return run_.Fail(Quoted(target) + Cp932(" は種類の違う項目なので置き換えられません。"));
@@ -118,12 +116,11 @@ int TreeCopy::CopyLink(const std::string& source, const std::string& target,
     // The new link is made beside the old one and renamed over it, so a
     // failure keeps the old one.
     std::string temporary;
-    if (const int error = MakeBeside(target, ".tamble-link-", temporary,
-                                     [&](const std::string& at) {
-                                         return symlinkat(text, destination_, at.c_str()) == 0
-                                                    ? 0
-                                                    : errno;
-                                     });
+    if (const int error =
+            MakeBeside(target, ".tamble-link-", temporary,
+                       [&](const std::string& at) {
+                           return symlinkat(text, destination_, at.c_str()) == 0 ? 0 : errno;
+                       });
         error != 0) {
         return run_.FailErrno(" を置き換えられません", target, error);
     }
@@ -152,14 +149,13 @@ int TreeCopy::CopyFile(const std::string& source, const std::string& target,
     }
     std::string temporary;
     int out = -1;
-    if (const int error = MakeBeside(target, ".tamble-copy-", temporary,
-                                     [&](const std::string& at) {
-                                         out = openat(destination_, at.c_str(),
-                                                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW |
-                                                          O_CLOEXEC,
-                                                      0600);
-                                         return out >= 0 ? 0 : errno;
-                                     });
+    if (const int error =
+            MakeBeside(target, ".tamble-copy-", temporary,
+                       [&](const std::string& at) {
+                           out = openat(destination_, at.c_str(),
+                                        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+                           return out >= 0 ? 0 : errno;
+                       });
         error != 0) {
         close(in);
         return run_.FailErrno(" をコピーできません", target, error);

@@ -5,8 +5,8 @@
 // (Run::Skip); the rest goes on.
 #pragma once
 
-#include "platform/posix/folderstack.h"
 #include "platform/fileops/operationrun.h"
+#include "platform/posix/folderstack.h"
 
 #include <functional>
 #include <string>
