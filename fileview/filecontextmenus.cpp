@@ -50,7 +50,6 @@ FileContextMenus::FileContextMenus(FileViewPage& page, FileMenuControls controls
     : QObject(&page), page_(page), controls_(controls), state_(state.view), options_(state.options),
       tools_(state.tools), owner_(std::move(owner)) {
     setObjectName(QString::fromLatin1(kMenusName));
-    if (owner_.shellWindow == 0) owner_.shellWindow = platform::ShellOwnerWindow(page_.window());
     CreateTreeMenu();
     CreateListMenu();
     ConnectHandlers();
@@ -221,9 +220,18 @@ bool FileContextMenus::HoldListedParent(platform::HeldFolder& parent) {
     return ListedFolderShown();
 }
 
+platform::ShellOwner FileContextMenus::Owner() const {
+    platform::ShellOwner owner = owner_;
+    // Asked at the command, not when the menus are made: the window's
+    // handle makes it a native window, which before it is shown would
+    // change how its size is applied.
+    if (owner.shellWindow == 0) owner.shellWindow = platform::ShellOwnerWindow(page_.window());
+    return owner;
+}
+
 platform::ShellOwner
 FileContextMenus::Holding(std::initializer_list<const platform::HeldFolder*> folders) const {
-    platform::ShellOwner owner = owner_;
+    platform::ShellOwner owner = Owner();
     for (const platform::HeldFolder* folder : folders) {
         if (folder->IsOpen()) owner.heldFolders.push_back(folder);
     }
@@ -321,7 +329,7 @@ void FileContextMenus::D1Click() {
 void FileContextMenus::N25Click() {
     // The dialog deletes in CurrentPath: it must be the folder the user sees selected.
     SelectedFolderNode();
-    ShowDeleteFilesFromMask(page_.window(), state_.CurrentPath, options_, tools_, owner_);
+    ShowDeleteFilesFromMask(page_.window(), state_.CurrentPath, options_, tools_, Owner());
     RefillFileList();
 }
 
@@ -403,7 +411,7 @@ void FileContextMenus::V1Click() {
 void FileContextMenus::N26Click() {
     const std::string first = FirstSelectedFile();
     // The dialog sets DuplicateFilePath to the row's file and copies from it.
-    if (!first.empty()) ShowCopyFiles(page_.window(), state_.CurrentPath, tools_, first, owner_);
+    if (!first.empty()) ShowCopyFiles(page_.window(), state_.CurrentPath, tools_, first, Owner());
 }
 
 void FileContextMenus::DeleteSelectedFiles(bool toTrash) {

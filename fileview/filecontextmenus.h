@@ -155,6 +155,8 @@ private:
     // Lets go of the listed folder (and the clipboard's hold on it) before
     // a command renames or deletes that folder itself.
     void ReleaseListedFolder();
+    // The owner of a command: owner_, with the page's window when it names none.
+    [[nodiscard]] platform::ShellOwner Owner() const;
     // The owner of a command, holding the open ones of folders.
     [[nodiscard]] platform::ShellOwner
     Holding(std::initializer_list<const platform::HeldFolder*> folders) const;
