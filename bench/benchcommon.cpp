@@ -4,6 +4,7 @@
 #include <spawn.h>
 #include <stdlib.h>
 #include <sys/resource.h>
+#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,11 +35,26 @@ int Wait(pid_t pid) {
     return WEXITSTATUS(status);
 }
 
-// Starts arguments with the given file actions; 0 when it could not start.
-pid_t Spawn(std::vector<std::string>& arguments, posix_spawn_file_actions_t& actions) {
+// This process's environment with extra ("NAME=value") put first, where
+// the C library's getenv, which takes the first match, finds them.
+std::vector<std::string> EnvironmentWith(const std::vector<std::string>& extra) {
+    std::vector<std::string> environment(extra);
+    for (char** variable = environ; *variable != nullptr; ++variable)
+        environment.emplace_back(*variable);
+    return environment;
+}
+
+// Starts arguments with the given file actions and environment (this
+// process's when null); 0 when it could not start.
+pid_t Spawn(std::vector<std::string>& arguments, posix_spawn_file_actions_t& actions,
+            std::vector<std::string>* environment = nullptr) {
     std::vector<char*> argv = Argv(arguments);
+    std::vector<char*> envp;
+    if (environment != nullptr) envp = Argv(*environment);
     pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) return 0;
+    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(),
+                     environment != nullptr ? envp.data() : environ) != 0)
+        return 0;
     return pid;
 }
 
@@ -87,19 +103,27 @@ DataFolder::~DataFolder() {
 }
 
 Medians Interleave(const Timed& ours, const Timed& theirs, int rounds) {
-    std::vector<double> oursTimes;
-    std::vector<double> theirsTimes;
+    const std::vector<double> medians = InterleaveAll({ours, theirs}, rounds);
+    return {medians[0], medians[1]};
+}
+
+std::vector<double> InterleaveAll(const std::vector<Timed>& sides, int rounds) {
+    std::vector<std::vector<double>> times(sides.size());
     for (int round = 0; round < rounds; ++round) {
-        for (const auto& [side, times] : {std::pair{&ours, &oursTimes}, {&theirs, &theirsTimes}}) {
-            if (side->prepare) side->prepare();
+        for (size_t i = 0; i < sides.size(); ++i) {
+            const Timed& side = sides[i];
+            if (side.prepare) side.prepare();
             const auto start = std::chrono::steady_clock::now();
-            side->action();
-            const auto end = side->endedAt ? side->endedAt() : std::chrono::steady_clock::now();
-            times->push_back(std::chrono::duration<double>(end - start).count());
-            if (side->check) side->check();
+            side.action();
+            const auto end = side.endedAt ? side.endedAt() : std::chrono::steady_clock::now();
+            times[i].push_back(std::chrono::duration<double>(end - start).count());
+            if (side.check) side.check();
         }
     }
-    return {MedianOf(std::move(oursTimes)), MedianOf(std::move(theirsTimes))};
+    std::vector<double> medians;
+    for (std::vector<double>& sideTimes : times)
+        medians.push_back(rounds > 0 ? MedianOf(std::move(sideTimes)) : 0);
+    return medians;
 }
 
 bool Report::Check(bool ok, const std::string& what) {
@@ -121,7 +145,7 @@ void Report::Ratio(const std::string& name, double ours, double theirs, double t
         verdict = "MISSED";
         failed_ = true;
     }
-    std::printf("%-26s ratio %6.3f  target <= %.2f  %s%s%s\n", name.c_str(), ratio, target, verdict,
+    std::printf("%-30s ratio %6.3f  target <= %.2f  %s%s%s\n", name.c_str(), ratio, target, verdict,
                 detail.empty() ? "" : "   ", detail.c_str());
     std::fflush(stdout);
 }
@@ -151,20 +175,22 @@ int Run(std::vector<std::string> arguments, const std::string& inputFile,
     return pid == 0 ? -1 : Wait(pid);
 }
 
-int RunPiped(std::vector<std::string> first, std::vector<std::string> second) {
+int RunPiped(std::vector<std::string> first, std::vector<std::string> second,
+             const std::vector<std::string>& environment) {
+    std::vector<std::string> variables = EnvironmentWith(environment);
     int pipeEnds[2];
     if (pipe2(pipeEnds, O_CLOEXEC) != 0) return -1;
     posix_spawn_file_actions_t writer;
     posix_spawn_file_actions_init(&writer);
     posix_spawn_file_actions_adddup2(&writer, pipeEnds[1], STDOUT_FILENO);
-    const pid_t firstPid = Spawn(first, writer);
+    const pid_t firstPid = Spawn(first, writer, &variables);
     posix_spawn_file_actions_destroy(&writer);
 
     posix_spawn_file_actions_t reader;
     posix_spawn_file_actions_init(&reader);
     posix_spawn_file_actions_adddup2(&reader, pipeEnds[0], STDIN_FILENO);
     posix_spawn_file_actions_addopen(&reader, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    const pid_t secondPid = Spawn(second, reader);
+    const pid_t secondPid = Spawn(second, reader, &variables);
     posix_spawn_file_actions_destroy(&reader);
     close(pipeEnds[0]);
     close(pipeEnds[1]);
@@ -186,6 +212,34 @@ std::vector<std::string> OutputLines(std::vector<std::string> arguments) {
     }
     unlink(name);
     return lines;
+}
+
+std::filesystem::path CacheFolder(const Options& options) {
+    std::filesystem::path folder = options.dataFolder;
+    if (folder.empty()) {
+        const char* cache = std::getenv("XDG_CACHE_HOME");
+        const char* home = std::getenv("HOME");
+        if (cache != nullptr && *cache == '/') {
+            folder = cache;
+        } else if (home != nullptr && *home != '\0') {
+            folder = std::filesystem::path(home) / ".cache";
+        } else {
+            folder = std::filesystem::temp_directory_path();
+        }
+        folder /= "tamble-bench";
+    }
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+bool HasRoomFor(const std::filesystem::path& folder, unsigned long long files,
+                unsigned long long bytes) {
+    struct statvfs room {};
+    if (statvfs(folder.c_str(), &room) != 0) return false;
+    // A file system that makes inodes as it needs them (btrfs) counts none.
+    const bool inodesEnough =
+        room.f_files == 0 || static_cast<unsigned long long>(room.f_favail) >= files;
+    return inodesEnough && static_cast<unsigned long long>(room.f_bavail) * room.f_frsize >= bytes;
 }
 
 void Touch(const std::filesystem::path& path) {

@@ -60,6 +60,11 @@ struct Medians {
 // that the machine's drift touches both alike, rounds times each; the
 // medians of each side.
 Medians Interleave(const Timed& ours, const Timed& theirs, int rounds);
+// The same for any number of sides, timed in their order in every round;
+// the median of each side, in that order. A side's prepare may rely on the
+// side before it having run (a round of "fill, then leave" leaves from the
+// folder the fill showed).
+std::vector<double> InterleaveAll(const std::vector<Timed>& sides, int rounds);
 
 // The verdicts of one benchmark program: every result check and every
 // ratio, printed as they come; the exit code says whether all held.
@@ -102,10 +107,24 @@ int Run(std::vector<std::string> arguments, const std::string& inputFile = {},
 
 // Runs first with its output piped into second, as "first | second" would,
 // second's output discarded; the exit status of second (-1 as for Run).
-int RunPiped(std::vector<std::string> first, std::vector<std::string> second);
+// environment ("NAME=value") is added to the environment of both.
+int RunPiped(std::vector<std::string> first, std::vector<std::string> second,
+             const std::vector<std::string>& environment = {});
 
 // The lines a program writes (run as Run does), in their order.
 std::vector<std::string> OutputLines(std::vector<std::string> arguments);
+
+// Where data too large to make on every run is kept between runs: the
+// options' data folder when one is given, else "tamble-bench" in
+// $XDG_CACHE_HOME (default ~/.cache), outside any checkout. Created when
+// missing.
+std::filesystem::path CacheFolder(const Options& options);
+
+// Whether the file system of folder has at least files free inodes and
+// bytes free bytes left over for the user (a full disk fails the making of
+// data halfway). False when it cannot be asked.
+bool HasRoomFor(const std::filesystem::path& folder, unsigned long long files,
+                unsigned long long bytes);
 
 // Creates path as an empty file unless it exists.
 void Touch(const std::filesystem::path& path);
