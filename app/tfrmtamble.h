@@ -45,7 +45,6 @@ public:
     [[nodiscard]] AppOptions& Options() { return options_; }
     [[nodiscard]] ToolState& Tools() { return tools_; }
     [[nodiscard]] platform::UserPrompts& Prompts() const { return *env_.prompts; }
-    [[nodiscard]] const ShellEnvironment& Environment() const { return env_; }
 
     // --- Options the dialogs edit
     void ApplyFormStyle(int formStyle);

@@ -122,7 +122,6 @@ public:
 
     // The node whose files the list shows; null when none.
     [[nodiscard]] QTreeWidgetItem* ListedNode() const { return listedNode_; }
-    [[nodiscard]] const std::vector<QIcon>& ImageListFolder() const { return imageListFolder_; }
 
     QTimer* TimerFileListUpdate = nullptr;
     int TreeKeyTicks = 0;
