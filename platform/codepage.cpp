@@ -220,8 +220,14 @@ char* WriteUtf8(char32_t codePoint, char* out) {
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {
+    std::string result;
+    Utf8ToCp932(utf8, result);
+    return result;
+}
+
+void Utf8ToCp932(std::string_view utf8, std::string& result) {
     // At most two bytes per byte: an escape, or a CP932 code for two or more.
-    std::string result(utf8.size() * 2, '\0');
+    result.resize(utf8.size() * 2);
     char* out = result.data();
     const auto* in = reinterpret_cast<const unsigned char*>(utf8.data());
     size_t pos = 0;
@@ -251,7 +257,6 @@ std::string Utf8ToCp932(std::string_view utf8) {
         pos += carried;
     }
     result.resize(static_cast<size_t>(out - result.data()));
-    return result;
 }
 
 std::string Cp932ToUtf8(std::string_view cp932) {

@@ -45,6 +45,9 @@ inline constexpr unsigned char kEscapeLead = 0xF0;
 
 // UTF-8 text (or any bytes) as CP932 bytes. Never fails.
 [[nodiscard]] std::string Utf8ToCp932(std::string_view utf8);
+// The same into result, whose room is reused: a loop over many names then
+// allocates for none of them.
+void Utf8ToCp932(std::string_view utf8, std::string& result);
 
 // CP932 bytes as UTF-8. Escapes give their original bytes back (which need
 // not be valid UTF-8); a byte that starts no CP932 character, or a lead byte

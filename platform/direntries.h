@@ -13,8 +13,11 @@
 // search reads the masks.
 #pragma once
 
+#include "platform/treewalk.h"
+
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +36,7 @@ struct DirEntry {
     std::string name; // bare name, CP932
     uint32_t attributes = 0;
     uint64_t size = 0; // bytes, files only
+    bool sized = true; // false when the size was not looked up (see EnumerateFolder)
 };
 
 // True when name matches mask by the rules of the Windows folder search:
@@ -49,11 +53,30 @@ using NameFilter = std::function<bool(const std::string& name)>;
 // included (as folders; a drive root on Windows has neither), until visit
 // returns false. With fileDetails false, entries that are plainly files
 // are reported without their size or read-only bit, which saves a system
-// call per file when only folders are wanted. Returns false when the folder cannot be read (nothing
-// was visited).
+// call per file when only folders are wanted (their sized is false).
+// Returns false when the folder cannot be read (nothing was visited).
 bool EnumerateFolder(const std::string& folder, const std::string& mask, bool fileDetails,
                      const std::function<bool(const DirEntry&)>& visit,
                      const NameFilter& wanted = {});
+
+// What tells whether a folder's entries may have changed since it was
+// read: which folder it is, and when an entry was last added, removed or
+// renamed in it (in the system's own units). A file written to in place
+// changes no stamp of its folder.
+struct FolderStamp {
+    EntryIdentity id;
+    int64_t modified = 0;
+    friend bool operator==(const FolderStamp&, const FolderStamp&) = default;
+};
+
+// The stamp of the folder path names (links followed), from one look-up;
+// nullopt when it cannot be told.
+[[nodiscard]] std::optional<FolderStamp> StampOfFolder(const std::string& path);
+
+// The size of the file name in folder (a link followed to its file);
+// nullopt when there is none.
+[[nodiscard]] std::optional<uint64_t> FileSizeIn(const std::string& folder,
+                                                 const std::string& name);
 
 // True when path names an existing folder (symbolic links followed).
 [[nodiscard]] bool FolderExists(const std::string& path);

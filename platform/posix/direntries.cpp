@@ -4,6 +4,7 @@
 
 #include "platform/codepage.h"
 #include "platform/paths.h"
+#include "platform/posix/folderstack.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -40,6 +41,7 @@ bool Describe(int folder, const dirent& raw, bool fileDetails, DirEntry& entry) 
     }
     if (!fileDetails && type != DT_LNK && type != DT_UNKNOWN) {
         entry.attributes = kAttrArchive;
+        entry.sized = false;
         return true;
     }
     struct stat info {};
@@ -100,9 +102,10 @@ bool EnumerateFolder(const std::string& folder, const std::string& mask, bool fi
     const int fd = dirfd(dir);
     DirEntry entry;
     while (const dirent* raw = readdir(dir)) {
-        entry.name = Utf8ToCp932(raw->d_name);
+        Utf8ToCp932(raw->d_name, entry.name);
         if (!MatchFolderMask(entry.name, mask) || (wanted && !wanted(entry.name))) continue;
         entry.size = 0;
+        entry.sized = true;
         if (IsDotEntry(raw->d_name)) {
             entry.attributes = kAttrDirectory;
         } else if (!Describe(fd, *raw, fileDetails, entry)) {
@@ -112,6 +115,23 @@ bool EnumerateFolder(const std::string& folder, const std::string& mask, bool fi
     }
     closedir(dir);
     return true;
+}
+
+std::optional<FolderStamp> StampOfFolder(const std::string& path) {
+    struct stat info {};
+    if (path.empty() || stat(Cp932ToUtf8(path).c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return std::nullopt;
+    constexpr int64_t kNanoseconds = 1000000000;
+    return FolderStamp{IdentityOf(info), static_cast<int64_t>(info.st_mtim.tv_sec) * kNanoseconds +
+                                             info.st_mtim.tv_nsec};
+}
+
+std::optional<uint64_t> FileSizeIn(const std::string& folder, const std::string& name) {
+    const std::string path = Cp932ToUtf8(JoinPath(PathStyle::Posix, folder, name));
+    struct stat info {};
+    // A dangling link still has a size of its own, as a listing shows it.
+    if (stat(path.c_str(), &info) != 0 && lstat(path.c_str(), &info) != 0) return std::nullopt;
+    return static_cast<uint64_t>(info.st_size);
 }
 
 bool FolderExists(const std::string& path) {

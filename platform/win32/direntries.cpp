@@ -4,6 +4,7 @@
 #include "platform/direntries.h"
 
 #include "platform/paths.h"
+#include "platform/win32/relativeentries.h"
 #include "platform/win32/widepath.h"
 
 #include <windows.h>
@@ -79,20 +80,35 @@ bool EnumerateFolder(const std::string& folder, const std::string& mask, bool /*
     return true;
 }
 
-bool FolderExists(const std::string& path) {
+std::optional<FolderStamp> StampOfFolder(const std::string& path) {
     const std::optional<std::u16string> wide = WidePath(RootedPath(path));
-    if (!wide || path.empty()) return false;
+    if (!wide || path.empty()) return std::nullopt;
+    const FileHandle folder(CreateFileW(WideChars(*wide), FILE_READ_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                        nullptr));
+    FILETIME written{};
+    const std::optional<EntryIdentity> id =
+        folder.Valid() ? IdentityOfHandle(folder) : std::nullopt;
+    if (!id || (id->type & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+        !GetFileTime(folder.Get(), nullptr, nullptr, &written))
+        return std::nullopt;
+    return FolderStamp{*id, static_cast<int64_t>((uint64_t{written.dwHighDateTime} << 32) |
+                                                 written.dwLowDateTime)};
+}
+
+std::optional<uint64_t> FileSizeIn(const std::string& folder, const std::string& name) {
+    const std::optional<std::u16string> wide = WidePath(JoinPath(PathStyle::Windows, folder, name));
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!wide || !GetFileAttributesExW(WideChars(*wide), GetFileExInfoStandard, &data))
+        return std::nullopt;
+    return (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+}
+
+bool FolderExists(const std::string& path) {
     // Opened rather than asked for its attributes, so that a link counts
     // by what it leads to and a dangling one is no folder.
-    const HANDLE handle =
-        CreateFileW(WideChars(*wide), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return false;
-    BY_HANDLE_FILE_INFORMATION info{};
-    const bool folder = GetFileInformationByHandle(handle, &info) &&
-                        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    CloseHandle(handle);
-    return folder;
+    return StampOfFolder(path).has_value();
 }
 
 std::string CurrentFolder() {
