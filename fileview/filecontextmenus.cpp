@@ -84,7 +84,7 @@ void FileContextMenus::CreateTreeMenu() {
 }
 
 void FileContextMenus::CreateListMenu() {
-    QTreeWidget* list = controls_.list;
+    QTreeView* list = controls_.list;
     PopupMenuFileList = new QMenu(list);
     PopupMenuFileList->setObjectName(QStringLiteral("PopupMenuFileList"));
     QMenu* menu = PopupMenuFileList;

@@ -31,6 +31,7 @@
 class QAction;
 class QMenu;
 class QPoint;
+class QTreeView;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -44,7 +45,7 @@ struct ToolState;
 // The page's controls the menus sit on and act on.
 struct FileMenuControls {
     QTreeWidget* tree; // TreeViewDirectory
-    QTreeWidget* list; // ListViewFile
+    QTreeView* list;   // ListViewFile
 };
 
 // What the commands read and change: the page's state (its folder, its

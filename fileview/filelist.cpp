@@ -3,12 +3,10 @@
 #include "fileview/folderlisting.h"
 #include "fileview/nameorder.h"
 #include "platform/codepage.h"
-#include "textlib/cclstringlist.h"
 #include "textlib/strmask.h"
 #include "textlib/strsplit.h"
 
 #include <algorithm>
-#include <numeric>
 #include <unordered_map>
 
 namespace tamble {
@@ -17,6 +15,8 @@ namespace {
 constexpr const char* kNarrowSeparator = ";";
 constexpr const char* kAnyRest = "*";
 constexpr int kDigitGroup = 3;
+// What PlanFileIcons notes for an extension whose files show their own icon.
+constexpr int32_t kOwnIcon = -1;
 
 } // namespace
 
@@ -34,45 +34,67 @@ Narrowing::Narrowing(const std::string& text) {
     }
 }
 
-bool Narrowing::Passes(const std::string& name) const {
+bool Narrowing::Passes(const char* name) const {
     if (all_) return true;
-    return std::any_of(patterns_.begin(), patterns_.end(), [&name](const std::string& pattern) {
-        return MaskMatch(name.c_str(), pattern.c_str()) != 0;
+    return std::any_of(patterns_.begin(), patterns_.end(), [name](const std::string& pattern) {
+        return MaskMatch(name, pattern.c_str()) != 0;
     });
 }
 
-std::vector<FileRow> ListFileRows(const std::string& folder, const std::string& filter,
-                                  const std::string& narrow) {
+bool NarrowsFurther(const std::string& before, const std::string& after) {
+    if (after.size() > static_cast<size_t>(kNarrowTextLimit)) return false;
+    if (before.empty()) return true;
+    if (after.compare(0, before.size(), before) != 0 || before.back() == kNarrowSeparator[0])
+        return false;
+    return after.find(kNarrowSeparator[0], before.size()) == std::string::npos;
+}
+
+FileRows ListFileRows(const std::string& folder, const std::string& filter,
+                      const std::string& narrow) {
     // Narrowing before the listing looks anything up keeps typing into the
     // narrowing box quick in a large folder: refused names cost no system call.
     const Narrowing narrowing(narrow);
-    CCLStringListBase lines;
     platform::NameFilter wanted;
     if (!narrow.empty())
-        wanted = [&narrowing](const std::string& name) { return narrowing.Passes(name); };
-    const int count = GetFiles(&lines, folder.c_str(), filter.c_str(), wanted);
-    std::vector<FileRow> rows;
-    rows.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        const CCLListItem& line = *lines.Items.Item(i);
-        rows.push_back({line.text.Text() != nullptr ? line.text.Text() : "", FileSizeOf(line)});
-    }
-    // Sort once, by keys computed once per name: filling a large folder
-    // must not fold letters in every comparison.
-    std::vector<std::string> keys;
-    keys.reserve(rows.size());
-    for (const FileRow& row : rows)
-        keys.push_back(NameSortKey(row.name));
-    std::vector<size_t> order(rows.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        return keys[a] != keys[b] ? keys[a] < keys[b] : rows[a].name < rows[b].name;
+        wanted = [&narrowing](const std::string& name) { return narrowing.Passes(name.c_str()); };
+    // The folder is read without a look-up per file (the list shows no
+    // attribute, and a size only for the rows on screen): a folder of a
+    // million files costs a million look-ups less. Every entry that is not
+    // a folder is a file, as GetFiles lists them; "." and ".." are folders.
+    FileRows rows;
+    bool room = true;
+    ListEachMask(filter.c_str(), [&](const char* mask) {
+        if (!room) return 0;
+        platform::EnumerateFolder(
+            folder, mask, false,
+            [&](const platform::DirEntry& entry) {
+                if ((entry.attributes & platform::kAttrDirectory) != 0) return true;
+                room = rows.Add(entry.name, entry.sized ? entry.size : kUnknownSize);
+                return room;
+            },
+            wanted);
+        return 0;
     });
-    std::vector<FileRow> sorted;
-    sorted.reserve(rows.size());
-    for (size_t index : order)
-        sorted.push_back(std::move(rows[index]));
-    return sorted;
+    rows.SortByName();
+    return rows;
+}
+
+std::vector<uint32_t> NarrowRows(const FileRows& rows, const Narrowing& narrowing,
+                                 const std::vector<uint32_t>* candidates) {
+    std::vector<uint32_t> kept;
+    const auto test = [&](uint32_t row) {
+        if (narrowing.Passes(rows.Name(row))) kept.push_back(row);
+    };
+    if (candidates != nullptr) {
+        kept.reserve(candidates->size());
+        std::for_each(candidates->begin(), candidates->end(), test);
+    } else {
+        kept.reserve(rows.Size());
+        for (size_t row = 0; row < rows.Size(); ++row)
+            test(static_cast<uint32_t>(row));
+    }
+    kept.shrink_to_fit();
+    return kept;
 }
 
 std::string FileSizeText(uint64_t size) {
@@ -86,40 +108,44 @@ std::string FileSizeText(uint64_t size) {
     return text;
 }
 
-std::string FileExtension(const std::string& name) {
+std::string_view FileExtension(std::string_view name) {
     const size_t dot = name.rfind('.');
-    return dot == std::string::npos ? std::string() : name.substr(dot);
+    return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
 }
 
-std::vector<IconStep> PlanFileIcons(const std::vector<FileRow>& rows,
-                                    std::vector<std::string>& iconCashList,
-                                    const std::string& perFileMasks) {
-    std::unordered_map<std::string, int> cached; // folded extension -> cache index
+IconLookups PlanFileIcons(FileRows& rows, std::vector<std::string>& iconCashList,
+                          const std::string& perFileMasks) {
+    std::unordered_map<std::string, int32_t> cached; // folded extension -> cache index
     for (size_t i = 0; i < iconCashList.size(); ++i)
-        cached.emplace(NameSortKey(iconCashList[i]), static_cast<int>(i));
-    std::unordered_map<std::string, IconStep> byExtension; // as written in the names
-    std::vector<IconStep> steps;
-    steps.reserve(rows.size());
-    for (const FileRow& row : rows) {
-        const std::string extension = FileExtension(row.name);
+        cached.emplace(NameSortKey(iconCashList[i]), static_cast<int32_t>(i));
+    // By extension as written in the names, which stay put while this runs:
+    // most rows cost one look-up here and no allocation.
+    std::unordered_map<std::string_view, int32_t> byExtension;
+    IconLookups lookups;
+    for (size_t row = 0; row < rows.Size(); ++row) {
+        const std::string_view extension = FileExtension(rows.NameView(row));
         const auto known = byExtension.find(extension);
-        if (known != byExtension.end()) {
-            steps.push_back(known->second);
+        if (known != byExtension.end() && known->second != kOwnIcon) {
+            rows.SetIcon(row, known->second);
             continue;
         }
-        IconStep step{IconSource::PerFile, -1};
-        if (MaskMatchList(extension.c_str(), perFileMasks.c_str()) == 0) {
-            const auto [entry, added] =
-                cached.emplace(NameSortKey(extension), static_cast<int>(iconCashList.size()));
-            if (added) iconCashList.push_back(extension);
-            step = {added ? IconSource::NewEntry : IconSource::Cached, entry->second};
+        const std::string text(extension);
+        if (known != byExtension.end() || MaskMatchList(text.c_str(), perFileMasks.c_str()) != 0) {
+            rows.SetIcon(row, PerFileIcon(static_cast<int32_t>(lookups.perFile.size())));
+            lookups.perFile.push_back(row);
+            byExtension.emplace(extension, kOwnIcon);
+            continue;
         }
-        steps.push_back(step);
-        byExtension.emplace(extension, step.source == IconSource::NewEntry
-                                           ? IconStep{IconSource::Cached, step.cacheIndex}
-                                           : step);
+        const auto [entry, added] =
+            cached.emplace(NameSortKey(text), static_cast<int32_t>(iconCashList.size()));
+        if (added) {
+            iconCashList.push_back(text);
+            lookups.newEntries.push_back(row);
+        }
+        rows.SetIcon(row, entry->second);
+        byExtension.emplace(extension, entry->second);
     }
-    return steps;
+    return lookups;
 }
 
 std::string SelectStatusText(int count) {

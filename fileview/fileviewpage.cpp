@@ -3,6 +3,7 @@
 #include "core/settings.h"
 #include "external/externalprograms.h"
 #include "fileview/filecontextmenus.h"
+#include "fileview/filelistmodel.h"
 #include "fileview/foldertree.h"
 #include "platform/codepage.h"
 #include "widgets/comboitems.h"
@@ -19,8 +20,8 @@
 #include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QSplitter>
-#include <QStyledItemDelegate>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -32,11 +33,7 @@ constexpr int kTimerInterval = 100; // ms between key timer ticks
 constexpr int kTicksBeforeRefill = 5;
 constexpr int kClosedFolderImage = 0;
 constexpr int kOpenFolderImage = 1;
-constexpr int kSizeColumn = 1;
 constexpr int kTreeIndent = 19; // pixels per tree level
-// Rows of a left folder deleted in one turn of the event loop: a few
-// milliseconds' worth, so input is never held up for long.
-constexpr qsizetype kRowsDiscardedAtOnce = 10000;
 // Entries of each listed folder's child looked at before the tree is shown;
 // about one read of the system's. A child with more, none of them a folder
 // yet, offers to expand until the probe has looked at the rest.
@@ -54,19 +51,6 @@ std::string NodeName(const QTreeWidgetItem* node) {
 bool IsEnter(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
-
-// Right-aligns the size column through one delegate instead of one
-// alignment entry per row, which a fill of many rows would pay for.
-class RightAlignedDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
-    }
-};
 
 // Records the combo's text at the top of its history and selects it.
 // Returns false, changing nothing, for an empty text.
@@ -107,9 +91,7 @@ private:
     FileViewPage& page_;
 };
 
-FileViewPage::~FileViewPage() {
-    qDeleteAll(discarded_);
-}
+FileViewPage::~FileViewPage() = default;
 
 FileViewPage::FileViewPage(AppOptions& options, ToolState& tools, FileViewServices services,
                            QWidget* parent)
@@ -129,9 +111,7 @@ FileViewPage::FileViewPage(AppOptions& options, ToolState& tools, FileViewServic
     TimerFileListUpdate->setObjectName(QStringLiteral("TimerFileListUpdate"));
     TimerFileListUpdate->setInterval(kTimerInterval);
 
-    QTreeWidget* list = ListViewFile;
-    list->setItemDelegateForColumn(kSizeColumn, new RightAlignedDelegate(list));
-    list->setSortingEnabled(false); // rows come sorted; a header click does not re-sort
+    QTreeView* list = ListViewFile;
     R1 = new QAction(QStringLiteral("最新の状態に更新(&R)"), list);
     R1->setObjectName(QStringLiteral("R1"));
     R1->setShortcut(QKeySequence(Qt::Key_F5));
@@ -156,7 +136,7 @@ void FileViewPage::ConnectHandlers() {
     connect(TimerFileListUpdate, &QTimer::timeout, this, &FileViewPage::TimerFileListUpdateTimer);
     connect(cmbFilter, &QComboBox::activated, this, &FileViewPage::cmbFilterSelect);
     connect(edtNarrow, &QLineEdit::textChanged, this, &FileViewPage::edtNarrowChange);
-    connect(ListViewFile, &QTreeWidget::itemSelectionChanged, this,
+    connect(ListViewFile->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &FileViewPage::ListViewFileSelectItem);
     connect(chkNarrowKeep, &QCheckBox::clicked, this, &FileViewPage::chkNarrowKeepClick);
     connect(ListViewFile->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -438,66 +418,42 @@ void FileViewPage::UpdateFileList() {
         !native || listedFolder_.Open(*native) != 0) {
         listedFolder_.Close();
     }
-    QTreeWidget* list = ListViewFile;
-    list->setUpdatesEnabled(false);
-    DiscardLater(list->invisibleRootItem()->takeChildren());
-    const std::vector<FileRow> rows =
-        ListFileRows(state_.CurrentPath, platform::ToCp932(cmbFilter->currentText()),
-                     platform::ToCp932(edtNarrow->text()));
-    QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(rows.size()));
-    for (const FileRow& row : rows) {
-        items.append(new QTreeWidgetItem(
-            {platform::FromCp932(row.name), QString::fromStdString(FileSizeText(row.size))}));
-    }
-    UpdateFileIcons(rows, std::vector<QTreeWidgetItem*>(items.begin(), items.end()));
-    list->addTopLevelItems(items);
-    list->setUpdatesEnabled(true);
+    ListFiles();
     listedNode_ = node;
 }
 
-void FileViewPage::DiscardLater(QList<QTreeWidgetItem*> rows) {
-    const bool idle = discarded_.isEmpty();
-    discarded_.append(std::move(rows));
-    if (idle && !discarded_.isEmpty()) QTimer::singleShot(0, this, &FileViewPage::DiscardSome);
+void FileViewPage::ListFiles() {
+    FileListing listing;
+    listing.List(state_.CurrentPath, platform::ToCp932(cmbFilter->currentText()),
+                 platform::ToCp932(edtNarrow->text()));
+    std::vector<QIcon> ownIcons = LookUpIcons(listing);
+    ListViewFile->setUpdatesEnabled(false);
+    listModel_->Show(std::move(listing), imageListFile_, std::move(ownIcons));
+    ListViewFile->setUpdatesEnabled(true);
+    ListViewFileSelectItem();
 }
 
-void FileViewPage::DiscardSome() {
-    const qsizetype count = std::min(discarded_.size(), kRowsDiscardedAtOnce);
-    for (qsizetype i = discarded_.size() - count; i < discarded_.size(); ++i)
-        delete discarded_[i];
-    discarded_.resize(discarded_.size() - count);
-    if (!discarded_.isEmpty()) QTimer::singleShot(0, this, &FileViewPage::DiscardSome);
-}
-
-void FileViewPage::UpdateFileIcons(const std::vector<FileRow>& rows,
-                                   const std::vector<QTreeWidgetItem*>& items) {
+std::vector<QIcon> FileViewPage::LookUpIcons(FileListing& listing) {
     // The cache's names and images go together; if the names were emptied
     // elsewhere (a new window), the images go too.
     if (imageListFile_.size() != state_.IconCashList.size()) {
         imageListFile_.clear();
         state_.IconCashList.clear();
     }
-    const std::vector<IconStep> steps =
-        PlanFileIcons(rows, state_.IconCashList, options_.IconCashFileExt);
+    const IconLookups lookups =
+        PlanFileIcons(listing.Rows(), state_.IconCashList, options_.IconCashFileExt);
     const platform::PathStyle style = platform::NativePathStyle();
     // Most rows take a cached icon; only a lookup needs the row's full path.
-    const auto path = [&](size_t i) {
-        return platform::JoinPath(style, state_.CurrentPath, rows[i].name);
+    const auto path = [&](size_t row) {
+        return platform::JoinPath(style, listing.Folder(), listing.Rows().Name(row));
     };
-    for (size_t i = 0; i < steps.size(); ++i) {
-        switch (steps[i].source) {
-        case IconSource::NewEntry:
-            AddFileIcon(imageListFile_, path(i), false);
-            [[fallthrough]];
-        case IconSource::Cached:
-            items[i]->setIcon(0, imageListFile_[static_cast<size_t>(steps[i].cacheIndex)]);
-            break;
-        case IconSource::PerFile:
-            items[i]->setIcon(0, icons_.OwnIcon(platform::FromCp932(path(i))));
-            break;
-        }
-    }
+    for (size_t row : lookups.newEntries)
+        AddFileIcon(imageListFile_, path(row), false);
+    std::vector<QIcon> own;
+    own.reserve(lookups.perFile.size());
+    for (size_t row : lookups.perFile)
+        own.push_back(icons_.OwnIcon(platform::FromCp932(path(row))));
+    return own;
 }
 
 int FileViewPage::AddFileIcon(std::vector<QIcon>& imageList, const std::string& path,
@@ -507,17 +463,25 @@ int FileViewPage::AddFileIcon(std::vector<QIcon>& imageList, const std::string& 
     return static_cast<int>(imageList.size()) - 1;
 }
 
-std::vector<std::string> FileViewPage::SelectedFileNames() const {
+std::vector<int> FileViewPage::SelectedNameRows() const {
     // By the selected name cells, as the status text counts them: a row
     // whose size cell was taken out of the selection is still selected.
+    // Read by ranges: a whole folder selected is one range, not a cell each.
     std::vector<int> rows;
-    for (const QModelIndex& cell : ListViewFile->selectionModel()->selectedIndexes())
-        if (cell.column() == 0) rows.push_back(cell.row());
+    for (const QItemSelectionRange& range : ListViewFile->selectionModel()->selection()) {
+        if (range.left() != 0) continue;
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.push_back(row);
+    }
     std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+std::vector<std::string> FileViewPage::SelectedFileNames() const {
     std::vector<std::string> names;
-    names.reserve(rows.size());
-    for (int row : rows)
-        names.push_back(platform::ToCp932(ListViewFile->topLevelItem(row)->text(0)));
+    for (int row : SelectedNameRows())
+        names.push_back(listModel_->NameAt(row));
     return names;
 }
 
@@ -539,6 +503,18 @@ void FileViewPage::cmbFilterKeyDown(int key, Qt::KeyboardModifiers shift) {
 }
 
 void FileViewPage::edtNarrowChange() {
+    // The rows listed serve while the list shows the selected folder and
+    // that folder has not changed; otherwise it is read again.
+    if (!walking_ && listedNode_ != nullptr && SelectedNode() == listedNode_) {
+        ListViewFile->setUpdatesEnabled(false);
+        const bool narrowed = listModel_->Narrow(platform::ToCp932(cmbFilter->currentText()),
+                                                 platform::ToCp932(edtNarrow->text()));
+        ListViewFile->setUpdatesEnabled(true);
+        if (narrowed) {
+            ListViewFileSelectItem();
+            return;
+        }
+    }
     state_.ForceFileListUpdate = true;
     UpdateFileList();
 }
@@ -550,10 +526,7 @@ void FileViewPage::cmbPathAddressKeyDown(int key, Qt::KeyboardModifiers) {
 }
 
 void FileViewPage::ListViewFileSelectItem() {
-    int count = 0;
-    for (const QModelIndex& index : ListViewFile->selectionModel()->selectedIndexes())
-        count += index.column() == 0 ? 1 : 0;
-    state_.SelectStatusText = SelectStatusText(count);
+    state_.SelectStatusText = SelectStatusText(static_cast<int>(SelectedNameRows().size()));
     emit StatusTextChanged();
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "fileview/filelist.h"
+#include "fileview/filelisting.h"
 #include "fileview/fileviewstate.h"
 #include "fileview/subfolderprobe.h"
 #include "platform/direntries.h"
@@ -17,7 +18,6 @@
 #include "platform/fileops/shellcommon.h"
 
 #include <QIcon>
-#include <QList>
 #include <QWidget>
 
 #include <functional>
@@ -33,12 +33,14 @@ class QLabel;
 class QLineEdit;
 class QSplitter;
 class QTimer;
+class QTreeView;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace tamble {
 
 class FileContextMenus;
+class FileListModel;
 struct AppOptions;
 struct ToolState;
 
@@ -177,20 +179,21 @@ private:
     // than the node's is passed over: the folder may have changed since.
     void SettleSubFolders(const std::string& folder, unsigned long long ticket, bool hasSubFolders);
     void ClearNarrowUnlessKept();
-    void UpdateFileIcons(const std::vector<FileRow>& rows,
-                         const std::vector<QTreeWidgetItem*>& items);
-    // Deletes rows taken out of the list a part at a time once the event
-    // loop has shown what replaced them: the user waits for the new rows,
-    // not for the old ones to go.
-    void DiscardLater(QList<QTreeWidgetItem*> rows);
-    void DiscardSome();
+    // Reads the listed folder afresh into the list, with the icons.
+    void ListFiles();
+    // Looks up the icons listing's rows take that are not in the cache
+    // yet: cache entries join imageListFile_; the rows' own icons are returned.
+    std::vector<QIcon> LookUpIcons(FileListing& listing);
+    // The rows whose name cell is selected, in list order.
+    [[nodiscard]] std::vector<int> SelectedNameRows() const;
 
     // --- Controls
     QWidget* Panel1 = nullptr;
     QComboBox* cmbPathAddress = nullptr;
     QSplitter* Splitter1 = nullptr;
     QTreeWidget* TreeViewDirectory = nullptr;
-    QTreeWidget* ListViewFile = nullptr;
+    QTreeView* ListViewFile = nullptr;
+    FileListModel* listModel_ = nullptr;
     QWidget* Panel = nullptr;
     QLineEdit* edtNarrow = nullptr;
     QCheckBox* chkNarrowKeep = nullptr;
@@ -219,7 +222,6 @@ private:
     };
     std::map<std::string, Unsettled> unsettled_;
     unsigned long long lastTicket_ = 0;
-    QList<QTreeWidgetItem*> discarded_; // rows out of the list, not yet deleted
     SubFolderProbe probe_; // last, so it goes first: no report comes once the rest goes
 };
 

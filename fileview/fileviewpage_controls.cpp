@@ -2,6 +2,7 @@
 // sizes), their layout rule, and what the window keeps of them.
 #include "fileview/fileviewpage.h"
 
+#include "fileview/filelistmodel.h"
 #include "fileview/fileviewlayout.h"
 #include "widgets/comboitems.h"
 #include "widgets/formcontrols.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -44,12 +46,14 @@ void FileViewPage::CreateControls() {
     Splitter1->setChildrenCollapsible(false);
     TreeViewDirectory = Named(new QTreeWidget(Splitter1), "TreeViewDirectory");
     TreeViewDirectory->setHeaderHidden(true);
-    ListViewFile = ReportList(Splitter1, "ListViewFile");
-    ListViewFile->setHeaderLabels({QStringLiteral("ファイル名"), QStringLiteral("サイズ")});
+    ListViewFile = ReportList<QTreeView>(Splitter1, "ListViewFile");
+    listModel_ = new FileListModel(ListViewFile);
+    ListViewFile->setModel(listModel_);
     ListViewFile->setColumnWidth(0, kFileNameColumnWidth);
     ListViewFile->setColumnWidth(1, kSizeColumnWidth);
-    ListViewFile->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     ListViewFile->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Rows come in display order; a click on the header does not sort.
+    ListViewFile->setSortingEnabled(false);
     // The folder tree keeps its height when the window is resized; the
     // file list takes up the difference.
     Splitter1->setStretchFactor(0, 0);

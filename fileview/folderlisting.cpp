@@ -68,16 +68,21 @@ int GetSubFolders(CCLStringListBase* list, const char* folder) {
     return ListFolder(list, folder, kAllEntries, platform::kAttrDirectory, AddFolderEntry, 0);
 }
 
-int GetFiles(CCLStringListBase* list, const char* folder, const char* masks,
-             const platform::NameFilter& wanted) {
-    list->Clear();
+int ListEachMask(const char* masks, const std::function<int(const char* mask)>& list) {
     char parts[kMaskListLimit + 1];
     const int partCount = StrSplit(masks, ";", parts, sizeof parts);
     int total = 0;
     for (int i = 0; i < partCount; ++i)
-        total +=
-            ListFolder(list, folder, StrNth(parts, i), kFileAttributeMask, AddFileEntry, 0, wanted);
+        total += list(StrNth(parts, i));
     return total;
+}
+
+int GetFiles(CCLStringListBase* list, const char* folder, const char* masks,
+             const platform::NameFilter& wanted) {
+    list->Clear();
+    return ListEachMask(masks, [&](const char* mask) {
+        return ListFolder(list, folder, mask, kFileAttributeMask, AddFileEntry, 0, wanted);
+    });
 }
 
 uint64_t FileSizeOf(const CCLListItem& item) {

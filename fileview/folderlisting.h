@@ -66,6 +66,10 @@ SubFolderLook LookForSubFolder(const char* folder, const std::function<bool()>& 
 // number of lines.
 int GetSubFolders(CCLStringListBase* list, const char* folder);
 
+// Calls list for each mask of the ";"-separated masks in turn, an empty
+// one included (it matches nothing); returns the sum of what it returned.
+int ListEachMask(const char* masks, const std::function<int(const char* mask)>& list);
+
 // Empties list, then adds one line per file of folder for each mask of the
 // ";"-separated masks in turn: a file matched by two masks is listed twice;
 // an empty mask part matches nothing. Each line holds the bare name and

@@ -4,15 +4,19 @@
 
 namespace tamble {
 
-std::string NameSortKey(const std::string& name) {
-    std::string key(name);
-    for (size_t i = 0; i < key.size(); ++i) {
-        if (IsLeadByte(key[i])) {
+void FoldForSort(char* text, size_t length) {
+    for (size_t i = 0; i < length; ++i) {
+        if (IsLeadByte(text[i])) {
             ++i; // a trail byte is never a letter
         } else {
-            key[i] = static_cast<char>(CharToLower(static_cast<unsigned char>(key[i])));
+            text[i] = static_cast<char>(CharToLower(static_cast<unsigned char>(text[i])));
         }
     }
+}
+
+std::string NameSortKey(const std::string& name) {
+    std::string key(name);
+    FoldForSort(key.data(), key.size());
     return key;
 }
 

@@ -3,9 +3,15 @@
 // equal names stay adjacent. CP932 bytes.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace tamble {
+
+// Folds length bytes of text in place into its sort key (ASCII letters to
+// lower case, the trail bytes of double-byte characters left alone). The
+// key of several names ended by NULs is the keys of each, end to end.
+void FoldForSort(char* text, size_t length);
 
 // A text whose byte order is the display order's first criterion; computed
 // once per name so that sorting many names compares plain bytes.

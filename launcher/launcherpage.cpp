@@ -32,7 +32,7 @@ LauncherPage::LauncherPage(platform::UserPrompts& prompts, std::string itemFileP
     : QWidget(parent), prompts_(prompts), itemFilePath_(std::move(itemFilePath)) {
     setObjectName(QStringLiteral("TabSheet1"));
     QVBoxLayout* column = FlatColumn(this);
-    ListViewItem1 = ReportList(this, "ListViewItem1");
+    ListViewItem1 = ReportList<QTreeWidget>(this, "ListViewItem1");
     ListViewItem1->setHeaderLabels({QStringLiteral("アイテム")});
     ListViewItem1->setHeaderHidden(true);
     ListViewItem1->header()->setSectionResizeMode(QHeaderView::Stretch);

@@ -63,12 +63,10 @@ QWidget* Strip(QWidget* parent, const char* name, int height) {
     return strip;
 }
 
-QTreeWidget* ReportList(QWidget* parent, const char* name) {
-    auto* list = Named(new QTreeWidget(parent), name);
-    list->setRootIsDecorated(false);
-    list->setItemsExpandable(false);
-    list->setUniformRowHeights(true);
-    return list;
+void MakeReportList(QTreeView& list) {
+    list.setRootIsDecorated(false);
+    list.setItemsExpandable(false);
+    list.setUniformRowHeights(true);
 }
 
 QComboBox* PlaceCombo(QWidget* parent, const char* name, int left, int top, int width) {

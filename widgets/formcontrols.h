@@ -2,6 +2,8 @@
 // control named as designed (see Named) at its designed position.
 #pragma once
 
+#include "widgets/formnames.h"
+
 #include <QString>
 
 class QCheckBox;
@@ -10,7 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
-class QTreeWidget;
+class QTreeView;
 class QVBoxLayout;
 class QWidget;
 
@@ -43,7 +45,13 @@ void CentreOnScreen(QWidget& window);
 QVBoxLayout* FlatColumn(QWidget* parent);
 // A strip of the given height whose children are placed at fixed positions.
 QWidget* Strip(QWidget* parent, const char* name, int height);
-// A list of rows with columns, without a tree's expanders.
-QTreeWidget* ReportList(QWidget* parent, const char* name);
+// Makes list a list of rows with columns, without a tree's expanders.
+void MakeReportList(QTreeView& list);
+// A new View (a QTreeView or QTreeWidget) named name, made a report list.
+template <class View> View* ReportList(QWidget* parent, const char* name) {
+    auto* list = Named(new View(parent), name);
+    MakeReportList(*list);
+    return list;
+}
 
 } // namespace tamble

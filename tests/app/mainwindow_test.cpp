@@ -6,6 +6,7 @@
 #include "fileview/fileviewpage.h"
 #include "platform/codepage.h"
 #include "tests/common/savechecks.h"
+#include "tests/common/viewrows.h"
 #include "tests/common/windowsskip.h"
 
 #include <QAction>
@@ -24,6 +25,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -96,16 +98,15 @@ TEST_F(MainWindowTest, MenusHaveTheirNamesCaptionsAndShortcuts) {
 TEST_F(MainWindowTest, DebugEntriesRefillTheFilePage) {
     auto window = Create();
     auto* tree = ControlOf<QTreeWidget>(*window, "TreeViewDirectory");
-    auto* list = ControlOf<QTreeWidget>(*window, "ListViewFile");
+    auto* list = ControlOf<QTreeView>(*window, "ListViewFile");
     ControlOf<tamble::FileViewPage>(*window, "tabFileView")->ShowFolder(folder_.Path());
     ASSERT_EQ(tree->topLevelItemCount(), 1);
     EXPECT_EQ(tree->topLevelItem(0)->childCount(), 0);
-    EXPECT_EQ(list->topLevelItemCount(), 0);
+    EXPECT_EQ(list->model()->rowCount(), 0);
     // The icon cache's entry lists the folder again; the tree's builds it again.
     folder_.Write("new.txt", "");
     ControlOf<QAction>(*window, "C2")->trigger();
-    ASSERT_EQ(list->topLevelItemCount(), 1);
-    EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("new.txt"));
+    EXPECT_EQ(ViewTexts(*list), std::vector<std::string>{"new.txt"});
     std::filesystem::create_directory(folder_.File("sub"));
     ControlOf<QAction>(*window, "I1")->trigger();
     ASSERT_EQ(tree->topLevelItemCount(), 1);
@@ -140,12 +141,11 @@ TEST_F(MainWindowTest, PagesAndControlsAreInPlace) {
     EXPECT_EQ(ControlOf<QCheckBox>(*window, "chkShortLongName")->text(),
               QStringLiteral("短い名前にする"));
     EXPECT_EQ(ControlOf<QStatusBar>(*window, "StatusBar")->height(), 19);
-    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "ListViewFile")->headerItem()->text(0),
-              QStringLiteral("ファイル名"));
-    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "ListViewFile")->headerItem()->text(1),
-              QStringLiteral("サイズ"));
-    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "ListViewFile")->columnWidth(0), 200);
-    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "ListViewFile")->selectionMode(),
+    const QAbstractItemModel* files = ControlOf<QTreeView>(*window, "ListViewFile")->model();
+    EXPECT_EQ(files->headerData(0, Qt::Horizontal), QStringLiteral("ファイル名"));
+    EXPECT_EQ(files->headerData(1, Qt::Horizontal), QStringLiteral("サイズ"));
+    EXPECT_EQ(ControlOf<QTreeView>(*window, "ListViewFile")->columnWidth(0), 200);
+    EXPECT_EQ(ControlOf<QTreeView>(*window, "ListViewFile")->selectionMode(),
               QAbstractItemView::ExtendedSelection);
     EXPECT_TRUE(ControlOf<QTreeWidget>(*window, "ListViewItem1")->isHeaderHidden());
     EXPECT_EQ(ControlOf<QLineEdit>(*window, "edtNarrow")->pos(), QPoint(34, 3));
@@ -277,7 +277,7 @@ TEST_F(MainWindowTest, RestartRestoresWhatTheUserLeft) {
     EXPECT_EQ(ControlOf<QTabWidget>(*window, "PageControl")->currentIndex(), tamble::kItemPage);
     EXPECT_FALSE(ControlOf<QAction>(*window, "mnuAllOpenEditor")->isChecked());
     EXPECT_TRUE(ControlOf<QAction>(*window, "mnuRowSelectMode")->isChecked());
-    EXPECT_EQ(ControlOf<QTreeWidget>(*window, "ListViewFile")->selectionBehavior(),
+    EXPECT_EQ(ControlOf<QTreeView>(*window, "ListViewFile")->selectionBehavior(),
               QAbstractItemView::SelectItems);
     EXPECT_TRUE(ControlOf<QCheckBox>(*window, "chkNarrowKeep")->isChecked());
     // The start walks to the last address, which goes on top of its history.

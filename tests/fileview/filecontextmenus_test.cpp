@@ -20,6 +20,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -138,7 +139,7 @@ TEST_F(FileContextMenusTest, MenusHoldEveryEntryInOrder) {
     EXPECT_EQ(menus_->PopupMenu5->objectName(), QStringLiteral("PopupMenu5"));
     EXPECT_EQ(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory")->contextMenuPolicy(),
               Qt::CustomContextMenu);
-    EXPECT_EQ(ControlOf<QTreeWidget>(*window_, "ListViewFile")->contextMenuPolicy(),
+    EXPECT_EQ(ControlOf<QTreeView>(*window_, "ListViewFile")->contextMenuPolicy(),
               Qt::CustomContextMenu);
     // Created once, however often the folder tree is built again.
     ControlOf<QAction>(*window_, "I1")->trigger();
@@ -155,10 +156,9 @@ TEST_F(FileContextMenusTest, ShortcutsActWhereTheFocusIsAndTheStatusLineFollows)
     EXPECT_EQ(Status(), " / ﾌｫﾙﾀﾞをｺﾋﾟｰ");
 
     GoTo("work");
-    ControlOf<QTreeWidget>(*window_, "ListViewFile")->setFocus();
+    ControlOf<QTreeView>(*window_, "ListViewFile")->setFocus();
     SelectRows({0, 1, 2});
-    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "ListViewFile"), Qt::Key_X,
-                    Qt::ControlModifier);
+    QTest::keyClick(ControlOf<QTreeView>(*window_, "ListViewFile"), Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(page_->State().clipboard.ClipboardFiles,
               (Strings{disk_.File("work/a.c"), disk_.File("work/b.c"), disk_.File("work/c.h")}));
     EXPECT_EQ(page_->State().clipboard.ClipboardMode, tamble::kClipboardCut);
@@ -166,8 +166,8 @@ TEST_F(FileContextMenusTest, ShortcutsActWhereTheFocusIsAndTheStatusLineFollows)
     EXPECT_EQ(Status(), "2 個のﾌｧｲﾙを選択 / 3 個のﾌｧｲﾙを切り取り");
 
     // Enter and Shift+Enter open every selected row, one start each.
-    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "ListViewFile"), Qt::Key_Return);
-    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "ListViewFile"), Qt::Key_Enter,
+    QTest::keyClick(ControlOf<QTreeView>(*window_, "ListViewFile"), Qt::Key_Return);
+    QTest::keyClick(ControlOf<QTreeView>(*window_, "ListViewFile"), Qt::Key_Enter,
                     Qt::ShiftModifier);
     EXPECT_EQ(
         started_,
@@ -177,11 +177,9 @@ TEST_F(FileContextMenusTest, ShortcutsActWhereTheFocusIsAndTheStatusLineFollows)
 
     // Ctrl+F: the list's template needs a selected row; the tree's does not,
     // but it too fills $FILE from the list.
-    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "ListViewFile"), Qt::Key_F,
-                    Qt::ControlModifier);
-    ControlOf<QTreeWidget>(*window_, "ListViewFile")->clearSelection();
-    QTest::keyClick(ControlOf<QTreeWidget>(*window_, "ListViewFile"), Qt::Key_F,
-                    Qt::ControlModifier);
+    QTest::keyClick(ControlOf<QTreeView>(*window_, "ListViewFile"), Qt::Key_F, Qt::ControlModifier);
+    ControlOf<QTreeView>(*window_, "ListViewFile")->clearSelection();
+    QTest::keyClick(ControlOf<QTreeView>(*window_, "ListViewFile"), Qt::Key_F, Qt::ControlModifier);
     ControlOf<QTreeWidget>(*window_, "TreeViewDirectory")->setFocus();
     QTest::keyClick(ControlOf<QTreeWidget>(*window_, "TreeViewDirectory"), Qt::Key_F,
                     Qt::ControlModifier);
@@ -328,7 +326,7 @@ TEST_F(FileContextMenusTest, FileCommandsRefillTheList) {
 
     // Without a selected row the file commands do nothing.
     prompts_.asked.clear();
-    ControlOf<QTreeWidget>(*window_, "ListViewFile")->clearSelection();
+    ControlOf<QTreeView>(*window_, "ListViewFile")->clearSelection();
     for (QAction* action : {menus_->T1, menus_->N14, menus_->E1, menus_->R3, menus_->N26})
         action->trigger();
     EXPECT_TRUE(prompts_.asked.empty());

@@ -4,6 +4,7 @@
 #include "fileview/filecontextmenus.h"
 #include "fileview/fileviewpage.h"
 #include "tests/common/controlof.h"
+#include "tests/common/viewrows.h"
 #include "tests/common/windowsskip.h"
 #include "tests/fileview/fileviewwindowtest.h"
 #include "widgets/qtext.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -81,8 +83,7 @@ TEST_F(FileViewPageTest, TreeListsFoldersLazilyBehindThePlaceholder) {
     EXPECT_EQ(Selected(), work);
     EXPECT_EQ(page_->ListedNode(), work);
     EXPECT_EQ(Rows(), (Strings{"a.c", "ab.h", "b.c", "cd.txt", "Makefile", "x.exe", "y.exe"}));
-    EXPECT_EQ(ControlOf<QTreeWidget>(*window_, "ListViewFile")->topLevelItem(0)->text(1),
-              QStringLiteral("4"));
+    EXPECT_EQ(ViewText(*ControlOf<QTreeView>(*window_, "ListViewFile"), 0, 1), QStringLiteral("4"));
     EXPECT_EQ(page_->State().CurrentPath, disk_.File("work"));
 
     // Opened once: a new folder shows only after a refresh of the node.
@@ -191,6 +192,42 @@ TEST_F(FileViewPageTest, FilterEnterAndNarrowing) {
     EXPECT_EQ(Rows(), (Strings{"a.c", "ab.h"}));
 }
 
+TEST_F(FileViewPageTest, NarrowingReadsTheFolderAgainOnlyOnceItHasChanged) {
+    GoTo("work");
+    auto* narrow = ControlOf<QLineEdit>(*window_, "edtNarrow");
+    const auto sizeOf = [this](const std::string& name) {
+        const Strings rows = Rows();
+        const auto at = std::find(rows.begin(), rows.end(), name);
+        return at == rows.end() ? std::string("(none)")
+                                : ViewText(*ControlOf<QTreeView>(*window_, "ListViewFile"),
+                                           static_cast<int>(at - rows.begin()), 1)
+                                      .toStdString();
+    };
+    const std::string before = sizeOf("a.c");
+    // A file written in place changes no folder: narrowing filters what was
+    // listed; F5 reads the folder.
+    disk_.Write("work/a.c", std::string(1234, 'x'));
+    narrow->setText(QStringLiteral("a"));
+    EXPECT_EQ(Rows(), (Strings{"a.c", "ab.h"}));
+    EXPECT_EQ(sizeOf("a.c"), before);
+    page_->R1->trigger();
+    EXPECT_EQ(sizeOf("a.c"), "1,234");
+    // A file added, or one taken away, is seen by the next key.
+    disk_.Write("work/abc.c", "");
+    narrow->setText(QStringLiteral("ab"));
+    EXPECT_EQ(Rows(), (Strings{"ab.h", "abc.c"}));
+    std::filesystem::remove(disk_.File("work/ab.h"));
+    narrow->setText(QStringLiteral("a"));
+    EXPECT_EQ(Rows(), (Strings{"a.c", "abc.c"}));
+    narrow->clear();
+    EXPECT_EQ(Rows().size(), 7u);
+    // A selection is counted for the rows shown after the narrowing.
+    SelectRows({0, 1});
+    narrow->setText(QStringLiteral("b"));
+    EXPECT_EQ(page_->State().SelectStatusText, "");
+    EXPECT_TRUE(page_->SelectedFileNames().empty());
+}
+
 TEST_F(FileViewPageTest, TypedTextIsTakenAsTypedNotCompletedFromTheHistory) {
     // Keys go to the combo box, as a user's do; a completion from the
     // history would turn "*.c" into "*.c;*.cpp;..." and a folder into its
@@ -252,9 +289,8 @@ TEST_F(FileViewPageTest, KeysRefillTheListFiveTicksAfterTheLastOne) {
 
 TEST_F(FileViewPageTest, DoubleClickOpensTheFirstSelectedRowOrGoesUp) {
     GoTo("work");
-    QTreeWidget* list = ControlOf<QTreeWidget>(*window_, "ListViewFile");
-    list->topLevelItem(2)->setSelected(true); // b.c
-    list->topLevelItem(3)->setSelected(true);
+    QTreeView* list = ControlOf<QTreeView>(*window_, "ListViewFile");
+    SelectRows({2, 3}); // b.c first
     page_->ListViewFileDblClick(Qt::NoModifier);
     page_->ListViewFileDblClick(Qt::ShiftModifier);
     EXPECT_EQ(opened_,
@@ -272,7 +308,7 @@ TEST_F(FileViewPageTest, DoubleClickOpensTheFirstSelectedRowOrGoesUp) {
     GoTo("work");
     opened_.clear();
     ShowFilePage();
-    const QRect row = list->visualItemRect(list->topLevelItem(0));
+    const QRect row = list->visualRect(list->model()->index(0, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
     QApplication::processEvents();
@@ -288,13 +324,13 @@ TEST_F(FileViewPageTest, StatusLineCountsSelectedRows) {
     EXPECT_EQ(status->text(), QStringLiteral("7 個のﾌｧｲﾙを選択 / 1 個のﾌｧｲﾙをｺﾋﾟｰ"));
     SelectRows({0, 1, 2});
     EXPECT_EQ(status->text(), QStringLiteral("3 個のﾌｧｲﾙを選択 / 1 個のﾌｧｲﾙをｺﾋﾟｰ"));
-    ControlOf<QTreeWidget>(*window_, "ListViewFile")->clearSelection();
+    ControlOf<QTreeView>(*window_, "ListViewFile")->clearSelection();
     EXPECT_EQ(status->text(), QStringLiteral(" / 1 個のﾌｧｲﾙをｺﾋﾟｰ"));
 }
 
 TEST_F(FileViewPageTest, CellByCellSelectionNeverSelectsASizeAlone) {
     GoTo("work");
-    QTreeWidget* list = ControlOf<QTreeWidget>(*window_, "ListViewFile");
+    QTreeView* list = ControlOf<QTreeView>(*window_, "ListViewFile");
     ShowFilePage();
     ControlOf<QAction>(*window_, "mnuRowSelectMode")->trigger(); // cells one by one
     const QPoint size = list->visualRect(list->model()->index(1, 1)).center();

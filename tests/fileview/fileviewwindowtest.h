@@ -8,8 +8,10 @@
 #include "tests/common/controlof.h"
 #include "tests/common/swappingprompts.h"
 #include "tests/common/tempfolder.h"
+#include "tests/common/viewrows.h"
 
 #include <QString>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -65,22 +67,11 @@ protected:
             ControlOf<QTreeWidget>(*window_, "TreeViewDirectory")->selectedItems();
         return selected.isEmpty() ? nullptr : selected.first();
     }
-    Strings Rows() const {
-        Strings rows;
-        for (int i = 0; i < ControlOf<QTreeWidget>(*window_, "ListViewFile")->topLevelItemCount();
-             ++i)
-            rows.push_back(ControlOf<QTreeWidget>(*window_, "ListViewFile")
-                               ->topLevelItem(i)
-                               ->text(0)
-                               .toStdString());
-        return rows;
-    }
+    Strings Rows() const { return ViewTexts(*ControlOf<QTreeView>(*window_, "ListViewFile")); }
     void GoTo(const std::string& relative) { page_->NavigateToPath(disk_.File(relative)); }
     // Selects exactly the list rows at the given positions.
     void SelectRows(std::initializer_list<int> rows) {
-        ControlOf<QTreeWidget>(*window_, "ListViewFile")->clearSelection();
-        for (int row : rows)
-            ControlOf<QTreeWidget>(*window_, "ListViewFile")->topLevelItem(row)->setSelected(true);
+        SelectViewRows(*ControlOf<QTreeView>(*window_, "ListViewFile"), rows);
     }
 
     TempFolder disk_;

@@ -60,11 +60,10 @@ protected:
 
     // The listed names, as the file system spells them.
     Strings ListedNames() const {
+        const QTreeView& list = *ControlOf<QTreeView>(*window_, "ListViewFile");
         Strings names;
-        for (int i = 0; i < ControlOf<QTreeWidget>(*window_, "ListViewFile")->topLevelItemCount();
-             ++i)
-            names.push_back(platform::Cp932ToUtf8(platform::ToCp932(
-                ControlOf<QTreeWidget>(*window_, "ListViewFile")->topLevelItem(i)->text(0))));
+        for (int row = 0; row < list.model()->rowCount(); ++row)
+            names.push_back(platform::Cp932ToUtf8(platform::ToCp932(ViewText(list, row))));
         return names;
     }
     // Selects the one row that shows name.

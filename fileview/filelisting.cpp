@@ -1,0 +1,42 @@
+#include "fileview/filelisting.h"
+
+#include "fileview/filelist.h"
+
+#include <numeric>
+
+namespace tamble {
+
+void FileListing::List(const std::string& folder, const std::string& filter,
+                       const std::string& narrow) {
+    // Stamped before it is read: a change made while it is read leaves a
+    // stamp that differs, and the next narrowing reads the folder again.
+    stamp_ = platform::StampOfFolder(folder);
+    rows_ = ListFileRows(folder, filter, narrow);
+    folder_ = folder;
+    filter_ = filter;
+    listedNarrow_ = narrow;
+    shownNarrow_ = narrow;
+    shown_.resize(rows_.Size());
+    std::iota(shown_.begin(), shown_.end(), uint32_t{0});
+}
+
+bool FileListing::CanNarrow(const std::string& filter, const std::string& narrow) const {
+    if (!stamp_ || filter != filter_ || !NarrowsFurther(listedNarrow_, narrow)) return false;
+    return platform::StampOfFolder(folder_) == stamp_;
+}
+
+void FileListing::Narrow(const std::string& narrow) {
+    const Narrowing narrowing(narrow);
+    // Another key typed after the text shown only takes rows away.
+    shown_ = NarrowRows(rows_, narrowing, NarrowsFurther(shownNarrow_, narrow) ? &shown_ : nullptr);
+    shownNarrow_ = narrow;
+}
+
+std::optional<uint64_t> FileListing::FileSize(size_t row) {
+    if (rows_.FileSize(row) != kUnknownSize) return rows_.FileSize(row);
+    const std::optional<uint64_t> size = platform::FileSizeIn(folder_, rows_.Name(row));
+    if (size) rows_.SetFileSize(row, *size);
+    return size;
+}
+
+} // namespace tamble
