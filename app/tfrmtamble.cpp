@@ -92,7 +92,11 @@ TfrmTamble::TfrmTamble(ShellEnvironment environment, QWidget* parent)
     FormCreate();
 }
 
-TfrmTamble::~TfrmTamble() = default;
+TfrmTamble::~TfrmTamble() {
+    // Removing the tabs as the children go selects other tabs: no page is
+    // to be built for a window on its way out.
+    disconnect(PageControl, nullptr, this, nullptr);
+}
 
 void TfrmTamble::FormCreate() {
     setWindowTitle(QString::fromLatin1(kVersionCaption));

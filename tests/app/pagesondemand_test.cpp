@@ -57,7 +57,8 @@ TEST_F(PagesOnDemandTest, TheSelectedPageAtStartIsBuiltAndShown) {
                  {"file page", tamble::kFilePage, false, false},
                  {"item page", tamble::kItemPage, false, true}};
     for (const auto& c : cases) {
-        folder_.Write("tamble.ini", "[Application]\r\nActivePage=" + std::to_string(c.page) + "\r\n");
+        folder_.Write("tamble.ini",
+                      "[Application]\r\nActivePage=" + std::to_string(c.page) + "\r\n");
         auto window = Create();
         window->show();
         QApplication::processEvents();
