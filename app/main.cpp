@@ -112,6 +112,11 @@ int main(int argc, char** argv) {
         environment.dataFolder = platform::DataFolder();
         environment.prompts = &prompts;
         environment.progress = &progress;
+        // A folder is opened while the window is made, so the first frame
+        // shows it; a project file or a missing path needs the window up
+        // to open it or to say so.
+        if (startPath) environment.startFolder = tamble::StartFolderOf(*startPath);
+        const bool showStartPathLater = startPath && !environment.startFolder;
         tamble::TfrmTamble window(std::move(environment));
         prompts.SetParent(&window);
         progress.SetParent(&window);
@@ -124,7 +129,7 @@ int main(int argc, char** argv) {
         QObject::connect(&handover, &platform::HandoverServer::PathReceived, &window,
                          &tamble::TfrmTamble::ShowStartPath);
         handover.Listen(platform::InstanceSocketPath(tamble::kApplicationTitle));
-        if (startPath) {
+        if (showStartPathLater) {
             QTimer::singleShot(0, &window,
                                [&window, &startPath] { window.ShowStartPath(*startPath); });
         }

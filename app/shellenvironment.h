@@ -23,6 +23,9 @@ struct ShellEnvironment {
     FileViewServices fileView;
     // Whether the desktop has a notification area; nullopt asks the system.
     std::optional<bool> trayAvailable;
+    // A native folder named on the command line: the window opens on the
+    // file page showing it, whatever page and folder the settings name.
+    std::optional<std::string> startFolder;
 };
 
 } // namespace tamble

@@ -60,6 +60,19 @@ StartPathKind KindOfStartPath(const std::string& nativePath) {
     return project ? StartPathKind::ProjectFile : StartPathKind::OtherFile;
 }
 
+std::optional<std::string> StartFolderOf(const std::string& nativePath) {
+    switch (KindOfStartPath(nativePath)) {
+    case StartPathKind::Folder:
+        return nativePath;
+    case StartPathKind::OtherFile:
+        return platform::TextOfPath(platform::PathOfText(nativePath).parent_path());
+    case StartPathKind::ProjectFile:
+    case StartPathKind::Missing:
+        break;
+    }
+    return std::nullopt;
+}
+
 std::string HelpText() {
     return "Usage: tamble [PATH]\n"
            "       tamble --help | --version\n"

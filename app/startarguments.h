@@ -47,6 +47,11 @@ enum class StartPathKind {
 // Looks at nativePath (file-system bytes; symbolic links followed).
 [[nodiscard]] StartPathKind KindOfStartPath(const std::string& nativePath);
 
+// The folder the file view shows for nativePath: a folder itself, any other
+// file's folder; none for a project file or a missing path. A folder
+// "/a/b" -> "/a/b", "/a/notes.txt" -> "/a", "/a/work.prj" -> none.
+[[nodiscard]] std::optional<std::string> StartFolderOf(const std::string& nativePath);
+
 // The text of --help, ending in a newline.
 [[nodiscard]] std::string HelpText();
 // The text of --version, ending in a newline.

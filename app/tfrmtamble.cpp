@@ -1,5 +1,6 @@
 #include "app/tfrmtamble.h"
 
+#include "app/pageslot.h"
 #include "app/placement.h"
 #include "app/tfrmoption.h"
 #include "app/tfrmoutput.h"
@@ -75,8 +76,8 @@ TfrmTamble::TfrmTamble(ShellEnvironment environment, QWidget* parent)
     PageControl->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 2px 3px; }"));
     column->addWidget(PageControl, 1);
     setCentralWidget(central);
-    CreatePages();
     CreateMenus();
+    CreatePages();
 
     StatusBar = Named(new QStatusBar(this), "StatusBar");
     StatusBar->setFixedHeight(kStatusBarHeight);
@@ -91,7 +92,11 @@ TfrmTamble::TfrmTamble(ShellEnvironment environment, QWidget* parent)
     FormCreate();
 }
 
-TfrmTamble::~TfrmTamble() = default;
+TfrmTamble::~TfrmTamble() {
+    // Removing the tabs as the children go selects other tabs: no page is
+    // to be built for a window on its way out.
+    disconnect(PageControl, nullptr, this, nullptr);
+}
 
 void TfrmTamble::FormCreate() {
     setWindowTitle(QString::fromLatin1(kVersionCaption));
@@ -104,20 +109,47 @@ void TfrmTamble::FormCreate() {
     std::error_code noFile;
     const bool firstStart =
         !std::filesystem::exists(platform::NativePath(env_.settingsPath), noFile);
-    ApplySettings(LoadSettings(env_.settingsPath.c_str(), workArea), firstStart);
+    Settings settings = LoadSettings(env_.settingsPath.c_str(), workArea);
+    if (env_.startFolder) {
+        // The folder asked for is the first thing shown; the page the
+        // settings name would only be built for a frame never seen.
+        settings.ActivePage = kFilePage;
+        settings.PathAddressText = platform::Utf8ToCp932(*env_.startFolder);
+    }
+    ApplySettings(settings, firstStart);
     // The folder tree opens the folder named in cmbPathAddress, so it is
     // built after the settings have filled that box.
-    launcherPage_->LoadLauncherItems();
     filePage_->BuildFolderTree();
+    // Only now: the settings' choice of page builds that page alone.
+    BuildPage(PageControl->currentIndex());
+    connect(PageControl, &QTabWidget::currentChanged, this, &TfrmTamble::BuildPage);
 }
 
 void TfrmTamble::FormDestroy() {
     if (destroyed_) return;
     destroyed_ = true;
     SaveSettingsFile();
-    launcherPage_->SaveLauncherItems();
+    // An item page never built never read item.lst: writing its empty list
+    // would wipe the file's items.
+    if (itemSlot_->Built()) BuiltLauncherPage().SaveLauncherItems();
     TrayIcon1->hide();
     emit Closed();
+}
+
+void TfrmTamble::BuildPage(int index) {
+    if (index == kProjectPage) {
+        BuiltProjectPage();
+    } else if (index == kItemPage) {
+        BuiltLauncherPage();
+    }
+}
+
+ProjectPage& TfrmTamble::BuiltProjectPage() {
+    return *static_cast<ProjectPage*>(projectSlot_->Page());
+}
+
+LauncherPage& TfrmTamble::BuiltLauncherPage() {
+    return *static_cast<LauncherPage*>(itemSlot_->Page());
 }
 
 void TfrmTamble::closeEvent(QCloseEvent* event) {
@@ -265,9 +297,11 @@ void TfrmTamble::dropEvent(QDropEvent* event) {
     const QPoint at = event->position().toPoint();
     const int page = PageControl->currentIndex();
     if (page == kProjectPage) {
-        projectPage_->DropFiles(files, projectPage_->mapFrom(this, at));
+        ProjectPage& projects = BuiltProjectPage();
+        projects.DropFiles(files, projects.mapFrom(this, at));
     } else if (page == kItemPage) {
-        launcherPage_->DropOnLauncher(files, launcherPage_->mapFrom(this, at));
+        LauncherPage& items = BuiltLauncherPage();
+        items.DropOnLauncher(files, items.mapFrom(this, at));
     }
     event->acceptProposedAction();
 }

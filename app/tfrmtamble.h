@@ -3,10 +3,17 @@
 // the status bar and the notification-area icon. Every control keeps the
 // object name the rest of the program knows it by. The window owns the
 // options and the tools' histories, which the settings file keeps.
+//
+// The file page is built with the window. The project and item pages are
+// built the first time they are needed: when their tab is selected (the
+// one selected at start included), or when a command, a drop or a start
+// path acts on them. A page never built has changed nothing, so the exit
+// writes nothing of its own (item.lst stays as it was).
 #pragma once
 
 #include "app/shellenvironment.h"
 #include "core/settings.h"
+#include "project/projectcommands.h"
 #include "tools/toolstate.h"
 
 #include <QMainWindow>
@@ -24,6 +31,7 @@ namespace tamble {
 
 class FileViewPage;
 class LauncherPage;
+class PageSlot;
 class ProjectPage;
 
 // Page indexes of PageControl.
@@ -35,8 +43,8 @@ class TfrmTamble : public QMainWindow {
     Q_OBJECT
 
 public:
-    // Creates the window and runs its creation steps (settings, launcher
-    // items, folder tree); the caller shows it.
+    // Creates the window and runs its creation steps (settings, folder
+    // tree, the page selected at start); the caller shows it.
     explicit TfrmTamble(ShellEnvironment environment, QWidget* parent = nullptr);
     ~TfrmTamble() override;
 
@@ -95,6 +103,14 @@ private:
     void CreateTray();
     void CreatePages();
     void ConnectHandlers();
+    // Runs command on the project page, built first if need be.
+    void RunOnProjectPage(QAction* trigger, void (ProjectPage::*command)());
+
+    // --- Pages built when first needed
+    // The page at index of PageControl, built now if it was not yet.
+    void BuildPage(int index);
+    ProjectPage& BuiltProjectPage();
+    LauncherPage& BuiltLauncherPage();
 
     // Settings onto the controls and back (tfrmtamble_settings.cpp).
     // firstStart: there was no settings file, so the default geometry is
@@ -143,9 +159,10 @@ private:
     QAction* X1 = nullptr;
 
     // --- Pages
-    ProjectPage* projectPage_ = nullptr;
+    ProjectCommands projectCommands_; // File menu and ToolBar1, from the start
+    PageSlot* projectSlot_ = nullptr; // holds a ProjectPage once built
     FileViewPage* filePage_ = nullptr;
-    LauncherPage* launcherPage_ = nullptr;
+    PageSlot* itemSlot_ = nullptr; // holds a LauncherPage once built
 
     ShellEnvironment env_;
     AppOptions options_;

@@ -4,6 +4,7 @@
 
 #include "widgets/formnames.h"
 
+#include "app/pageslot.h"
 #include "app/placement.h"
 #include "fileview/fileviewpage.h"
 #include "launcher/launcheritems.h"
@@ -38,9 +39,11 @@ void TfrmTamble::CreateMenus() {
     setMenuBar(MainMenu1);
 
     File1 = Named(MainMenu1->addMenu(QStringLiteral("ファイル(&F)")), "File1");
-    // The project page's commands, which its tool bar shows too.
-    const ProjectCommands project = projectPage_->Commands();
-    File1->addActions({project.newProject, project.openProject, project.saveProject});
+    // The project page's commands, which its tool bar shows too; they are
+    // here before the page is.
+    projectCommands_ = NewProjectCommands(this);
+    File1->addActions(
+        {projectCommands_.newProject, projectCommands_.openProject, projectCommands_.saveProject});
     File1->addSeparator();
     N1 = AddAction(File1, "N1", QStringLiteral("アプリケーションの終了(&X)"));
 
@@ -79,8 +82,12 @@ void TfrmTamble::CreateTray() {
 }
 
 void TfrmTamble::CreatePages() {
-    projectPage_ = new ProjectPage(options_, Prompts(), PageControl);
-    PageControl->addTab(projectPage_, QStringLiteral("ProjectView"));
+    projectSlot_ = new PageSlot(
+        [this](QWidget* slot) {
+            return new ProjectPage(options_, Prompts(), projectCommands_, slot);
+        },
+        PageControl);
+    PageControl->addTab(projectSlot_, QStringLiteral("ProjectView"));
 
     FileViewServices services = env_.fileView;
     if (services.owner.prompts == nullptr) services.owner.prompts = &Prompts();
@@ -91,8 +98,14 @@ void TfrmTamble::CreatePages() {
     // The path shows in messages, so it is joined as the system writes paths.
     const std::string itemFile = platform::Utf8ToCp932(
         platform::JoinPath(platform::NativePathStyle(), env_.dataFolder, kItemFileName));
-    launcherPage_ = new LauncherPage(Prompts(), itemFile, PageControl);
-    PageControl->addTab(launcherPage_, QStringLiteral("ItemView"));
+    itemSlot_ = new PageSlot(
+        [this, itemFile](QWidget* slot) {
+            auto* page = new LauncherPage(Prompts(), itemFile, slot);
+            page->LoadLauncherItems();
+            return page;
+        },
+        PageControl);
+    PageControl->addTab(itemSlot_, QStringLiteral("ItemView"));
 }
 
 void TfrmTamble::ConnectHandlers() {
@@ -101,9 +114,12 @@ void TfrmTamble::ConnectHandlers() {
     connect(N30, &QAction::triggered, this, &TfrmTamble::N30Click);
     connect(mnuOption, &QAction::triggered, this, &TfrmTamble::mnuOptionClick);
     // The notification area's menu runs the project commands too.
-    connect(N9, &QAction::triggered, projectPage_, &ProjectPage::CreateProject);
-    connect(N7, &QAction::triggered, projectPage_, &ProjectPage::OpenProjectFile);
-    connect(N4, &QAction::triggered, projectPage_, &ProjectPage::SaveProjectFile);
+    RunOnProjectPage(projectCommands_.newProject, &ProjectPage::CreateProject);
+    RunOnProjectPage(projectCommands_.openProject, &ProjectPage::OpenProjectFile);
+    RunOnProjectPage(projectCommands_.saveProject, &ProjectPage::SaveProjectFile);
+    RunOnProjectPage(N9, &ProjectPage::CreateProject);
+    RunOnProjectPage(N7, &ProjectPage::OpenProjectFile);
+    RunOnProjectPage(N4, &ProjectPage::SaveProjectFile);
     connect(filePage_, &FileViewPage::StatusTextChanged, this, &TfrmTamble::RenewStatusBar);
     connect(C2, &QAction::triggered, filePage_, &FileViewPage::C2Click);
     connect(I1, &QAction::triggered, filePage_, &FileViewPage::BuildFolderTree);
@@ -120,6 +136,11 @@ void TfrmTamble::ConnectHandlers() {
                 }
             });
     StatusBar->installEventFilter(this);
+}
+
+void TfrmTamble::RunOnProjectPage(QAction* trigger, void (ProjectPage::*command)()) {
+    connect(trigger, &QAction::triggered, this,
+            [this, command] { (BuiltProjectPage().*command)(); });
 }
 
 } // namespace tamble

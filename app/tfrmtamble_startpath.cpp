@@ -6,12 +6,11 @@
 #include "core/errortext.h"
 #include "fileview/fileviewpage.h"
 #include "platform/codepage.h"
-#include "platform/nativepath.h"
 #include "project/projectpage.h"
 
 #include <QTabWidget>
 
-#include <filesystem>
+#include <optional>
 
 namespace tamble {
 
@@ -19,26 +18,16 @@ void TfrmTamble::ShowStartPath(const std::string& nativePath) {
     if (inTray_ || !isVisible() || isMinimized()) RestoreFromTray();
     raise();
     activateWindow();
-    const auto showFolder = [this](const std::string& folder) {
+    if (const std::optional<std::string> folder = StartFolderOf(nativePath)) {
         PageControl->setCurrentIndex(kFilePage);
-        filePage_->ShowFolder(platform::Utf8ToCp932(folder));
-    };
-    switch (KindOfStartPath(nativePath)) {
-    case StartPathKind::Folder:
-        showFolder(nativePath);
-        break;
-    case StartPathKind::OtherFile:
-        showFolder(platform::TextOfPath(platform::PathOfText(nativePath).parent_path()));
-        break;
-    case StartPathKind::ProjectFile:
+        filePage_->ShowFolder(platform::Utf8ToCp932(*folder));
+    } else if (KindOfStartPath(nativePath) == StartPathKind::ProjectFile) {
         PageControl->setCurrentIndex(kProjectPage);
-        projectPage_->OpenProjectFileAt(platform::Utf8ToCp932(nativePath));
-        break;
-    case StartPathKind::Missing:
+        BuiltProjectPage().OpenProjectFileAt(platform::Utf8ToCp932(nativePath));
+    } else {
         Prompts().Message(platform::Cp932("ファイルまたはフォルダが見つかりません: ") +
                               platform::Utf8ToCp932(nativePath),
                           kApplicationTitle, platform::PromptIcon::Error);
-        break;
     }
 }
 

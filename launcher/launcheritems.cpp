@@ -4,6 +4,7 @@
 #include "textlib/strbasic.h"
 #include "textlib/textfile.h"
 
+#include <filesystem>
 #include <map>
 
 namespace tamble {
@@ -142,9 +143,19 @@ std::string FormatItemFile(const LauncherItemList& items) {
 }
 
 LauncherItemList LoadItemFile(const char* path) {
+    return ReadItemFile(path).items;
+}
+
+ItemFileContents ReadItemFile(const char* path) {
+    using Source = ItemFileContents::Source;
     std::string text;
-    if (!ReadTextFile(path, text)) return {};
-    return ParseItemFile(text);
+    if (path == nullptr) return {{}, Source::Failed};
+    if (ReadTextFile(path, text)) return {ParseItemFile(text), Source::File};
+    // Only a file that is surely not there is no list; an error in asking
+    // (a folder that cannot be searched) may hide a good one.
+    std::error_code error;
+    const bool exists = std::filesystem::exists(TextFileNativePath(path), error);
+    return {{}, !exists && !error ? Source::Missing : Source::Failed};
 }
 
 bool SaveItemFile(const char* path, const LauncherItemList& items) {

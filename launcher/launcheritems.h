@@ -69,6 +69,21 @@ inline constexpr int32_t kItemCountLimit = 65536;
 // gives an empty list.
 [[nodiscard]] LauncherItemList LoadItemFile(const char* path);
 
+// item.lst as read, and whether the list may be written back over it.
+struct ItemFileContents {
+    enum class Source {
+        File,    // read whole
+        Missing, // there is no file: an empty list, written as the first one
+        Failed,  // there is one (or cannot be told) that could not be read
+    };
+    LauncherItemList items; // empty unless Source::File
+    Source source = Source::Missing;
+};
+
+// Reads item.lst at path (code page 932) and says how: a list saved over a
+// file that failed to read would replace every item in it by none.
+[[nodiscard]] ItemFileContents ReadItemFile(const char* path);
+
 // Writes items to path with CR LF line ends, through a temporary file that
 // replaces the old one only when it is complete. Returns false when
 // nothing was written; the old file is then unchanged.

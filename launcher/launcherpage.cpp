@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -81,14 +82,23 @@ void LauncherPage::AddLauncherItem(const std::string& name, const std::string& f
 }
 
 void LauncherPage::LoadLauncherItems() {
-    const LauncherItemList items = LoadItemFile(itemFilePath_.c_str());
+    const ItemFileContents read = ReadItemFile(itemFilePath_.c_str());
     ListViewItem1->clear();
     ListViewItem2.clear();
-    for (const LauncherItem& item : items)
+    for (const LauncherItem& item : read.items)
         AddLauncherItem(item.name, item.fileName, item.parameters);
+    keepItemFile_ = read.source == ItemFileContents::Source::Failed;
+    if (keepItemFile_) {
+        // Said once the window is up: the page may be built while the
+        // window is still being made.
+        const std::string message =
+            itemFilePath_ + Cp932(" を読み込めません (アイテムの変更は保存されません)");
+        QTimer::singleShot(0, this, [this, message] { ShowError(message); });
+    }
 }
 
 void LauncherPage::SaveLauncherItems() {
+    if (keepItemFile_) return;
     if (SaveItemFile(itemFilePath_.c_str(), ListViewItem2)) return;
     ShowError(itemFilePath_ + Cp932(" に書き込めません"));
 }

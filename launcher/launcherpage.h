@@ -61,10 +61,13 @@ public:
     // Replaces the item at row in both lists; the icon stays the one of the
     // old file until the list is read again. A row out of range is ignored.
     void ChangeLauncherItem(int row, const LauncherItem& item);
-    // Replaces both lists by the items of item.lst.
+    // Replaces both lists by the items of item.lst. A file that is there
+    // but cannot be read leaves both empty, is named in an error box once
+    // the event loop runs, and is never written over by this page.
     void LoadLauncherItems();
     // Writes ListViewItem2 to item.lst; on failure the error box names the
-    // file and the old file stays as it was.
+    // file and the old file stays as it was. Writes nothing after a failed
+    // LoadLauncherItems, whose empty list would wipe the file's items.
     void SaveLauncherItems();
     // Files dropped on the page (CP932 full paths) at the point at, in the
     // page's coordinates: the row there gets the first one, empty space
@@ -101,6 +104,7 @@ private:
     QPoint lastMouse_;  // in the list's viewport, where a drop lands
     platform::UserPrompts& prompts_;
     std::string itemFilePath_;
+    bool keepItemFile_ = false; // item.lst failed to read: it is not written
     platform::FileIcons icons_;
 };
 

@@ -51,8 +51,9 @@ platform::FileBoxOptions ProjectFileBox(const char* title) {
 
 } // namespace
 
-ProjectPage::ProjectPage(const AppOptions& options, platform::UserPrompts& prompts, QWidget* parent)
-    : QWidget(parent), options_(options), prompts_(prompts) {
+ProjectPage::ProjectPage(const AppOptions& options, platform::UserPrompts& prompts,
+                         ProjectCommands commands, QWidget* parent)
+    : QWidget(parent), commands_(commands), options_(options), prompts_(prompts) {
     setObjectName(QStringLiteral("tabProjectView"));
     CreateControls();
     TreeView1->setIndentation(kTreeIndent);

@@ -1,11 +1,13 @@
 // The "ProjectView" page: the display tree TreeView1 mirrors the model
 // TreeView2 node for node (same depth-first positions), and every command
 // changes both at the same place. The page builds and owns its controls
-// (the tool bar with the project commands, the tree, the name-mode box),
-// the model, the tree's context menu PopupMenu1 and the tree's image list.
+// (the tool bar, the tree, the name-mode box), the model, the tree's
+// context menu PopupMenu1 and the tree's image list; its tool bar shows the
+// project commands, which its owner makes and runs (projectcommands.h).
 #pragma once
 
 #include "platform/userprompts.h"
+#include "project/projectcommands.h"
 #include "project/projecttree.h"
 
 #include <QIcon>
@@ -38,23 +40,16 @@ inline constexpr int kOpenFolderImage = 3;
 inline constexpr int kImageIndexRole = Qt::UserRole;
 inline constexpr int kSelectedIndexRole = Qt::UserRole + 1;
 
-// The page's three project commands, which the File menu shows too.
-struct ProjectCommands {
-    QAction* newProject;  // mnuNewProject, Ctrl+N
-    QAction* openProject; // mnuOpenProject, Ctrl+O
-    QAction* saveProject; // mnuSaveProject, Ctrl+S
-};
-
 class ProjectPage : public QWidget {
     Q_OBJECT
 
 public:
-    // Builds the page ("tabProjectView"). options (the editor, the
-    // single-expand mode) and prompts outlive the page.
-    ProjectPage(const AppOptions& options, platform::UserPrompts& prompts,
+    // Builds the page ("tabProjectView") with commands on its tool bar;
+    // triggering them is not connected here. options (the editor, the
+    // single-expand mode, read when used), prompts and the commands
+    // outlive the page.
+    ProjectPage(const AppOptions& options, platform::UserPrompts& prompts, ProjectCommands commands,
                 QWidget* parent = nullptr);
-
-    [[nodiscard]] ProjectCommands Commands() const { return commands_; }
 
     ProjectTree TreeView2;
     QMenu* PopupMenu1 = nullptr;

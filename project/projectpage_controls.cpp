@@ -7,7 +7,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -19,34 +18,10 @@ namespace {
 constexpr int kToolBarHeight = 28;
 constexpr int kShortLongPanelHeight = 19;
 
-// A command of the page, named as designed, that its tool bar and the File
-// menu show alike.
-QAction* NewCommand(QWidget* page, const char* name, const QString& caption,
-                    QStyle::StandardPixmap image, const QKeySequence& shortcut) {
-    QAction* action = Named(new QAction(caption, page), name);
-    action->setIcon(page->style()->standardIcon(image));
-    action->setShortcut(shortcut);
-    return action;
-}
-
 } // namespace
 
 void ProjectPage::CreateControls() {
     QVBoxLayout* column = FlatColumn(this);
-
-    commands_.newProject =
-        NewCommand(this, "mnuNewProject", QStringLiteral("プロジェクトの新規作成(&N)"),
-                   QStyle::SP_FileIcon, QKeySequence(Qt::CTRL | Qt::Key_N));
-    // No "&" here: the entry's "(O)" is plain text.
-    commands_.openProject =
-        NewCommand(this, "mnuOpenProject", QStringLiteral("プロジェクトを開く(O)"),
-                   QStyle::SP_DialogOpenButton, QKeySequence(Qt::CTRL | Qt::Key_O));
-    commands_.saveProject =
-        NewCommand(this, "mnuSaveProject", QStringLiteral("プロジェクトの保存(&S)"),
-                   QStyle::SP_DialogSaveButton, QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(commands_.newProject, &QAction::triggered, this, &ProjectPage::CreateProject);
-    connect(commands_.openProject, &QAction::triggered, this, &ProjectPage::OpenProjectFile);
-    connect(commands_.saveProject, &QAction::triggered, this, &ProjectPage::SaveProjectFile);
 
     ToolBar1 = Named(new QToolBar(this), "ToolBar1");
     ToolBar1->setFixedHeight(kToolBarHeight);

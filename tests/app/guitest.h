@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,7 @@ protected:
         environment.dataFolder = folder_.Path();
         environment.prompts = &prompts_;
         environment.trayAvailable = trayAvailable;
+        environment.startFolder = startFolder_;
         // The file page's one drive is the test's folder.
         environment.fileView.drives = [this] {
             return std::vector<platform::Drive>{{folder_.Path(), "test"}};
@@ -56,4 +58,5 @@ protected:
 
     TempFolder folder_;
     platform::ScriptedPrompts prompts_;
+    std::optional<std::string> startFolder_; // the command line's folder, if any
 };

@@ -51,6 +51,8 @@ stop() {
 }
 
 mkdir "$folder/-work dir"
+# Started on the item page, which writes item.lst at exit once it is built.
+printf '[Application]\r\nActivePage=2\r\n' >"$TAMBLE_CONFIG_DIR/tamble.ini"
 start
 (cd "$folder" && timeout 30 "$program" -- "./-work dir/")
 code=$?
@@ -64,9 +66,13 @@ grep -aq "^PathAddressNameLast=$folder/-work dir"$'\r'"\?$" "$TAMBLE_CONFIG_DIR/
     fail "the folder did not reach the first instance: $(grep -a PathAddressNameLast "$TAMBLE_CONFIG_DIR/tamble.ini")"
 # Each signal ends a run that starts from the same settings: each writes
 # the same bytes.
-cp "$TAMBLE_CONFIG_DIR/tamble.ini" "$folder/start.ini"
+# The hand-over left the file page selected; back on the item page, each
+# run writes item.lst anew.
+sed 's/^ActivePage=1\r$/ActivePage=2\r/' "$TAMBLE_CONFIG_DIR/tamble.ini" >"$folder/start.ini"
+grep -aq $'^ActivePage=2\r$' "$folder/start.ini" || fail "no ActivePage=1 after the hand-over"
 for signal in TERM HUP INT; do
     cp "$folder/start.ini" "$TAMBLE_CONFIG_DIR/tamble.ini"
+    rm -f "$TAMBLE_CONFIG_DIR/item.lst"
     start
     stop "$signal"
     cp "$TAMBLE_CONFIG_DIR/tamble.ini" "$folder/after-$signal.ini"

@@ -56,6 +56,9 @@ home=$(mktemp -d)
 chmod 755 "$home"
 trap 'rm -rf "$prefix" "$home"' EXIT
 mkdir -m 700 "$home/run"
+# Started on the item page, which writes item.lst at exit once it is built.
+mkdir -p "$home/config/tamble"
+printf '[Application]\r\nActivePage=2\r\n' >"$home/config/tamble/tamble.ini"
 as_user=()
 if [ "$(id -u)" -eq 0 ]; then
     chown -R nobody "$home"
@@ -73,7 +76,7 @@ done
 kill -TERM "$program"
 wait "$program" || fail "the installed program ended with $?"
 chmod u+w "$prefix/bin"
-[ -s "$home/config/tamble/tamble.ini" ] || fail "no settings in the configuration folder"
+grep -aq "^UseEditor=" "$home/config/tamble/tamble.ini" || fail "no settings in the configuration folder"
 [ -e "$home/config/tamble/item.lst" ] || fail "no item.lst in the configuration folder"
 [ -e "$prefix/bin/tamble.ini" ] && fail "settings written beside the installed program"
 echo "install layout, validators and configuration folder are right"

@@ -60,6 +60,21 @@ TEST_F(StartPathTest, ShowsFoldersFilesAndProjects) {
     window->close();
 }
 
+TEST_F(StartPathTest, AFolderFromTheCommandLineIsOpenedFirstInsteadOfTheSettings) {
+    std::filesystem::create_directory(folder_.File("start"));
+    std::filesystem::create_directory(folder_.File("last"));
+    folder_.Write("tamble.ini", "[Application]\r\nActivePage=0\r\nStartFolderIsBefore=1\r\n"
+                                "PathAddressNameLast=" +
+                                    platform::Utf8ToCp932(folder_.File("last")) + "\r\n");
+    startFolder_ = folder_.File("start");
+    auto window = Create();
+    EXPECT_EQ(ControlOf<QTabWidget>(*window, "PageControl")->currentIndex(), tamble::kFilePage);
+    EXPECT_EQ(Shown(*window), platform::Utf8ToCp932(folder_.File("start")));
+    // The page the settings named is not built for a frame that never shows it.
+    EXPECT_EQ(window->findChild<tamble::ProjectPage*>(), nullptr);
+    window->close();
+}
+
 TEST_F(StartPathTest, BringsTheWindowBackFromTheTray) {
     auto window = Create();
     window->show();
@@ -77,8 +92,11 @@ TEST_F(StartPathTest, BringsTheWindowBackFromTheTray) {
 TEST_F(StartPathTest, SessionEndSavesAsClosingDoes) {
     TAMBLE_SKIP_ON_WINDOWS(
         "it ends the session through POSIX signals; on Windows Qt's own session end is used");
+    // On the item page, which writes item.lst at exit once it is built.
+    const std::string onItemPage = "[Application]\r\nActivePage=2\r\n";
     std::string closedBytes;
     {
+        folder_.Write("tamble.ini", onItemPage);
         auto window = Create();
         window->show();
         window->close();
@@ -87,6 +105,7 @@ TEST_F(StartPathTest, SessionEndSavesAsClosingDoes) {
     }
     ASSERT_FALSE(closedBytes.empty());
 
+    folder_.Write("tamble.ini", onItemPage);
     auto window = Create();
     bool closed = false;
     QObject::connect(window.get(), &TfrmTamble::Closed, [&closed] { closed = true; });

@@ -46,6 +46,7 @@ protected:
 };
 
 TEST_F(ItemPageWindowTest, ItemsLoadAtCreationAndRenamesAreSavedAtExit) {
+    folder_.Write("tamble.ini", "[Application]\r\nActivePage=2\r\n");
     folder_.Write("item.lst",
                   "[List]\r\nItemNum=2\r\nItemName0=a\r\nItemFileName0=/bin/a\r\n"
                   "ItemPara0=\r\nItemName1=b\r\nItemFileName1=/bin/b\r\nItemPara1=-v\r\n");

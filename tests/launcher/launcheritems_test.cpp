@@ -159,6 +159,29 @@ TEST(ItemFile, MissingFileIsAnEmptyList) {
     EXPECT_TRUE(tamble::LoadItemFile(folder.File("none.lst").c_str()).empty());
 }
 
+// Only a file that is surely absent may be replaced by an empty list.
+TEST(ItemFile, ReadingSaysWhetherTheListMayBeWrittenBack) {
+    using Source = tamble::ItemFileContents::Source;
+    TempFolder folder;
+    folder.Write("good.lst", "[List]\r\nItemNum=1\r\nItemName0=a\r\n");
+    folder.Write("empty.lst", "");
+    std::filesystem::create_directory(folder.File("folder.lst")); // there, and no file to read
+    const struct {
+        const char* name;
+        Source source;
+        size_t items;
+    } cases[] = {{"good.lst", Source::File, 1},
+                 {"empty.lst", Source::File, 0},
+                 {"none.lst", Source::Missing, 0},
+                 {"folder.lst", Source::Failed, 0}};
+    for (const auto& c : cases) {
+        const tamble::ItemFileContents read = tamble::ReadItemFile(folder.File(c.name).c_str());
+        EXPECT_EQ(read.source, c.source) << c.name;
+        EXPECT_EQ(read.items.size(), c.items) << c.name;
+    }
+    EXPECT_EQ(tamble::ReadItemFile(nullptr).source, Source::Failed);
+}
+
 TEST(ProfileInt, ReadsLikeTheProfileReader) {
     const struct {
         const char* text;
