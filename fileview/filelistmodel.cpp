@@ -77,8 +77,7 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal) return {};
     if (role == Qt::DisplayRole)
         return section == kNameColumn ? QStringLiteral("ファイル名") : QStringLiteral("サイズ");
-    if (role == Qt::TextAlignmentRole && section == kSizeColumn)
-        return QVariant(kRightAligned);
+    if (role == Qt::TextAlignmentRole && section == kSizeColumn) return QVariant(kRightAligned);
     return {};
 }
 
