@@ -44,6 +44,8 @@ void TfrmTamble::CreateMenus() {
     projectCommands_ = NewProjectCommands(this);
     File1->addActions(
         {projectCommands_.newProject, projectCommands_.openProject, projectCommands_.saveProject});
+    connect(File1, &QMenu::aboutToShow, this,
+            [this] { GiveProjectCommandImages(projectCommands_, *style()); });
     File1->addSeparator();
     N1 = AddAction(File1, "N1", QStringLiteral("アプリケーションの終了(&X)"));
 

@@ -4,6 +4,7 @@
 #pragma once
 
 class QAction;
+class QStyle;
 class QWidget;
 
 namespace tamble {
@@ -14,9 +15,15 @@ struct ProjectCommands {
     QAction* saveProject = nullptr; // mnuSaveProject, Ctrl+S
 };
 
-// The three commands, named and captioned as designed, with their shortcuts
-// and images, owned by owner. Triggering one does nothing until it is
+// The three commands, named and captioned as designed, with their
+// shortcuts, owned by owner. Triggering one does nothing until it is
 // connected.
 [[nodiscard]] ProjectCommands NewProjectCommands(QWidget* owner);
+
+// Gives the commands their images from style, unless they have them.
+// Looking them up reads the icon theme, which the first frame does not show:
+// whatever first shows the commands (the File menu, the project page's
+// tool bar) gives them their images first.
+void GiveProjectCommandImages(const ProjectCommands& commands, const QStyle& style);
 
 } // namespace tamble

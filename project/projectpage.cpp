@@ -54,6 +54,7 @@ platform::FileBoxOptions ProjectFileBox(const char* title) {
 ProjectPage::ProjectPage(const AppOptions& options, platform::UserPrompts& prompts,
                          ProjectCommands commands, QWidget* parent)
     : QWidget(parent), commands_(commands), options_(options), prompts_(prompts) {
+    GiveProjectCommandImages(commands_, *style());
     setObjectName(QStringLiteral("tabProjectView"));
     CreateControls();
     TreeView1->setIndentation(kTreeIndent);

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QDropEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -72,6 +73,12 @@ TEST_F(PagesOnDemandTest, TheSelectedPageAtStartIsBuiltAndShown) {
                             : c.page == tamble::kFilePage  ? "ListViewFile"
                                                            : "ListViewItem1";
         EXPECT_TRUE(ControlOf<QWidget>(*window, shown)->isVisible()) << c.name;
+        // The project commands have their images wherever they show: on the
+        // project page's tool bar, and in the File menu once it opens.
+        QAction* newProject = ControlOf<QAction>(*window, "mnuNewProject");
+        EXPECT_EQ(newProject->icon().isNull(), !c.projects) << c.name;
+        emit ControlOf<QMenu>(*window, "File1")->aboutToShow();
+        EXPECT_FALSE(newProject->icon().isNull()) << c.name;
         window->close();
     }
 }
