@@ -51,8 +51,8 @@ bool NarrowsFurther(const std::string& before, const std::string& after) {
 
 FileRows ListFileRows(const std::string& folder, const std::string& filter,
                       const std::string& narrow) {
-    // Narrowing before the listing looks anything up keeps typing into the
-    // narrowing box quick in a large folder: refused names cost no system call.
+    // Narrowing as the names are read keeps refused names out of the rows,
+    // and out of any look-up a link or an entry of unknown kind needs.
     const Narrowing narrowing(narrow);
     platform::NameFilter wanted;
     if (!narrow.empty())

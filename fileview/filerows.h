@@ -29,10 +29,8 @@ public:
     // Appends a row. False, adding nothing, once the names would pass 4 GiB,
     // which no folder a person browses comes near.
     bool Add(std::string_view name, uint64_t size);
-    void Reserve(size_t rows) { rows_.reserve(rows); }
 
     [[nodiscard]] size_t Size() const { return rows_.size(); }
-    [[nodiscard]] bool Empty() const { return rows_.empty(); }
     // The row's bare name, ended by a NUL in the buffer.
     [[nodiscard]] const char* Name(size_t row) const { return names_.data() + rows_[row].start; }
     [[nodiscard]] std::string_view NameView(size_t row) const {
