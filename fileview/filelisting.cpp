@@ -34,6 +34,10 @@ void FileListing::Narrow(const std::string& narrow) {
 
 std::optional<uint64_t> FileListing::FileSize(size_t row) {
     if (rows_.FileSize(row) != kUnknownSize) return rows_.FileSize(row);
+    // The path may name another folder by now, whose file of the same name
+    // is not the one listed.
+    const std::optional<platform::FolderStamp> now = platform::StampOfFolder(folder_);
+    if (!stamp_ || !now || now->id != stamp_->id) return std::nullopt;
     const std::optional<uint64_t> size = platform::FileSizeIn(folder_, rows_.Name(row));
     if (size) rows_.SetFileSize(row, *size);
     return size;

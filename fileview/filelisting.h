@@ -30,7 +30,7 @@ public:
 
     // The size of the file of row; looked up, and kept, the first time it
     // is asked for when the listing did not give it. nullopt when the
-    // file is no longer there.
+    // file is no longer there, or the folder's path names another folder.
     [[nodiscard]] std::optional<uint64_t> FileSize(size_t row);
 
     // The rows listed, and the indexes of the rows shown, in order.
