@@ -11,6 +11,7 @@
 #include "platform/instancehandover.h"
 #include "platform/instancelock.h"
 #include "platform/locations.h"
+#include "platform/memoryreuse.h"
 #include "platform/nativepath.h"
 #include "platform/programarguments.h"
 #include "platform/programstart.h"
@@ -81,6 +82,7 @@ void HandOverToRunningInstance(const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
+    platform::KeepFreedMemoryForReuse();
     const tamble::StartArguments arguments =
         tamble::ReadStartArguments(platform::ProgramArguments(argc, argv));
     if (const std::optional<int> exitCode = AnswerCommandLine(arguments)) return *exitCode;

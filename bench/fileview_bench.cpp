@@ -614,6 +614,7 @@ int main(int argc, char** argv) {
         const fs::path folder = argc >= 4 ? argv[3] : "";
         // The probe's own arguments are no benchmark options.
         int qtArgc = 1;
+        platform::KeepFreedMemoryForReuse();
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         QApplication application(qtArgc, argv);
         return PeakMemoryProbe(empty, folder);

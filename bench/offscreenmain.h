@@ -2,6 +2,7 @@
 #pragma once
 
 #include "bench/benchcommon.h"
+#include "platform/memoryreuse.h"
 
 #include <QApplication>
 
@@ -17,8 +18,10 @@ using QtBenchmarks = int (*)(const Options& options, const std::filesystem::path
 
 // Reads the options from the command line, makes the application on the
 // offscreen platform (unless QT_QPA_PLATFORM names another) and the data
-// folder, and returns what run returns.
+// folder, and returns what run returns. The heap keeps what it frees, as
+// the program's own start sets it.
 inline int RunQtBenchmarks(int argc, char** argv, QtBenchmarks run) {
+    platform::KeepFreedMemoryForReuse();
     const Options options = ReadOptions(argc, argv);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     int qtArgc = 1;
