@@ -49,7 +49,7 @@ bool NarrowsFurther(const std::string& before, const std::string& after) {
     return after.find(kNarrowSeparator[0], before.size()) == std::string::npos;
 }
 
-FileRows ListFileRows(const std::string& folder, const std::string& filter,
+FileRows ReadFileRows(const std::string& folder, const std::string& filter,
                       const std::string& narrow) {
     // Narrowing as the names are read keeps refused names out of the rows,
     // and out of any look-up a link or an entry of unknown kind needs.
@@ -75,7 +75,6 @@ FileRows ListFileRows(const std::string& folder, const std::string& filter,
             wanted);
         return 0;
     });
-    rows.SortByName();
     return rows;
 }
 
@@ -132,7 +131,7 @@ IconLookups PlanFileIcons(FileRows& rows, std::vector<std::string>& iconCashList
         const std::string text(extension);
         if (known != byExtension.end() || MaskMatchList(text.c_str(), perFileMasks.c_str()) != 0) {
             rows.SetIcon(row, PerFileIcon(static_cast<int32_t>(lookups.perFile.size())));
-            lookups.perFile.push_back(row);
+            lookups.perFile.emplace_back(rows.NameView(row));
             byExtension.emplace(extension, kOwnIcon);
             continue;
         }
@@ -140,7 +139,7 @@ IconLookups PlanFileIcons(FileRows& rows, std::vector<std::string>& iconCashList
             cached.emplace(NameSortKey(text), static_cast<int32_t>(iconCashList.size()));
         if (added) {
             iconCashList.push_back(text);
-            lookups.newEntries.push_back(row);
+            lookups.newEntries.emplace_back(rows.NameView(row));
         }
         rows.SetIcon(row, entry->second);
         byExtension.emplace(extension, entry->second);

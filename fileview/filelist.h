@@ -40,11 +40,12 @@ private:
 [[nodiscard]] bool NarrowsFurther(const std::string& before, const std::string& after);
 
 // The rows of folder for filter (";"-separated masks, see GetFiles: a file
-// matched by two masks comes twice) that pass narrow, in display order
-// (nameorder.h), without icons. A size the system's listing does not give
-// (POSIX) is left kUnknownSize, to be asked for when the row is shown.
-// Empty when the folder cannot be read.
-[[nodiscard]] FileRows ListFileRows(const std::string& folder, const std::string& filter,
+// matched by two masks comes twice) that pass narrow, in the order the
+// folder gives them (FileRows::SortByName puts them in display order),
+// without icons. A size the system's listing does not give (POSIX) is left
+// kUnknownSize, to be asked for when the row is shown. Empty when the
+// folder cannot be read.
+[[nodiscard]] FileRows ReadFileRows(const std::string& folder, const std::string& filter,
                                     const std::string& narrow);
 
 // The indexes, in order, of the rows that pass narrowing: of candidates
@@ -59,13 +60,14 @@ private:
 // The extension of name from its last "." on, dot included; "" without one.
 [[nodiscard]] std::string_view FileExtension(std::string_view name);
 
-// The icons PlanFileIcons leaves to be looked up, by row.
+// The icons PlanFileIcons leaves to be looked up, by the name of the file
+// that shows it (names, not rows: the rows may be sorted after planning).
 struct IconLookups {
     // One per extension it added to the cache, in the cache's order: the
-    // row whose file supplies that extension's image.
-    std::vector<size_t> newEntries;
-    // The rows whose icon is their own: the k-th is PerFileIcon(k).
-    std::vector<size_t> perFile;
+    // file that supplies that extension's image.
+    std::vector<std::string> newEntries;
+    // The files whose icon is their own: the k-th is PerFileIcon(k).
+    std::vector<std::string> perFile;
 };
 
 // Sets the icon of every row of rows. Extensions are cached (compared

@@ -5,6 +5,7 @@
 // narrowing box then costs no system call per file. Texts are CP932 bytes.
 #pragma once
 
+#include "fileview/filelist.h"
 #include "fileview/filerows.h"
 #include "platform/direntries.h"
 
@@ -17,9 +18,13 @@ namespace tamble {
 
 class FileListing {
 public:
-    // Reads folder afresh for filter (see ListFileRows), keeping the files
-    // narrow keeps; every row listed is shown.
-    void List(const std::string& folder, const std::string& filter, const std::string& narrow);
+    // Reads folder afresh for filter (see ReadFileRows), keeping the files
+    // narrow keeps, gives the rows their icons (PlanFileIcons with
+    // iconCashList and perFileMasks) and puts them in display order; every
+    // row listed is shown. Returns the icons left to look up.
+    IconLookups List(const std::string& folder, const std::string& filter,
+                     const std::string& narrow, std::vector<std::string>& iconCashList,
+                     const std::string& perFileMasks);
 
     // Whether Narrow can do without reading the folder again: a folder was
     // listed for filter, it has not changed since (its stamp is the one it

@@ -423,36 +423,36 @@ void FileViewPage::UpdateFileList() {
 }
 
 void FileViewPage::ListFiles() {
-    FileListing listing;
-    listing.List(state_.CurrentPath, platform::ToCp932(cmbFilter->currentText()),
-                 platform::ToCp932(edtNarrow->text()));
-    std::vector<QIcon> ownIcons = LookUpIcons(listing);
-    ListViewFile->setUpdatesEnabled(false);
-    listModel_->Show(std::move(listing), imageListFile_, std::move(ownIcons));
-    ListViewFile->setUpdatesEnabled(true);
-    ListViewFileSelectItem();
-}
-
-std::vector<QIcon> FileViewPage::LookUpIcons(FileListing& listing) {
     // The cache's names and images go together; if the names were emptied
     // elsewhere (a new window), the images go too.
     if (imageListFile_.size() != state_.IconCashList.size()) {
         imageListFile_.clear();
         state_.IconCashList.clear();
     }
-    const IconLookups lookups =
-        PlanFileIcons(listing.Rows(), state_.IconCashList, options_.IconCashFileExt);
+    FileListing listing;
+    const IconLookups lookups = listing.List(
+        state_.CurrentPath, platform::ToCp932(cmbFilter->currentText()),
+        platform::ToCp932(edtNarrow->text()), state_.IconCashList, options_.IconCashFileExt);
+    std::vector<QIcon> ownIcons = LookUpIcons(listing.Folder(), lookups);
+    ListViewFile->setUpdatesEnabled(false);
+    listModel_->Show(std::move(listing), imageListFile_, std::move(ownIcons));
+    ListViewFile->setUpdatesEnabled(true);
+    ListViewFileSelectItem();
+}
+
+std::vector<QIcon> FileViewPage::LookUpIcons(const std::string& folder,
+                                             const IconLookups& lookups) {
     const platform::PathStyle style = platform::NativePathStyle();
-    // Most rows take a cached icon; only a lookup needs the row's full path.
-    const auto path = [&](size_t row) {
-        return platform::JoinPath(style, listing.Folder(), listing.Rows().Name(row));
+    // Most rows take a cached icon; only a lookup needs the file's full path.
+    const auto path = [&](const std::string& name) {
+        return platform::JoinPath(style, folder, name);
     };
-    for (size_t row : lookups.newEntries)
-        AddFileIcon(imageListFile_, path(row), false);
+    for (const std::string& name : lookups.newEntries)
+        AddFileIcon(imageListFile_, path(name), false);
     std::vector<QIcon> own;
     own.reserve(lookups.perFile.size());
-    for (size_t row : lookups.perFile)
-        own.push_back(icons_.OwnIcon(platform::FromCp932(path(row))));
+    for (const std::string& name : lookups.perFile)
+        own.push_back(icons_.OwnIcon(platform::FromCp932(path(name))));
     return own;
 }
 

@@ -181,9 +181,9 @@ private:
     void ClearNarrowUnlessKept();
     // Reads the listed folder afresh into the list, with the icons.
     void ListFiles();
-    // Looks up the icons listing's rows take that are not in the cache
-    // yet: cache entries join imageListFile_; the rows' own icons are returned.
-    std::vector<QIcon> LookUpIcons(FileListing& listing);
+    // Looks up the icons a listing of folder left (lookups): cache entries
+    // join imageListFile_; the files' own icons are returned.
+    std::vector<QIcon> LookUpIcons(const std::string& folder, const IconLookups& lookups);
     // The rows whose name cell is selected, in list order.
     [[nodiscard]] std::vector<int> SelectedNameRows() const;
 

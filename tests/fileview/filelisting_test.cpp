@@ -1,8 +1,10 @@
 #include "fileview/filelisting.h"
+#include "fileview/nameorder.h"
 #include "tests/common/tempfolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -22,12 +24,17 @@ protected:
         for (const char* name : {"ab.c", "abc.c", "abd.h", "b.c"})
             folder_.Write(name, "x");
     }
+    // Lists folder with an icon cache of the test's own.
+    void List(const std::string& folder, const std::string& filter, const std::string& narrow) {
+        (void)listing_.List(folder, filter, narrow, icons_, "*.exe");
+    }
     TempFolder folder_;
     tamble::FileListing listing_;
+    std::vector<std::string> icons_;
 };
 
 TEST_F(FileListingTest, NarrowingFiltersTheListedRowsWhileTheFolderIsUnchanged) {
-    listing_.List(folder_.Path(), "*.*", "");
+    List(folder_.Path(), "*.*", "");
     EXPECT_EQ(Shown(listing_), (Strings{"ab.c", "abc.c", "abd.h", "b.c"}));
     for (const char* text : {"a", "ab", "abc", "ab", "", "*.h;b"}) {
         ASSERT_TRUE(listing_.CanNarrow("*.*", text)) << text;
@@ -40,8 +47,43 @@ TEST_F(FileListingTest, NarrowingFiltersTheListedRowsWhileTheFolderIsUnchanged) 
     EXPECT_FALSE(listing_.CanNarrow("*.c", "ab"));
     folder_.Write("abe.c", "x");
     EXPECT_FALSE(listing_.CanNarrow("*.*", "abe"));
-    listing_.List(folder_.Path(), "*.*", "abe");
+    List(folder_.Path(), "*.*", "abe");
     EXPECT_EQ(Shown(listing_), (Strings{"abe.c"}));
+}
+
+TEST_F(FileListingTest, IconsPlannedBeforeTheSortStayWithTheirRows) {
+    // Written in an order the sort reverses, so that any icon or look-up
+    // tied to a place rather than to a name lands on another file.
+    for (const char* name : {"z.txt", "y.exe", "x.c", "w.exe", "v.TXT"})
+        folder_.Write(name, "x");
+    tamble::FileListing listing;
+    std::vector<std::string> cache = {".h"};
+    const tamble::IconLookups lookups = listing.List(folder_.Path(), "*.*", "", cache, "*.exe");
+    Strings extensions;
+    for (const std::string& extension : cache)
+        extensions.push_back(tamble::NameSortKey(extension));
+    std::sort(extensions.begin(), extensions.end());
+    EXPECT_EQ(extensions, (Strings{".c", ".h", ".txt"}));
+    for (uint32_t row : listing.Shown()) {
+        const std::string name = listing.Rows().Name(row);
+        const int32_t icon = listing.Rows().Icon(row);
+        const std::string extension(tamble::FileExtension(name));
+        if (extension == ".exe") {
+            const auto own = std::find(lookups.perFile.begin(), lookups.perFile.end(), name);
+            ASSERT_NE(own, lookups.perFile.end()) << name;
+            EXPECT_EQ(icon,
+                      tamble::PerFileIcon(static_cast<int32_t>(own - lookups.perFile.begin())));
+        } else {
+            ASSERT_GE(icon, 0) << name;
+            EXPECT_EQ(tamble::NameSortKey(cache.at(static_cast<size_t>(icon))),
+                      tamble::NameSortKey(extension))
+                << name;
+        }
+    }
+    ASSERT_EQ(lookups.newEntries.size(), 2u);
+    for (size_t i = 0; i < lookups.newEntries.size(); ++i)
+        EXPECT_EQ(tamble::NameSortKey(std::string(tamble::FileExtension(lookups.newEntries[i]))),
+                  tamble::NameSortKey(cache[i + 1]));
 }
 
 TEST_F(FileListingTest, SizesAreThoseOfTheFilesAndKeptOnceKnown) {
@@ -50,7 +92,7 @@ TEST_F(FileListingTest, SizesAreThoseOfTheFilesAndKeptOnceKnown) {
     std::filesystem::create_symlink("big.c", folder_.File("link.c"));
     std::filesystem::create_symlink("none", folder_.File("dangling.c"));
 #endif
-    listing_.List(folder_.Path(), "*.c", "");
+    List(folder_.Path(), "*.c", "");
     const auto sizeOf = [this](const std::string& name) -> std::optional<uint64_t> {
         for (uint32_t row : listing_.Shown())
             if (listing_.Rows().Name(row) == name) return listing_.FileSize(row);
@@ -71,7 +113,7 @@ TEST_F(FileListingTest, SizesAreThoseOfTheFilesAndKeptOnceKnown) {
 
 TEST_F(FileListingTest, ARowsListedForANarrowingTextServeOnlyNarrowerTexts) {
     // A listing made with "ab" never read "b.c": a wider text needs the folder.
-    listing_.List(folder_.Path(), "*.*", "ab");
+    List(folder_.Path(), "*.*", "ab");
     EXPECT_TRUE(listing_.CanNarrow("*.*", "abd"));
     EXPECT_FALSE(listing_.CanNarrow("*.*", "a"));
     EXPECT_FALSE(listing_.CanNarrow("*.*", "ab;b"));
@@ -81,7 +123,7 @@ TEST_F(FileListingTest, AFolderReplacedUnderItsNameIsReadAgain) {
     const std::string path = folder_.File("sub");
     std::filesystem::create_directory(path);
     folder_.Write("sub/same.c", "12");
-    listing_.List(path, "*.*", "");
+    List(path, "*.*", "");
     std::filesystem::rename(path, folder_.File("old"));
     EXPECT_FALSE(listing_.CanNarrow("*.*", "a"));
     std::filesystem::create_directory(path);
@@ -92,7 +134,7 @@ TEST_F(FileListingTest, AFolderReplacedUnderItsNameIsReadAgain) {
     EXPECT_EQ(listing_.FileSize(listing_.Shown()[0]), std::nullopt);
 #endif
     // A folder that could not be read is never narrowed from memory.
-    listing_.List(folder_.File("none"), "*.*", "");
+    List(folder_.File("none"), "*.*", "");
     EXPECT_TRUE(listing_.Shown().empty());
     EXPECT_FALSE(listing_.CanNarrow("*.*", "a"));
 }
