@@ -434,9 +434,7 @@ void FileViewPage::ListFiles() {
         state_.CurrentPath, platform::ToCp932(cmbFilter->currentText()),
         platform::ToCp932(edtNarrow->text()), state_.IconCashList, options_.IconCashFileExt);
     std::vector<QIcon> ownIcons = LookUpIcons(listing.Folder(), lookups);
-    ListViewFile->setUpdatesEnabled(false);
     listModel_->Show(std::move(listing), imageListFile_, std::move(ownIcons));
-    ListViewFile->setUpdatesEnabled(true);
     ListViewFileSelectItem();
 }
 
@@ -506,11 +504,8 @@ void FileViewPage::edtNarrowChange() {
     // The rows listed serve while the list shows the selected folder and
     // that folder has not changed; otherwise it is read again.
     if (!walking_ && listedNode_ != nullptr && SelectedNode() == listedNode_) {
-        ListViewFile->setUpdatesEnabled(false);
-        const bool narrowed = listModel_->Narrow(platform::ToCp932(cmbFilter->currentText()),
-                                                 platform::ToCp932(edtNarrow->text()));
-        ListViewFile->setUpdatesEnabled(true);
-        if (narrowed) {
+        if (listModel_->Narrow(platform::ToCp932(cmbFilter->currentText()),
+                               platform::ToCp932(edtNarrow->text()))) {
             ListViewFileSelectItem();
             return;
         }
