@@ -4,6 +4,7 @@
 
 #include "fileview/filelistmodel.h"
 #include "fileview/fileviewlayout.h"
+#include "widgets/appstyle.h"
 #include "widgets/comboitems.h"
 #include "widgets/formcontrols.h"
 #include "widgets/formnames.h"
@@ -67,7 +68,7 @@ void FileViewPage::CreateControls() {
     chkNarrowKeep = Named(new QCheckBox(QStringLiteral("keep"), Panel), "chkNarrowKeep");
     // A narrow gap between box and caption, as on Windows: the style's
     // wider default would cut "keep" short in its 45 pixels.
-    chkNarrowKeep->setStyleSheet(QStringLiteral("QCheckBox { spacing: 1px; }"));
+    MakeCompact(*chkNarrowKeep);
     chkNarrowKeep->setGeometry(150, 4, kNarrowKeepWidth, 17);
     Label1 = Named(new QLabel(QStringLiteral("Filter"), Panel), "Label1");
     Label1->move(3, 32);
