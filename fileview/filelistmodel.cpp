@@ -15,11 +15,11 @@ constexpr int kRightAligned = Qt::AlignRight | Qt::AlignVCenter;
 
 FileListModel::FileListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void FileListModel::Show(FileListing listing, std::vector<QIcon> cacheIcons,
+void FileListModel::Show(FileListing listing, ExtensionIcons& cacheIcons,
                          std::vector<QIcon> ownIcons) {
     beginResetModel();
     listing_ = std::move(listing);
-    cacheIcons_ = std::move(cacheIcons);
+    cacheIcons_ = &cacheIcons;
     ownIcons_ = std::move(ownIcons);
     endResetModel();
 }
@@ -68,9 +68,13 @@ QString FileListModel::SizeText(size_t row) const {
 QVariant FileListModel::Icon(size_t row) const {
     const int32_t icon = listing_.Rows().Icon(row);
     if (icon == kNoIcon) return {};
-    const std::vector<QIcon>& icons = icon >= 0 ? cacheIcons_ : ownIcons_;
-    const auto at = static_cast<size_t>(icon >= 0 ? icon : PerFileIndex(icon));
-    return at < icons.size() ? QVariant(icons[at]) : QVariant();
+    if (icon >= 0) {
+        const auto at = static_cast<size_t>(icon);
+        return cacheIcons_ != nullptr && at < cacheIcons_->Size() ? QVariant(cacheIcons_->At(at))
+                                                                  : QVariant();
+    }
+    const auto at = static_cast<size_t>(PerFileIndex(icon));
+    return at < ownIcons_.size() ? QVariant(ownIcons_[at]) : QVariant();
 }
 
 QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {

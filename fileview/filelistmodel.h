@@ -2,9 +2,10 @@
 // from a FileListing. A row's texts, and the size where the listing did not
 // give it, are made only when a view asks for them, so a folder of a million
 // files costs no Qt object and no string per row, and only the rows on
-// screen are ever converted or looked up.
+// screen are ever converted or looked up, icons included.
 #pragma once
 
+#include "fileview/extensionicons.h"
 #include "fileview/filelisting.h"
 
 #include <QAbstractTableModel>
@@ -21,9 +22,10 @@ class FileListModel : public QAbstractTableModel {
 public:
     explicit FileListModel(QObject* parent = nullptr);
 
-    // Shows listing, whose rows' icons index cacheIcons (0 and up) and
-    // ownIcons (PerFileIcon(k)). What was shown before is let go of at once.
-    void Show(FileListing listing, std::vector<QIcon> cacheIcons, std::vector<QIcon> ownIcons);
+    // Shows listing, whose rows' icons index cacheIcons (0 and up; kept by
+    // the caller for as long as the model shows rows) and ownIcons
+    // (PerFileIcon(k)). What was shown before is let go of at once.
+    void Show(FileListing listing, ExtensionIcons& cacheIcons, std::vector<QIcon> ownIcons);
     // Shows the rows listed that narrow keeps, when the listing can tell
     // without reading its folder again (FileListing::CanNarrow); false,
     // changing nothing, when it cannot.
@@ -46,7 +48,7 @@ private:
 
     // Sizes are looked up as the view first asks for them.
     mutable FileListing listing_;
-    std::vector<QIcon> cacheIcons_;
+    ExtensionIcons* cacheIcons_ = nullptr;
     std::vector<QIcon> ownIcons_;
 };
 

@@ -97,6 +97,7 @@ FileViewPage::FileViewPage(AppOptions& options, ToolState& tools, FileViewServic
                            QWidget* parent)
     : QWidget(parent), options_(options), tools_(tools), services_(std::move(services)),
       treeHeight_(kDefaultSplitter),
+      imageListFile_([this](const QString& path) { return icons_.ForFile(path); }),
       probe_([this](const std::string& folder, unsigned long long ticket, bool hasSubFolders) {
           QMetaObject::invokeMethod(
               this,
@@ -425,8 +426,8 @@ void FileViewPage::UpdateFileList() {
 void FileViewPage::ListFiles() {
     // The cache's names and images go together; if the names were emptied
     // elsewhere (a new window), the images go too.
-    if (imageListFile_.size() != state_.IconCashList.size()) {
-        imageListFile_.clear();
+    if (imageListFile_.Size() != state_.IconCashList.size()) {
+        imageListFile_.Clear();
         state_.IconCashList.clear();
     }
     FileListing listing;
@@ -446,7 +447,7 @@ std::vector<QIcon> FileViewPage::LookUpIcons(const std::string& folder,
         return platform::JoinPath(style, folder, name);
     };
     for (const std::string& name : lookups.newEntries)
-        AddFileIcon(imageListFile_, path(name), false);
+        imageListFile_.Add(platform::FromCp932(path(name)));
     std::vector<QIcon> own;
     own.reserve(lookups.perFile.size());
     for (const std::string& name : lookups.perFile)
@@ -548,7 +549,7 @@ void FileViewPage::A1Click() {
 }
 
 void FileViewPage::C2Click() {
-    imageListFile_.clear();
+    imageListFile_.Clear();
     state_.IconCashList.clear();
     state_.ForceFileListUpdate = true;
     UpdateFileList();

@@ -6,6 +6,7 @@
 // changed. The rules it follows live in foldertree.h and filelist.h.
 #pragma once
 
+#include "fileview/extensionicons.h"
 #include "fileview/filelist.h"
 #include "fileview/filelisting.h"
 #include "fileview/fileviewstate.h"
@@ -181,8 +182,9 @@ private:
     void ClearNarrowUnlessKept();
     // Reads the listed folder afresh into the list, with the icons.
     void ListFiles();
-    // Looks up the icons a listing of folder left (lookups): cache entries
-    // join imageListFile_; the files' own icons are returned.
+    // The icons a listing of folder left to look up (lookups): cache
+    // entries join imageListFile_, to be looked up as rows show them; the
+    // files' own icons are looked up now and returned.
     std::vector<QIcon> LookUpIcons(const std::string& folder, const IconLookups& lookups);
     // The rows whose name cell is selected, in list order.
     [[nodiscard]] std::vector<int> SelectedNameRows() const;
@@ -210,7 +212,7 @@ private:
     platform::FileIcons icons_;
     std::vector<QIcon> imageListFolder_; // closed folder, open folder, then one per drive
     std::map<std::pair<int, int>, QIcon> nodeIcons_; // by image and selected image
-    std::vector<QIcon> imageListFile_;               // one per entry of IconCashList
+    ExtensionIcons imageListFile_;                   // one per entry of IconCashList
     QTreeWidgetItem* listedNode_ = nullptr;
     platform::HeldFolder listedFolder_;
     bool walking_ = false; // NavigateToPath fills the list once, after its walk
