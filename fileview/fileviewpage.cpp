@@ -6,6 +6,7 @@
 #include "fileview/filelistmodel.h"
 #include "fileview/foldertree.h"
 #include "platform/codepage.h"
+#include "platform/qt/firstpaint.h"
 #include "widgets/comboitems.h"
 #include "widgets/qtext.h"
 
@@ -38,6 +39,9 @@ constexpr int kTreeIndent = 19; // pixels per tree level
 // about one read of the system's. A child with more, none of them a folder
 // yet, offers to expand until the probe has looked at the rest.
 constexpr size_t kEntriesPerLook = 512;
+// How long the subfolder probe waits for a first frame that does not come
+// (a window built but not shown) before it begins all the same.
+constexpr int kProbeHoldLimitMs = 500;
 
 // Item data: the node's own CP932 name (a drive's root) and its image indexes.
 constexpr int kNameRole = Qt::UserRole;
@@ -107,6 +111,12 @@ FileViewPage::FileViewPage(AppOptions& options, ToolState& tools, FileViewServic
               Qt::QueuedConnection);
       }) {
     setObjectName(QStringLiteral("tabFileView"));
+    // The probe's answers only take away arrows the tree shows for now; it
+    // begins once the window is on the screen, leaving the processor to
+    // the first frame.
+    probe_.Hold();
+    platform::AfterFirstPaint(*window(), [this] { probe_.Release(); });
+    QTimer::singleShot(kProbeHoldLimitMs, this, [this] { probe_.Release(); });
     CreateControls();
     TimerFileListUpdate = new QTimer(this);
     TimerFileListUpdate->setObjectName(QStringLiteral("TimerFileListUpdate"));

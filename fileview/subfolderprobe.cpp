@@ -24,6 +24,7 @@ struct SubFolderProbe::Shared {
     std::condition_variable wake;
     std::deque<Ask> queue;
     bool running = false; // the thread has been started
+    bool held = false;    // asks wait until Release
     // Read without the lock between two entries of a look; changed under it.
     std::atomic<unsigned long long> generation{0}; // grows with each Forget
     std::atomic<bool> stopping{false};
@@ -55,12 +56,29 @@ void SubFolderProbe::Ask(std::string folder, unsigned long long ticket) {
             return;
         }
         queue.push_back({std::move(folder), ticket});
-        if (!shared_->running) {
-            shared_->running = true;
-            std::thread([shared = shared_] { Run(shared); }).detach();
-        }
+        StartIfDue();
     }
     shared_->wake.notify_all();
+}
+
+void SubFolderProbe::Hold() {
+    std::lock_guard lock(shared_->mutex);
+    shared_->held = true;
+}
+
+void SubFolderProbe::Release() {
+    {
+        std::lock_guard lock(shared_->mutex);
+        shared_->held = false;
+        StartIfDue();
+    }
+    shared_->wake.notify_all();
+}
+
+void SubFolderProbe::StartIfDue() {
+    if (shared_->running || shared_->held || shared_->queue.empty()) return;
+    shared_->running = true;
+    std::thread([shared = shared_] { Run(shared); }).detach();
 }
 
 void SubFolderProbe::Forget() {
@@ -72,7 +90,8 @@ void SubFolderProbe::Forget() {
 void SubFolderProbe::Run(const std::shared_ptr<Shared>& shared) {
     std::unique_lock lock(shared->mutex);
     for (;;) {
-        shared->wake.wait(lock, [&] { return shared->stopping || !shared->queue.empty(); });
+        shared->wake.wait(
+            lock, [&] { return shared->stopping || (!shared->held && !shared->queue.empty()); });
         if (shared->stopping) return;
         const Shared::Ask ask = std::move(shared->queue.front());
         shared->queue.pop_front();

@@ -26,7 +26,8 @@ public:
     SubFolderProbe& operator=(const SubFolderProbe&) = delete;
 
     // Queues folder, or gives the waiting ask for it the new ticket; folders
-    // are looked at in the order asked. The thread starts with the first.
+    // are looked at in the order asked. The thread starts with the first,
+    // unless the probe is held.
     // The asker tells answers apart by ticket: a look that began before the
     // folder was asked again may still report with the older one.
     void Ask(std::string folder, unsigned long long ticket);
@@ -34,10 +35,18 @@ public:
     // has been built afresh. A report already on its way may still come:
     // the asker ignores folders it no longer waits for.
     void Forget();
+    // Held, asks wait in the queue and no look begins, so that the probe
+    // takes no processor time from the start of the program; Release lets
+    // them go. A probe is not held unless told.
+    void Hold();
+    void Release();
 
 private:
     struct Shared; // what the thread keeps, alive as long as either needs it
     static void Run(const std::shared_ptr<Shared>& shared);
+    // Starts the thread when asks wait and the probe is not held; under
+    // the lock.
+    void StartIfDue();
 
     std::shared_ptr<Shared> shared_;
 };

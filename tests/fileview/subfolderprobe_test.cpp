@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <map>
 #include <mutex>
+#include <thread>
 
 namespace {
 
@@ -28,6 +29,11 @@ public:
         std::unique_lock lock(mutex_);
         arrived_.wait_for(lock, std::chrono::seconds(10), [&] { return seen_.size() >= count; });
         return seen_;
+    }
+
+    [[nodiscard]] size_t Count() {
+        std::lock_guard lock(mutex_);
+        return seen_.size();
     }
 
 private:
@@ -57,6 +63,19 @@ TEST(SubFolderProbe, TellsWhetherEachAskedFolderHoldsASubfolder) {
         EXPECT_EQ(reports.Await(4).count(disk.File("late")), 1U);
         probe.Ask(disk.File("deep/inner"), ++ticket);
     } // ends with an ask perhaps under way, without hanging
+}
+
+TEST(SubFolderProbe, AHeldProbeLooksAtNothingUntilReleased) {
+    TempFolder disk;
+    fs::create_directories(disk.File("deep/inner"));
+    Reports reports;
+    tamble::SubFolderProbe probe(reports.Sink());
+    probe.Hold();
+    probe.Ask(disk.File("deep"), 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(reports.Count(), 0U);
+    probe.Release();
+    EXPECT_EQ(reports.Await(1), (std::map<std::string, bool>{{disk.File("deep"), true}}));
 }
 
 } // namespace
