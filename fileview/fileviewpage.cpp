@@ -217,7 +217,7 @@ void FileViewPage::BuildFolderTree() {
     probe_.Forget();
     LoadFolderImages();
     for (const platform::Drive& drive : services_.drives()) {
-        const int image = AddFileIcon(imageListFolder_, drive.root, true);
+        const int image = AddDriveImage(drive.root);
         auto* node = new QTreeWidgetItem({platform::FromCp932(DriveNodeText(drive))});
         node->setData(0, kNameRole, QByteArray::fromStdString(drive.root));
         tree->addTopLevelItem(node);
@@ -465,11 +465,9 @@ std::vector<QIcon> FileViewPage::LookUpIcons(const std::string& folder,
     return own;
 }
 
-int FileViewPage::AddFileIcon(std::vector<QIcon>& imageList, const std::string& path,
-                              bool isFolder) {
-    const QString native = platform::FromCp932(path);
-    imageList.push_back(isFolder ? icons_.ForDrive(native) : icons_.ForFile(native));
-    return static_cast<int>(imageList.size()) - 1;
+int FileViewPage::AddDriveImage(const std::string& root) {
+    imageListFolder_.push_back(icons_.ForDrive(platform::FromCp932(root)));
+    return static_cast<int>(imageListFolder_.size()) - 1;
 }
 
 std::vector<int> FileViewPage::SelectedNameRows() const {

@@ -110,8 +110,9 @@ public:
     // Refills the list for the selected node when it is not the listed one
     // or ForceFileListUpdate is set.
     void UpdateFileList();
-    // Appends the icon of path (CP932) to imageList; returns its index.
-    int AddFileIcon(std::vector<QIcon>& imageList, const std::string& path, bool isFolder);
+    // Appends the image of the drive whose root (CP932) is root to
+    // imageListFolder_; returns its index.
+    int AddDriveImage(const std::string& root);
     // The captions of the selected rows, in list order (CP932).
     [[nodiscard]] std::vector<std::string> SelectedFileNames() const;
 
